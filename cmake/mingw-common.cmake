@@ -1,0 +1,10 @@
+# The posix thread model: GoogleTest needs std::mutex; -static keeps
+# winpthread inside the programs.
+set(CMAKE_C_COMPILER ${ZRNX_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ZRNX_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${ZRNX_MINGW_PREFIX}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${ZRNX_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)

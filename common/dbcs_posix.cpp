@@ -1,0 +1,10 @@
+#include "common/dbcs.h"
+
+namespace zrnx {
+
+const LeadBytes& SystemLeadBytes() {
+  static const LeadBytes lead = LeadBytes::ShiftJis();
+  return lead;
+}
+
+}  // namespace zrnx

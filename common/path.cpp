@@ -1,0 +1,56 @@
+#include "common/path.h"
+
+namespace zrnx {
+namespace {
+
+constexpr std::string_view kFolderDelimiters = "\\:";
+constexpr std::string_view kExtensionDelimiters = ".\\:";
+
+std::size_t ExtensionStart(std::string_view path, const LeadBytes& lead) {
+  std::size_t pos = LastDelimiter(kExtensionDelimiters, path, lead);
+  return (pos != std::string_view::npos && path[pos] == '.') ? pos : path.size();
+}
+
+}  // namespace
+
+std::string FileExtension(std::string_view path, const LeadBytes& lead) {
+  return std::string(path.substr(ExtensionStart(path, lead)));
+}
+
+std::string FolderPart(std::string_view path, const LeadBytes& lead) {
+  std::size_t pos = LastDelimiter(kFolderDelimiters, path, lead);
+  return pos == std::string_view::npos ? std::string() : std::string(path.substr(0, pos + 1));
+}
+
+std::string DirectoryPart(std::string_view path, const LeadBytes& lead) {
+  std::string folder = FolderPart(path, lead);
+  if (folder.empty() || folder.back() != '\\' || folder.size() == 1) return folder;
+  // The character before the trailing backslash: a delimiter of its own keeps it.
+  std::string_view before(folder.data(), folder.size() - 1);
+  std::size_t last = LastDelimiter(kFolderDelimiters, before, lead);
+  if (last != std::string_view::npos && last == before.size() - 1) return folder;
+  folder.pop_back();
+  return folder;
+}
+
+std::string NamePart(std::string_view path, const LeadBytes& lead) {
+  std::size_t pos = LastDelimiter(kFolderDelimiters, path, lead);
+  return std::string(pos == std::string_view::npos ? path : path.substr(pos + 1));
+}
+
+std::string ChangeExtension(std::string_view path, std::string_view extension, const LeadBytes& lead) {
+  std::string result(path.substr(0, ExtensionStart(path, lead)));
+  result += extension;
+  return result;
+}
+
+std::string LowerAscii(std::string_view text, const LeadBytes& lead) {
+  std::string result(text);
+  for (std::size_t pos = 0; pos < result.size(); pos += lead.CharLength(result, pos)) {
+    char& c = result[pos];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return result;
+}
+
+}  // namespace zrnx

@@ -1,0 +1,35 @@
+#pragma once
+// Path helpers shared by both programs. The delimiters of a path are '\' and
+// ':' (and '.' for the extension), recognised only as characters of their
+// own, never as the second byte of a double-byte character.
+
+#include <string>
+#include <string_view>
+
+#include "common/dbcs.h"
+
+namespace zrnx {
+
+// The text from the last '.' that follows the last '\' or ':', or empty.
+std::string FileExtension(std::string_view path, const LeadBytes& lead = SystemLeadBytes());
+
+// The path up to and including its last '\' or ':' (empty when it has none).
+std::string FolderPart(std::string_view path, const LeadBytes& lead = SystemLeadBytes());
+
+// FolderPart without its trailing '\', unless the character before that
+// backslash is ':' or '\' itself: C:\A\X.lnk gives C:\A, C:\X.lnk gives C:\,
+// \X.lnk gives a lone backslash.
+std::string DirectoryPart(std::string_view path, const LeadBytes& lead = SystemLeadBytes());
+
+// The rest after the last '\' or ':'.
+std::string NamePart(std::string_view path, const LeadBytes& lead = SystemLeadBytes());
+
+// Replaces the extension, or appends `extension` when the path has none.
+std::string ChangeExtension(std::string_view path, std::string_view extension,
+                            const LeadBytes& lead = SystemLeadBytes());
+
+// ASCII capitals A-Z lowered; every other byte unchanged (so the second
+// bytes of double-byte characters, which may be capitals, stay as they are).
+std::string LowerAscii(std::string_view text, const LeadBytes& lead = SystemLeadBytes());
+
+}  // namespace zrnx

@@ -1,0 +1,33 @@
+#pragma once
+// The store behind the settings file: the private-profile calls of the
+// platform, one call per value. On Windows it is kernel32 itself; elsewhere a
+// portable reader and writer of the same format with the same behaviour.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zrnx {
+
+class ProfileStore {
+ public:
+  virtual ~ProfileStore() = default;
+
+  // GetPrivateProfileStringA with a section and a key: the value without the
+  // blanks around it and without one enclosing pair of quotes, or `fallback`
+  // when the file, section or key is missing; cut to buffer_size - 1 bytes.
+  virtual std::string GetString(const std::string& path, std::string_view section, std::string_view key,
+                                std::string_view fallback, std::size_t buffer_size) = 0;
+
+  // WritePrivateProfileStringA. A missing key erases the whole section (the
+  // value is then ignored). Creates the file and the section as needed and
+  // replaces an existing value in place. False when the write failed.
+  virtual bool WriteString(const std::string& path, std::string_view section,
+                           std::optional<std::string_view> key, std::optional<std::string_view> value) = 0;
+};
+
+// The platform's store on Windows, the portable store elsewhere.
+ProfileStore& DefaultProfileStore();
+
+}  // namespace zrnx

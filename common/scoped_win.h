@@ -1,0 +1,109 @@
+#pragma once
+// One owner for every kind of Windows resource: handles, find handles, global
+// blocks, registry keys, item ID lists and COM interfaces. Each kind is a
+// small traits struct; the resource is released on every path out of scope.
+
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <utility>
+
+namespace zrnx {
+
+template <typename Traits>
+class Scoped {
+ public:
+  using Type = typename Traits::Type;
+
+  Scoped() = default;
+  explicit Scoped(Type value) : value_(value) {}
+  Scoped(const Scoped&) = delete;
+  Scoped& operator=(const Scoped&) = delete;
+  Scoped(Scoped&& other) noexcept : value_(other.Release()) {}
+  Scoped& operator=(Scoped&& other) noexcept {
+    if (this != &other) Reset(other.Release());
+    return *this;
+  }
+  ~Scoped() { Reset(); }
+
+  Type Get() const { return value_; }
+  bool Valid() const { return value_ != Traits::Invalid(); }
+  explicit operator bool() const { return Valid(); }
+
+  // For out-parameters: releases what is held and hands out the slot.
+  Type* Put() {
+    Reset();
+    return &value_;
+  }
+
+  Type Release() { return std::exchange(value_, Traits::Invalid()); }
+
+  void Reset(Type value = Traits::Invalid()) {
+    Type old = std::exchange(value_, value);
+    if (old != Traits::Invalid()) Traits::Close(old);
+  }
+
+  // COM interfaces: ptr->Method().
+  Type operator->() const { return value_; }
+
+ private:
+  Type value_ = Traits::Invalid();
+};
+
+struct FileHandleTraits {  // CreateFile: INVALID_HANDLE_VALUE when it failed
+  using Type = HANDLE;
+  static Type Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Type h) { CloseHandle(h); }
+};
+struct HandleTraits {  // mutexes, processes, threads: NULL when it failed
+  using Type = HANDLE;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type h) { CloseHandle(h); }
+};
+struct FindHandleTraits {
+  using Type = HANDLE;
+  static Type Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Type h) { FindClose(h); }
+};
+struct GlobalTraits {
+  using Type = HGLOBAL;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type h) { GlobalFree(h); }
+};
+struct RegKeyTraits {
+  using Type = HKEY;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type h) { RegCloseKey(h); }
+};
+struct IdListTraits {  // item ID lists handed out by the shell
+  using Type = LPITEMIDLIST;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type p) { CoTaskMemFree(p); }
+};
+template <typename Interface>
+struct ComTraits {
+  using Type = Interface*;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type p) { p->Release(); }
+};
+
+using ScopedFile = Scoped<FileHandleTraits>;
+using ScopedHandle = Scoped<HandleTraits>;
+using ScopedFind = Scoped<FindHandleTraits>;
+using ScopedGlobal = Scoped<GlobalTraits>;
+using ScopedRegKey = Scoped<RegKeyTraits>;
+using ScopedIdList = Scoped<IdListTraits>;
+template <typename Interface>
+using ComPtr = Scoped<ComTraits<Interface>>;
+
+// CoInitialize for the life of the program's main thread.
+class ComApartment {
+ public:
+  ComApartment() { CoInitialize(nullptr); }
+  ~ComApartment() { CoUninitialize(); }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+};
+
+}  // namespace zrnx

@@ -1,0 +1,54 @@
+#pragma once
+// The item sender's run: one pass per process, from the command line to the
+// paste. The steps that touch the platform are behind SenderSteps, so the
+// order of the run is tested without Windows.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "common/profile_store.h"
+
+namespace zrnx {
+
+// A window handle as an integer; 0 is no window.
+using WindowHandle = std::uintptr_t;
+
+using DateFormats = std::array<std::string, 10>;
+
+class SenderSteps {
+ public:
+  virtual ~SenderSteps() = default;
+
+  // Takes the locale snapshot for the date patterns; first of all.
+  virtual void PrepareDateNames() = 0;
+  // A message box without an owner window.
+  virtual void ShowMessage(std::string_view text, std::string_view title, unsigned style) = 0;
+  // The path names an existing file (not a folder) with a valid write time.
+  virtual bool ItemFileExists(const std::string& path) = 0;
+  // The text of the item: Internet shortcut, shell link target or the file itself.
+  virtual std::string LoadItemText(const std::string& path, const std::string& extension) = 0;
+  // %d0% ... %d9% replaced by the current time in the ten formats.
+  virtual std::string ExpandDatePlaceholders(const std::string& text, const DateFormats& formats) = 0;
+  // The text as one CF_TEXT item, with the sibling notified around the write.
+  virtual void PutTextOnClipboard(const std::string& text) = 0;
+  // The window the user was working in, or 0.
+  virtual WindowHandle FindTargetWindow() = 0;
+  virtual bool IsWindow(WindowHandle window) = 0;
+  // Brings the window to the front; the focus window in its thread, or 0.
+  virtual WindowHandle ActivateTargetWindow(WindowHandle window) = 0;
+  virtual void SendPasteKey(std::int32_t kind, WindowHandle focus) = 0;
+};
+
+// The ten patterns as the item sender reads them: section [Option], keys
+// DateFormat0 to DateFormat9, each with its default.
+DateFormats ReadDateFormats(const std::string& settings_path, ProfileStore& store);
+
+// Runs the whole sequence for one command line and returns the exit code:
+// 0 on every handled path, 1 after an error that no step handled (shown in
+// the application-error box).
+int RunSender(std::string_view command_line, const std::string& settings_path, SenderSteps& steps,
+              ProfileStore& store);
+
+}  // namespace zrnx

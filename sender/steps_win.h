@@ -1,0 +1,30 @@
+#pragma once
+// The run's steps on the real platform.
+
+#include <string>
+
+#include "common/error.h"
+#include "sender/run.h"
+
+namespace zrnx {
+
+class Win32SenderSteps final : public SenderSteps {
+ public:
+  explicit Win32SenderSteps(std::string settings_path) : settings_path_(std::move(settings_path)) {}
+
+  void PrepareDateNames() override;
+  void ShowMessage(std::string_view text, std::string_view title, unsigned style) override;
+  bool ItemFileExists(const std::string& path) override;
+  std::string LoadItemText(const std::string& path, const std::string& extension) override;
+  std::string ExpandDatePlaceholders(const std::string& text, const DateFormats& formats) override;
+  void PutTextOnClipboard(const std::string& text) override;
+  WindowHandle FindTargetWindow() override;
+  bool IsWindow(WindowHandle window) override;
+  WindowHandle ActivateTargetWindow(WindowHandle window) override;
+  void SendPasteKey(std::int32_t kind, WindowHandle focus) override;
+
+ private:
+  std::string settings_path_;
+};
+
+}  // namespace zrnx

@@ -1,0 +1,30 @@
+#pragma once
+// The item sender's own texts and message-box styles. Literals are UTF-8 in
+// the source and Shift-JIS in the program.
+
+#include <string_view>
+
+namespace zrnx {
+
+inline constexpr std::string_view kAppTitle = "Zarnik NX";
+inline constexpr std::string_view kAboutTitle = "バージョン情報 - Zarnik NX";
+inline constexpr std::string_view kUsageText = "パラメータの指定に誤りがあります。";
+inline constexpr std::string_view kItemMissingText = "指定したファイルが見当たりません。";
+inline constexpr std::string_view kApplicationErrorTitle = "ｱﾌﾟﾘｹｰｼｮﾝ ｴﾗｰ";
+inline constexpr std::string_view kOutOfMemoryText = "メモリが不足しています。";
+
+// Five lines joined by CR LF, none after the last.
+inline constexpr std::string_view kAboutText =
+    "Zarnik NX Ver.1.19\r\n"
+    "Copyright (C) 2026 Zarnik NX developers\r\n"
+    "\r\n"
+    "URL: https://zarnik.example/nx/\r\n"
+    "E-Mail: nx@zarnik.example";
+
+// Message-box styles (the values of MB_ICONINFORMATION, MB_ICONERROR and
+// MB_TASKMODAL), so the logic needs no Windows header.
+inline constexpr unsigned kBoxInformation = 0x40;
+inline constexpr unsigned kBoxError = 0x10;
+inline constexpr unsigned kBoxTaskModal = 0x2000;
+
+}  // namespace zrnx

@@ -1,0 +1,54 @@
+#pragma once
+// A profile store held in memory, for tests of logic that reads settings.
+// Names match without regard to case, as the platform's do; values are
+// returned as stored (the trimming rules belong to the real stores).
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "common/path.h"
+#include "common/profile_store.h"
+
+namespace zrnx::test {
+
+class FakeProfileStore : public ProfileStore {
+ public:
+  void Set(std::string_view section, std::string_view key, std::string_view value) {
+    values_[Name(section)][Name(key)] = std::string(value);
+  }
+
+  std::string GetString(const std::string& path, std::string_view section, std::string_view key,
+                        std::string_view fallback, std::size_t buffer_size) override {
+    reads.push_back(std::string(key));
+    paths.push_back(path);
+    std::string value(fallback);
+    if (auto s = values_.find(Name(section)); s != values_.end()) {
+      if (auto k = s->second.find(Name(key)); k != s->second.end()) value = k->second;
+    }
+    if (value.size() >= buffer_size) value.resize(buffer_size - 1);
+    return value;
+  }
+
+  bool WriteString(const std::string& path, std::string_view section, std::optional<std::string_view> key,
+                   std::optional<std::string_view> value) override {
+    paths.push_back(path);
+    if (fail_writes) return false;
+    if (!key) {
+      values_.erase(Name(section));
+    } else {
+      Set(section, *key, value.value_or(""));
+    }
+    return true;
+  }
+
+  std::vector<std::string> reads;  // keys in the order they were read
+  std::vector<std::string> paths;
+  bool fail_writes = false;
+
+ private:
+  static std::string Name(std::string_view name) { return LowerAscii(name); }
+  std::map<std::string, std::map<std::string, std::string>> values_;
+};
+
+}  // namespace zrnx::test

@@ -1,0 +1,56 @@
+#include "common/path.h"
+
+#include <gtest/gtest.h>
+
+namespace zrnx {
+namespace {
+
+const LeadBytes kSjis = LeadBytes::ShiftJis();
+const LeadBytes kSingle;
+
+TEST(PathTest, ExtensionIsTakenAfterTheLastFolderDelimiter) {
+  EXPECT_EQ(FileExtension("C:\\Items\\Greeting.zrx", kSjis), ".zrx");
+  EXPECT_EQ(FileExtension("C:\\a.b\\noext", kSjis), "");
+  EXPECT_EQ(FileExtension("archive.tar.gz", kSjis), ".gz");
+  EXPECT_EQ(FileExtension("C:name.", kSjis), ".");
+  EXPECT_EQ(FileExtension("C:.zrx", kSjis), ".zrx");
+  EXPECT_EQ(FileExtension("", kSjis), "");
+}
+
+// "表" is 0x95 0x5C in Shift-JIS: its second byte looks like a backslash.
+TEST(PathTest, SecondByteOfADoubleByteCharacterIsNoDelimiter) {
+  const std::string folder = "C:\\a.表";  // ends in 0x5C as a second byte
+  EXPECT_EQ(FileExtension(folder, kSjis), ".表");
+  EXPECT_EQ(FileExtension(folder, kSingle), "");
+  EXPECT_EQ(FolderPart(folder + "\\x.zrx", kSjis), folder + "\\");
+  EXPECT_EQ(NamePart("C:\\表", kSjis), "表");
+  EXPECT_EQ(DirectoryPart("C:\\表\\x.lnk", kSjis), "C:\\表");
+  // With the trailing lead byte taken as a character of its own, the 0x5C is a delimiter.
+  EXPECT_EQ(NamePart("C:\\表", kSingle), "");
+}
+
+TEST(PathTest, DirectoryPartKeepsTheBackslashOfARoot) {
+  EXPECT_EQ(DirectoryPart("C:\\A\\X.lnk", kSjis), "C:\\A");
+  EXPECT_EQ(DirectoryPart("C:\\X.lnk", kSjis), "C:\\");
+  EXPECT_EQ(DirectoryPart("\\X.lnk", kSjis), "\\");
+  EXPECT_EQ(DirectoryPart("\\\\server\\X.lnk", kSjis), "\\\\server");
+  EXPECT_EQ(DirectoryPart("C:X.lnk", kSjis), "C:");
+  EXPECT_EQ(DirectoryPart("X.lnk", kSjis), "");
+  EXPECT_EQ(FolderPart("C:\\A\\X.lnk", kSjis), "C:\\A\\");
+}
+
+TEST(PathTest, ChangeExtensionReplacesOrAppends) {
+  EXPECT_EQ(ChangeExtension("C:\\Tools\\Zrnx.exe", ".ini", kSjis), "C:\\Tools\\Zrnx.ini");
+  EXPECT_EQ(ChangeExtension("C:\\Tools.d\\Zrnx", ".ini", kSjis), "C:\\Tools.d\\Zrnx.ini");
+  EXPECT_EQ(ChangeExtension("C:\\表\\Other.exe", ".ini", kSjis), "C:\\表\\Other.ini");
+}
+
+TEST(PathTest, LowerAsciiLeavesDoubleByteCharactersAlone) {
+  EXPECT_EQ(LowerAscii(".ZRX", kSjis), ".zrx");
+  // "ア" in Shift-JIS is 0x83 0x41: its second byte is an ASCII 'A'.
+  EXPECT_EQ(LowerAscii("アB", kSjis), "アb");
+  EXPECT_EQ(LowerAscii("アB", kSingle), "\x83" "ab");
+}
+
+}  // namespace
+}  // namespace zrnx

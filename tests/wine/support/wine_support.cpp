@@ -1,0 +1,212 @@
+#include "wine/support/wine_support.h"
+
+#include <shellapi.h>
+
+#include <stdexcept>
+
+namespace zrnx::test {
+
+std::string BuildDir() {
+  char path[MAX_PATH] = {};
+  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string dir(path, n);
+  return dir.substr(0, dir.find_last_of('\\'));
+}
+
+Sandbox::Sandbox() {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  static unsigned counter = 0;
+  for (;;) {
+    std::string candidate = std::string(temp) + "zrnx-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                            std::to_string(++counter);
+    if (CreateDirectoryA(candidate.c_str(), nullptr)) {
+      dir_ = candidate;
+      return;
+    }
+    if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot create " + candidate);
+  }
+}
+
+Sandbox::~Sandbox() {
+  // SHFileOperation wants a list ended by two zero bytes.
+  std::string from = dir_ + std::string(2, '\0');
+  SHFILEOPSTRUCTA op{};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+  SHFileOperationA(&op);
+}
+
+std::string Sandbox::Copy(const std::string& program, const std::string& as) {
+  std::string target = PathOf(as.empty() ? program : as);
+  std::string source = BuildDir() + "\\" + program;
+  if (!CopyFileA(source.c_str(), target.c_str(), FALSE)) throw std::runtime_error("cannot copy " + source);
+  return target;
+}
+
+std::string Sandbox::WriteFile(const std::string& name, const std::string& bytes) const {
+  std::string path = PathOf(name);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + path);
+  DWORD written = 0;
+  BOOL ok = bytes.empty() || ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  if (!ok || written != bytes.size()) throw std::runtime_error("cannot write " + path);
+  return path;
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string bytes;
+  char buffer[65536];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+  CloseHandle(file);
+  return bytes;
+}
+
+std::string Quote(const std::string& arg) { return "\"" + arg + "\""; }
+
+Process::Process(const std::string& command_line, const std::string& current_dir) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  std::string line = command_line;
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      current_dir.empty() ? nullptr : current_dir.c_str(), &startup, &info_))
+    throw std::runtime_error("cannot start " + command_line);
+}
+
+Process::~Process() {
+  if (info_.hProcess) {
+    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 99);
+    CloseHandle(info_.hProcess);
+    CloseHandle(info_.hThread);
+  }
+}
+
+std::optional<DWORD> Process::Wait(DWORD timeout) {
+  bool ended = WaitUntil([&] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }, timeout);
+  if (!ended) return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+void PumpMessages(DWORD duration) {
+  const ULONGLONG end = GetTickCount64() + duration;
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    ULONGLONG now = GetTickCount64();
+    if (now >= end) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+  }
+}
+
+namespace {
+
+std::string WindowText(HWND window) {
+  char text[4096] = {};
+  int n = GetWindowTextA(window, text, sizeof text);
+  return std::string(text, n > 0 ? n : 0);
+}
+
+struct BoxSearch {
+  const std::string* title;  // null: any title
+  DWORD process_id;
+  HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<BoxSearch*>(param);
+  char class_name[64] = {};
+  GetClassNameA(window, class_name, sizeof class_name);
+  if (std::string(class_name) != "#32770" || !IsWindowVisible(window)) return TRUE;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (search->process_id != 0 && pid != search->process_id) return TRUE;
+  if (search->title && WindowText(window) != *search->title) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+MessageBoxSeen ReadAndDismiss(HWND box) {
+  MessageBoxSeen seen;
+  seen.title = WindowText(box);
+  seen.text = WindowText(GetDlgItem(box, 0xFFFF));
+  seen.owner = GetWindow(box, GW_OWNER);
+  // The boxes of the programs have one button: OK (or the default one).
+  HWND button = GetDlgItem(box, IDOK);
+  if (!button) button = GetDlgItem(box, IDCANCEL);
+  if (button) {
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  } else {
+    PostMessageA(box, WM_CLOSE, 0, 0);
+  }
+  return seen;
+}
+
+}  // namespace
+
+std::optional<MessageBoxSeen> WaitForMessageBox(const std::string& title, DWORD process_id, DWORD timeout) {
+  BoxSearch search{&title, process_id, nullptr};
+  WaitUntil(
+      [&] {
+        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+      },
+      timeout);
+  if (!search.found) return std::nullopt;
+  return ReadAndDismiss(search.found);
+}
+
+std::optional<MessageBoxSeen> FindAnyMessageBox(DWORD process_id) {
+  BoxSearch search{nullptr, process_id, nullptr};
+  EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+  if (!search.found) return std::nullopt;
+  return ReadAndDismiss(search.found);
+}
+
+namespace {
+
+// Another program may hold the clipboard for a moment: try for a while.
+bool OpenClipboardPatiently() {
+  return WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 2000);
+}
+
+}  // namespace
+
+std::optional<std::string> ReadClipboardText() {
+  if (!OpenClipboardPatiently()) throw std::runtime_error("cannot open the clipboard");
+  std::optional<std::string> text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+      SIZE_T size = GlobalSize(data);
+      std::string_view view(bytes, size);
+      text = std::string(view.substr(0, view.find('\0')));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+void SetClipboardText(const std::string& text) {
+  if (!OpenClipboardPatiently()) throw std::runtime_error("cannot open the clipboard");
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+  GlobalUnlock(block);
+  if (!SetClipboardData(CF_TEXT, block)) GlobalFree(block);
+  CloseClipboard();
+}
+
+DWORD ClipboardSequence() { return GetClipboardSequenceNumber(); }
+
+}  // namespace zrnx::test
