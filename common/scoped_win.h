@@ -81,6 +81,26 @@ struct IdListTraits {  // item ID lists handed out by the shell
   static Type Invalid() { return nullptr; }
   static void Close(Type p) { CoTaskMemFree(p); }
 };
+struct WindowTraits {  // windows of our own, destroyed with their owner object
+  using Type = HWND;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type h) { DestroyWindow(h); }
+};
+// A block from an IMalloc allocator (the shell's path buffers and the item
+// ID lists it hands out), freed by that allocator; the allocator must
+// outlive the block.
+struct MallocBlock {
+  IMalloc* allocator = nullptr;
+  void* block = nullptr;
+  bool operator==(const MallocBlock&) const = default;
+};
+struct MallocTraits {
+  using Type = MallocBlock;
+  static Type Invalid() { return {}; }
+  static void Close(Type b) {
+    if (b.block) b.allocator->Free(b.block);
+  }
+};
 template <typename Interface>
 struct ComTraits {
   using Type = Interface*;
@@ -94,6 +114,8 @@ using ScopedFind = Scoped<FindHandleTraits>;
 using ScopedGlobal = Scoped<GlobalTraits>;
 using ScopedRegKey = Scoped<RegKeyTraits>;
 using ScopedIdList = Scoped<IdListTraits>;
+using ScopedMalloc = Scoped<MallocTraits>;
+using ScopedWindow = Scoped<WindowTraits>;
 template <typename Interface>
 using ComPtr = Scoped<ComTraits<Interface>>;
 

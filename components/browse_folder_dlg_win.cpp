@@ -1,0 +1,88 @@
+// The shell's folder browser: SHBrowseForFolderA with a callback that
+// centres the browser, sets its title, selects the starting folder and keeps
+// the selected path in the status line.
+
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "common/scoped_win.h"
+#include "components/browse_folder_dlg.h"
+
+namespace zrnx {
+namespace {
+
+// The 260-byte path buffer of the running browser: the callback receives
+// only the starting folder, so it finds the buffer here.
+char* g_path_buffer = nullptr;
+
+class PathBufferInUse {
+ public:
+  explicit PathBufferInUse(char* buffer) { g_path_buffer = buffer; }
+  ~PathBufferInUse() { g_path_buffer = nullptr; }
+  PathBufferInUse(const PathBufferInUse&) = delete;
+  PathBufferInUse& operator=(const PathBufferInUse&) = delete;
+};
+
+int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM param, LPARAM start_folder) {
+  switch (message) {
+    case BFFM_INITIALIZED: {
+      // On the primary screen, whatever the owner's position.
+      RECT rect{};
+      GetWindowRect(browser, &rect);
+      const Point corner = CentredPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                           rect.right - rect.left, rect.bottom - rect.top);
+      SetWindowPos(browser, HWND_TOP, corner.x, corner.y, 0, 0, SWP_NOSIZE);
+      SetWindowTextA(browser, BrowseTitle().c_str());
+      SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, start_folder);
+      if (BrowseShowsStatus()) SendMessageA(browser, BFFM_SETSTATUSTEXTA, TRUE, start_folder);
+      break;
+    }
+    case BFFM_SELCHANGED:
+      if (BrowseShowsStatus() && g_path_buffer) {
+        SHGetPathFromIDListA(reinterpret_cast<PCIDLIST_ABSOLUTE>(param), g_path_buffer);
+        SendMessageA(browser, BFFM_SETSTATUSTEXTA, TRUE, reinterpret_cast<LPARAM>(g_path_buffer));
+      }
+      break;
+  }
+  return 0;
+}
+
+class ShellFolderBrowser final : public FolderBrowser {
+ public:
+  std::optional<std::string> Browse(const BrowseRequest& request) override {
+    ComPtr<IMalloc> allocator;
+    if (FAILED(SHGetMalloc(allocator.Put())) || !allocator) return std::nullopt;
+    ScopedMalloc buffer(MallocBlock{allocator.Get(), allocator->Alloc(MAX_PATH)});
+    char* path = static_cast<char*>(buffer.Get().block);
+    if (!path) return std::nullopt;
+    path[0] = '\0';
+    PathBufferInUse in_use(path);
+
+    BROWSEINFOA info{};
+    info.hwndOwner = reinterpret_cast<HWND>(request.owner);
+    info.pidlRoot = nullptr;  // the whole namespace, from the desktop
+    info.pszDisplayName = path;
+    info.lpszTitle = request.instruction.c_str();
+    info.ulFlags = request.flags;
+    info.lpfn = BrowseCallback;
+    info.lParam = reinterpret_cast<LPARAM>(request.directory.c_str());
+    info.iImage = -1;
+
+    ScopedMalloc chosen(MallocBlock{allocator.Get(), SHBrowseForFolderA(&info)});
+    if (!chosen.Get().block) return std::nullopt;
+    // An item without a file-system path gives no folder: the caller keeps
+    // what it had rather than a display name.
+    if (!SHGetPathFromIDListA(static_cast<PCIDLIST_ABSOLUTE>(chosen.Get().block), path)) return std::nullopt;
+    return std::string(path);
+  }
+};
+
+}  // namespace
+
+FolderBrowser& DefaultFolderBrowser() {
+  static ShellFolderBrowser browser;
+  return browser;
+}
+
+}  // namespace zrnx

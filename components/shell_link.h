@@ -1,0 +1,88 @@
+#pragma once
+// Writing shell links (.lnk files) into the user's special folders: one
+// routine per folder, each taking the link's name (relative to the folder),
+// target, description and working directory. The folder rules live here;
+// the shell and file-system calls are behind ShellLinkApi.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/dbcs.h"
+
+namespace zrnx {
+
+// The special folder a link goes to, in ordinal order (stored in one byte).
+enum TSCDirectoryType : std::uint8_t { scDeskTop, scProgram, scStartMenu, scStartUp, scRecent, scSendto };
+
+struct SpecialFolder {
+  std::string_view identifier;  // the stored name, "scSendto"
+  int csidl;                    // the shell's folder identifier
+  bool creates_folders;         // missing folders on the link's path are made
+};
+
+// Indexed by TSCDirectoryType.
+inline constexpr std::array<SpecialFolder, 6> kSpecialFolders{{
+    {"scDeskTop", 0, true},     // CSIDL_DESKTOP
+    {"scProgram", 2, true},     // CSIDL_PROGRAMS
+    {"scStartMenu", 11, true},  // CSIDL_STARTMENU
+    {"scStartUp", 7, false},    // CSIDL_STARTUP
+    {"scRecent", 8, false},     // CSIDL_RECENT
+    {"scSendto", 9, true},      // CSIDL_SENDTO
+}};
+
+// What is written into the link.
+struct LinkFields {
+  const std::string& target;
+  const std::string& description;
+  const std::string& work_dir;
+};
+
+class ShellLinkApi {
+ public:
+  virtual ~ShellLinkApi() = default;
+
+  // SHGetSpecialFolderLocation and SHGetPathFromIDListA: the folder's path,
+  // or nullopt when the shell cannot resolve it.
+  virtual std::optional<std::string> SpecialFolderPath(int csidl) = 0;
+  virtual bool DirectoryExists(const std::string& path) = 0;
+  // CreateDirectoryA without security attributes; a failure is not reported.
+  virtual void MakeDirectory(const std::string& path) = 0;
+  // Creates the shell link object, sets description, target and working
+  // directory in that order and saves it as `link_path`, replacing a file of
+  // that name. Raises Error when the object cannot be created or lacks an
+  // interface; a rejected value or a failed save is not reported.
+  virtual void SaveLink(const std::string& link_path, const LinkFields& fields) = 0;
+};
+
+// The shell's own implementation (Windows only).
+ShellLinkApi& DefaultShellLinkApi();
+
+// One link-writing routine; the result is always true.
+using LinkRoutine = bool (*)(ShellLinkApi& api, const std::string& name, const std::string& target,
+                             const std::string& description, const std::string& work_dir);
+
+// The routine for each special folder, indexed by TSCDirectoryType.
+extern const std::array<LinkRoutine, 6> kLinkRoutines;
+
+// Makes sure `directory` exists, creating missing parents first. Raises
+// Error(kCannotCreateDirectory) for an empty directory (also reached when a
+// path holds no delimiter at all); failed creations are not reported.
+void ForceDirectories(std::string directory, ShellLinkApi& api, const LeadBytes& lead = SystemLeadBytes());
+
+// The text of a failed COM status: the system's message for it, or
+// "OLE ｴﾗｰ" with the status as eight hexadecimal digits when it has none.
+std::string OleErrorText(std::uint32_t status, std::string_view system_text);
+
+// A link path holds at most this many bytes (MAX_PATH with its terminator).
+inline constexpr std::size_t kMaxLinkPath = 259;
+
+inline constexpr std::string_view kCannotCreateDirectory = "ﾃﾞｨﾚｸﾄﾘを作成することができません";
+inline constexpr std::string_view kInterfaceNotSupported = "Interface はｻﾎﾟｰﾄされていません";
+inline constexpr std::string_view kOleErrorPattern = "OLE ｴﾗｰ %.8x";
+inline constexpr std::string_view kLinkPathTooLong = "ｼｮｰﾄｶｯﾄのﾊﾟｽが長すぎます: %s";
+inline constexpr std::string_view kNoSpecialFolder = "特殊ﾌｫﾙﾀﾞの場所を取得できません";
+
+}  // namespace zrnx
