@@ -2,12 +2,14 @@
 
 #include <exception>
 
+#include "common/error.h"
 #include "common/scoped_win.h"
 
 namespace zrnx {
 namespace {
 
 constexpr char kLabelClass[] = "ZrnxLabel";
+constexpr std::string_view kCannotCreateLabel = "ﾗﾍﾞﾙのｳｨﾝﾄﾞｳを作成できません";
 
 class Win32LabelWindow final : public LabelWindow {
  public:
@@ -16,6 +18,7 @@ class Win32LabelWindow final : public LabelWindow {
     (void)registered;
     window_.Reset(CreateWindowExA(0, kLabelClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent, nullptr,
                                   GetModuleHandleA(nullptr), this));
+    if (!window_) throw Error(std::string(kCannotCreateLabel));
   }
 
   void Repaint() override { InvalidateRect(window_.Get(), nullptr, TRUE); }

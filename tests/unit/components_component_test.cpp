@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "common/error.h"
-#include "components/browse_folder_dlg.h"
 #include "components/shell_shortcut.h"
 
 namespace zrnx {
@@ -27,11 +26,6 @@ class NullShellLinkApi : public ShellLinkApi {
   bool DirectoryExists(const std::string&) override { return false; }
   void MakeDirectory(const std::string&) override {}
   void SaveLink(const std::string&, const LinkFields&) override {}
-};
-
-class NullBrowser : public FolderBrowser {
- public:
-  std::optional<std::string> Browse(const BrowseRequest&) override { return std::nullopt; }
 };
 
 TEST(ComponentTest, OwnerDestroysWhatItOwnsLastCreatedFirst) {
@@ -94,21 +88,6 @@ TEST(ComponentTest, UnknownNamesAndWrongKindsOfValueAreClearErrors) {
   EXPECT_EQ(message({"Version", std::string("100")}), "ﾌﾟﾛﾊﾟﾃｨ Version の値が正しくありません");
   EXPECT_EQ(message({"SCDirectoryType", std::string("scNowhere")}), "ﾌｫﾙﾀﾞの種類 scNowhere はありません");
   EXPECT_EQ(link.SCDirectoryType(), scDeskTop);
-}
-
-TEST(ComponentTest, BrowseFolderLayoutSetsTheModuleWideTitle) {
-  NullBrowser browser;
-  TComponent form(nullptr);
-  auto* dialog = new TBrowseFolderDlg(&form, browser);
-  const StoredProperty layout[] = {
-      {"Caption", std::string("参照")},
-      {"TextLine1", std::string("Zarnik NX のアイテムを置くフォルダを指定して下さい。")},
-      {"ShowSelectDir", false},
-  };
-  dialog->LoadProperties(layout);
-  EXPECT_EQ(BrowseTitle(), "参照");
-  EXPECT_FALSE(BrowseShowsStatus());
-  EXPECT_EQ(dialog->TextLine1(), "Zarnik NX のアイテムを置くフォルダを指定して下さい。");
 }
 
 }  // namespace
