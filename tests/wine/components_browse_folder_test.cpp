@@ -170,5 +170,21 @@ TEST_F(BrowseFolderWineTest, CancelKeepsTheDirectoryAndNoStatusLineWhenSwitchedO
   EXPECT_EQ(dialog_->Directory(), folder_);
 }
 
+// A starting folder that cannot be selected (too long to be a path) is still
+// shown as given; the browser opens at its default selection, which OK returns.
+TEST_F(BrowseFolderWineTest, AnUnusableStartingFolderLeavesTheDefaultSelection) {
+  const std::string long_name = "C:\\" + std::string(400, 'x');
+  dialog_->SetDirectory(long_name);
+
+  BrowserSeen seen;
+  std::thread driver = Drive(form_.Window(), long_name, IDOK, seen);
+  EXPECT_TRUE(dialog_->Execute());
+  driver.join();
+
+  EXPECT_TRUE(seen.ready);
+  EXPECT_FALSE(dialog_->Directory().empty());
+  EXPECT_NE(dialog_->Directory(), long_name);
+}
+
 }  // namespace
 }  // namespace zrnx::test
