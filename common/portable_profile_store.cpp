@@ -1,0 +1,229 @@
+#include "common/portable_profile_store.h"
+
+#include <vector>
+
+#include "common/path.h"
+#include "common/text_file.h"
+
+namespace zrnx {
+namespace {
+
+// The blanks the platform strips around names and values; ^Z ends old DOS files.
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a'; }
+
+std::string_view TrimLeft(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+std::string_view TrimRight(std::string_view text) {
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string_view Trim(std::string_view text) { return TrimRight(TrimLeft(text)); }
+
+std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
+
+bool SameName(std::string_view a, std::string_view b, const LeadBytes& lead) {
+  return a.size() == b.size() && LowerAscii(a, lead) == LowerAscii(b, lead);
+}
+
+// One line of the file: [begin, end) is its text, [end, next) its line ending.
+struct Line {
+  enum class Kind { kBlank, kSection, kEntry };
+  Kind kind = Kind::kBlank;
+  std::size_t begin = 0, end = 0, next = 0;
+  std::string_view name;   // section or key name
+  std::string_view value;  // entries: the text after '=', blanks around it removed
+  bool has_value = false;  // entries: the line holds a '='
+};
+
+Line ParseLine(std::string_view contents, std::size_t begin, const LeadBytes& lead) {
+  Line line;
+  line.begin = begin;
+  std::size_t lf = contents.find('\n', begin);
+  line.next = (lf == std::string_view::npos) ? contents.size() : lf + 1;
+  line.end = (lf == std::string_view::npos) ? contents.size() : lf;
+  if (line.end > begin && contents[line.end - 1] == '\r') --line.end;
+
+  std::string_view text = Trim(contents.substr(begin, line.end - begin));
+  // A byte-order mark before the first line is not part of it.
+  if (begin == 0 && text.substr(0, 3) == "\xEF\xBB\xBF") text = Trim(text.substr(3));
+  if (text.empty()) return line;
+  if (text.front() == '[') {
+    std::size_t close = LastDelimiter("]", text, lead);
+    if (close != std::string_view::npos) {
+      line.kind = Line::Kind::kSection;
+      line.name = text.substr(1, close - 1);
+      return line;
+    }
+  }
+  line.kind = Line::Kind::kEntry;
+  std::size_t eq = text.find('=');
+  if (eq == std::string_view::npos) {
+    line.name = text;
+    return line;
+  }
+  line.name = TrimRight(text.substr(0, eq));
+  line.value = TrimLeft(text.substr(eq + 1));
+  line.has_value = true;
+  return line;
+}
+
+std::vector<Line> ParseLines(std::string_view contents, const LeadBytes& lead) {
+  std::vector<Line> lines;
+  for (std::size_t pos = 0; pos < contents.size();) {
+    lines.push_back(ParseLine(contents, pos, lead));
+    pos = lines.back().next;
+  }
+  return lines;
+}
+
+// The lines [first, last) of the first section called `name`: first is its
+// header; nullopt when there is none.
+struct SectionRange {
+  std::size_t first, last;
+};
+
+std::optional<SectionRange> FindSection(const std::vector<Line>& lines, std::string_view name, std::size_t from,
+                                        const LeadBytes& lead) {
+  for (std::size_t i = from; i < lines.size(); ++i) {
+    if (lines[i].kind != Line::Kind::kSection || !SameName(lines[i].name, name, lead)) continue;
+    std::size_t last = i + 1;
+    while (last < lines.size() && lines[last].kind != Line::Kind::kSection) ++last;
+    return SectionRange{i, last};
+  }
+  return std::nullopt;
+}
+
+std::optional<std::size_t> FindKey(const std::vector<Line>& lines, SectionRange section, std::string_view key,
+                                   const LeadBytes& lead) {
+  for (std::size_t i = section.first + 1; i < section.last; ++i) {
+    if (lines[i].kind == Line::Kind::kEntry && SameName(lines[i].name, key, lead)) return i;
+  }
+  return std::nullopt;
+}
+
+std::string CutTo(std::string_view text, std::size_t buffer_size) {
+  if (buffer_size == 0) return std::string();
+  return std::string(text.substr(0, buffer_size - 1));
+}
+
+// The line ending the file already uses; CR LF for a new file.
+std::string_view NewlineOf(std::string_view contents) {
+  std::size_t lf = contents.find('\n');
+  return (lf != std::string_view::npos && (lf == 0 || contents[lf - 1] != '\r')) ? "\n" : "\r\n";
+}
+
+bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
+bool ValidName(std::string_view name) {
+  return !name.empty() && !HasLineBreak(name) && name.find('\0') == std::string_view::npos;
+}
+
+}  // namespace
+
+std::string ReadProfileValue(std::string_view contents, std::string_view section, std::string_view key,
+                             std::string_view fallback, std::size_t buffer_size, const LeadBytes& lead) {
+  const std::vector<Line> lines = ParseLines(contents, lead);
+  std::optional<SectionRange> range = FindSection(lines, Trim(section), 0, lead);
+  if (!range) return CutTo(fallback, buffer_size);
+  std::optional<std::size_t> found = FindKey(lines, *range, Trim(key), lead);
+  if (!found || !lines[*found].has_value) return CutTo(fallback, buffer_size);
+
+  std::string_view value = UpToNul(lines[*found].value);
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+    value = value.substr(1, value.size() - 2);
+  return CutTo(value, buffer_size);
+}
+
+std::optional<std::string> UpdateProfileText(std::string_view contents, std::string_view section,
+                                             std::optional<std::string_view> key,
+                                             std::optional<std::string_view> value, const LeadBytes& lead) {
+  section = Trim(section);
+  if (!ValidName(section)) return std::nullopt;
+  if (key) {
+    key = Trim(*key);
+    if (!ValidName(*key) || key->find('=') != std::string_view::npos || key->front() == '[') return std::nullopt;
+  }
+  if (value) {
+    value = UpToNul(*value);
+    if (HasLineBreak(*value)) return std::nullopt;
+  }
+
+  const std::vector<Line> lines = ParseLines(contents, lead);
+  const std::string_view newline = NewlineOf(contents);
+  std::string result;
+  result.reserve(contents.size() + (value ? value->size() : 0) + section.size() + 16);
+
+  if (!key) {  // erase every section of this name
+    std::size_t copied = 0;
+    std::size_t from = 0;
+    while (std::optional<SectionRange> range = FindSection(lines, section, from, lead)) {
+      result.append(contents, copied, lines[range->first].begin - copied);
+      copied = range->last < lines.size() ? lines[range->last].begin : contents.size();
+      from = range->last;
+    }
+    result.append(contents, copied);
+    return result;
+  }
+
+  const std::string entry = std::string(*key) + "=" + std::string(value.value_or(""));
+  std::optional<SectionRange> range = FindSection(lines, section, 0, lead);
+  if (!range) {
+    if (!value) return std::string(contents);
+    result.append(contents);
+    if (!result.empty() && result.back() != '\n') result.append(newline);
+    result.append("[").append(section).append("]").append(newline);
+    result.append(entry).append(newline);
+    return result;
+  }
+
+  if (std::optional<std::size_t> found = FindKey(lines, *range, *key, lead)) {
+    const Line& line = lines[*found];
+    result.append(contents, 0, line.begin);
+    if (value) {
+      // Everything up to the '=' stays as it was; the old value goes.
+      std::string_view text = contents.substr(line.begin, line.end - line.begin);
+      std::size_t eq = text.find('=');
+      result.append(eq == std::string_view::npos ? TrimRight(text) : text.substr(0, eq));
+      result.append("=").append(*value);
+      result.append(contents, line.end);
+    } else {
+      result.append(contents, line.next);
+    }
+    return result;
+  }
+  if (!value) return std::string(contents);
+
+  // A new key goes after the last line of the section that is not blank.
+  std::size_t after = range->first;
+  for (std::size_t i = range->first + 1; i < range->last; ++i)
+    if (lines[i].kind != Line::Kind::kBlank) after = i;
+  const Line& line = lines[after];
+  result.append(contents, 0, line.next);
+  if (line.next == line.end) result.append(newline);  // the file ended without a line break
+  result.append(entry).append(newline);
+  result.append(contents, line.next);
+  return result;
+}
+
+std::string PortableProfileStore::GetString(const std::string& path, std::string_view section, std::string_view key,
+                                            std::string_view fallback, std::size_t buffer_size) {
+  FileContents file = ReadWholeFile(path);
+  if (file.status != FileRead::kOk) return CutTo(fallback, buffer_size);
+  return ReadProfileValue(file.bytes, section, key, fallback, buffer_size, lead_);
+}
+
+bool PortableProfileStore::WriteString(const std::string& path, std::string_view section,
+                                       std::optional<std::string_view> key, std::optional<std::string_view> value) {
+  FileContents file = ReadWholeFile(path);
+  if (file.status == FileRead::kFailed) return false;  // never write over what could not be read
+  std::optional<std::string> updated = UpdateProfileText(file.bytes, section, key, value, lead_);
+  if (!updated) return false;
+  if (file.status == FileRead::kMissing && updated->empty()) return true;  // nothing to erase, nothing to create
+  return ReplaceWholeFile(path, *updated);
+}
+
+}  // namespace zrnx
