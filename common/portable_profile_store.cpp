@@ -118,8 +118,16 @@ std::string_view NewlineOf(std::string_view contents) {
 
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
-bool ValidName(std::string_view name) {
-  return !name.empty() && !HasLineBreak(name) && name.find('\0') == std::string_view::npos;
+// A name can be written when the line made of it reads back as that name: not
+// empty, no line break or 0x00, no '=' in a key, no key that looks like a
+// section, no section name whose last byte would swallow the ']'.
+bool Writable(Line::Kind kind, std::string_view name, const LeadBytes& lead) {
+  if (name.empty() || HasLineBreak(name) || name.find('\0') != std::string_view::npos) return false;
+  // Parsed from offset 1, where no byte-order mark is looked for.
+  const std::string text =
+      kind == Line::Kind::kSection ? " [" + std::string(name) + "]" : " " + std::string(name) + "=";
+  const Line line = ParseLine(text, 1, lead);
+  return line.kind == kind && line.name == name;
 }
 
 }  // namespace
@@ -142,10 +150,10 @@ std::optional<std::string> UpdateProfileText(std::string_view contents, std::str
                                              std::optional<std::string_view> key,
                                              std::optional<std::string_view> value, const LeadBytes& lead) {
   section = Trim(section);
-  if (!ValidName(section)) return std::nullopt;
+  if (!Writable(Line::Kind::kSection, section, lead)) return std::nullopt;
   if (key) {
     key = Trim(*key);
-    if (!ValidName(*key) || key->find('=') != std::string_view::npos || key->front() == '[') return std::nullopt;
+    if (!Writable(Line::Kind::kEntry, *key, lead)) return std::nullopt;
   }
   if (value) {
     value = UpToNul(*value);
@@ -203,7 +211,7 @@ std::optional<std::string> UpdateProfileText(std::string_view contents, std::str
     if (lines[i].kind != Line::Kind::kBlank) after = i;
   const Line& line = lines[after];
   result.append(contents, 0, line.next);
-  if (line.next == line.end) result.append(newline);  // the file ended without a line break
+  if (contents[line.next - 1] != '\n') result.append(newline);  // the file ended without a line break
   result.append(entry).append(newline);
   result.append(contents, line.next);
   return result;

@@ -118,6 +118,7 @@ TEST(UpdateProfileTextTest, CreatesTheSectionAndTheKeyWhereNeeded) {
             "[A]\r\nx=1\r\nY=2\r\n\r\n[B]\r\nz=3\r\n");
   EXPECT_EQ(Update("[A]\nx=1", "A", "y", "2"), "[A]\nx=1\ny=2\n");
   EXPECT_EQ(Update("[A]", "A", "y", "2"), "[A]\r\ny=2\r\n");
+  EXPECT_EQ(Update("[A]\nx=1\r", "A", "y", "2"), "[A]\nx=1\r\ny=2\n");  // a CR at the very end
 }
 
 TEST(UpdateProfileTextTest, ReplacesAValueInPlaceAndKeepsEveryOtherByte) {
@@ -144,10 +145,11 @@ TEST(UpdateProfileTextTest, RefusesWhatCouldNotBeReadBackAsWritten) {
   EXPECT_EQ(Update("", "S", "K", "two\r\nlines"), "<refused>");
   EXPECT_EQ(Update("", "S", "K", "injected\n[S]"), "<refused>");
   EXPECT_EQ(Update("", "S", "K=V", "x"), "<refused>");
-  EXPECT_EQ(Update("", "S", "[K]", "x"), "<refused>");
   EXPECT_EQ(Update("", "S", " ", "x"), "<refused>");
   EXPECT_EQ(Update("", "", "K", "x"), "<refused>");
   EXPECT_EQ(Update("", "S\nT", std::nullopt, std::nullopt), "<refused>");
+  EXPECT_EQ(Update("", "\x81", "K", "x"), "<refused>");  // its lead byte would swallow the ']'
+  EXPECT_EQ(Update("", "S", "[K]x", "x"), "<refused>");
   // A 0x00 byte ends the value, as it would for the platform's call.
   EXPECT_EQ(Update("", "S", "K", Bytes("ab\0cd")), "[S]\r\nK=ab\r\n");
 }
