@@ -124,8 +124,8 @@ bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != 
 bool Writable(Line::Kind kind, std::string_view name, const LeadBytes& lead) {
   if (name.empty() || HasLineBreak(name) || name.find('\0') != std::string_view::npos) return false;
   // Parsed from offset 1, where no byte-order mark is looked for.
-  const std::string text =
-      kind == Line::Kind::kSection ? " [" + std::string(name) + "]" : " " + std::string(name) + "=";
+  std::string text(kind == Line::Kind::kSection ? " [" : " ");
+  text.append(name).append(kind == Line::Kind::kSection ? "]" : "=");
   const Line line = ParseLine(text, 1, lead);
   return line.kind == kind && line.name == name;
 }

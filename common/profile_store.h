@@ -21,8 +21,9 @@ class ProfileStore {
                                 std::string_view fallback, std::size_t buffer_size) = 0;
 
   // WritePrivateProfileStringA. A missing key erases the whole section (the
-  // value is then ignored). Creates the file and the section as needed and
-  // replaces an existing value in place. False when the write failed.
+  // value is then ignored); a key without a value removes that key. Creates
+  // the file and the section as needed and replaces an existing value in
+  // place. False when the write failed.
   virtual bool WriteString(const std::string& path, std::string_view section,
                            std::optional<std::string_view> key, std::optional<std::string_view> value) = 0;
 };
