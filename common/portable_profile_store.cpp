@@ -1,7 +1,5 @@
 #include "common/portable_profile_store.h"
 
-#include <vector>
-
 #include "common/path.h"
 #include "common/text_file.h"
 
@@ -71,38 +69,35 @@ Line ParseLine(std::string_view contents, std::size_t begin, const LeadBytes& le
   return line;
 }
 
-std::vector<Line> ParseLines(std::string_view contents, const LeadBytes& lead) {
-  std::vector<Line> lines;
-  for (std::size_t pos = 0; pos < contents.size();) {
-    lines.push_back(ParseLine(contents, pos, lead));
-    pos = lines.back().next;
-  }
-  return lines;
-}
-
-// The lines [first, last) of the first section called `name`: first is its
-// header; nullopt when there is none.
-struct SectionRange {
-  std::size_t first, last;
+// What one pass over the file finds about the first section of a name.
+struct SectionScan {
+  bool found = false;
+  std::optional<Line> key;           // the first entry of the key in it
+  std::size_t after_last_line = 0;   // end of its last line that is not blank
+  bool last_line_terminated = true;  // that line ends with a line break
 };
 
-std::optional<SectionRange> FindSection(const std::vector<Line>& lines, std::string_view name, std::size_t from,
-                                        const LeadBytes& lead) {
-  for (std::size_t i = from; i < lines.size(); ++i) {
-    if (lines[i].kind != Line::Kind::kSection || !SameName(lines[i].name, name, lead)) continue;
-    std::size_t last = i + 1;
-    while (last < lines.size() && lines[last].kind != Line::Kind::kSection) ++last;
-    return SectionRange{i, last};
+// Walks the lines without keeping them: a file of millions of short lines
+// costs no more memory than its bytes.
+SectionScan ScanSection(std::string_view contents, std::string_view section, std::string_view key,
+                        const LeadBytes& lead) {
+  SectionScan scan;
+  for (std::size_t pos = 0; pos < contents.size();) {
+    const Line line = ParseLine(contents, pos, lead);
+    pos = line.next;
+    if (line.kind == Line::Kind::kSection) {
+      if (scan.found) break;
+      if (!SameName(line.name, section, lead)) continue;
+      scan.found = true;
+    } else if (!scan.found || line.kind == Line::Kind::kBlank) {
+      continue;
+    } else if (!scan.key && SameName(line.name, key, lead)) {
+      scan.key = line;
+    }
+    scan.after_last_line = line.next;
+    scan.last_line_terminated = contents[line.next - 1] == '\n';
   }
-  return std::nullopt;
-}
-
-std::optional<std::size_t> FindKey(const std::vector<Line>& lines, SectionRange section, std::string_view key,
-                                   const LeadBytes& lead) {
-  for (std::size_t i = section.first + 1; i < section.last; ++i) {
-    if (lines[i].kind == Line::Kind::kEntry && SameName(lines[i].name, key, lead)) return i;
-  }
-  return std::nullopt;
+  return scan;
 }
 
 std::string CutTo(std::string_view text, std::size_t buffer_size) {
@@ -134,17 +129,31 @@ bool Writable(Line::Kind kind, std::string_view name, const LeadBytes& lead) {
 
 std::string ReadProfileValue(std::string_view contents, std::string_view section, std::string_view key,
                              std::string_view fallback, std::size_t buffer_size, const LeadBytes& lead) {
-  const std::vector<Line> lines = ParseLines(contents, lead);
-  std::optional<SectionRange> range = FindSection(lines, Trim(section), 0, lead);
-  if (!range) return CutTo(fallback, buffer_size);
-  std::optional<std::size_t> found = FindKey(lines, *range, Trim(key), lead);
-  if (!found || !lines[*found].has_value) return CutTo(fallback, buffer_size);
-
-  std::string_view value = UpToNul(lines[*found].value);
+  const SectionScan scan = ScanSection(contents, Trim(section), Trim(key), lead);
+  if (!scan.key || !scan.key->has_value) return CutTo(fallback, buffer_size);
+  std::string_view value = UpToNul(scan.key->value);
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
     value = value.substr(1, value.size() - 2);
   return CutTo(value, buffer_size);
 }
+
+namespace {
+
+// Every section called `section` left out, with all its lines.
+std::string EraseSections(std::string_view contents, std::string_view section, const LeadBytes& lead) {
+  std::string result;
+  result.reserve(contents.size());
+  bool erasing = false;
+  for (std::size_t pos = 0; pos < contents.size();) {
+    const Line line = ParseLine(contents, pos, lead);
+    if (line.kind == Line::Kind::kSection) erasing = SameName(line.name, section, lead);
+    if (!erasing) result.append(contents.substr(line.begin, line.next - line.begin));
+    pos = line.next;
+  }
+  return result;
+}
+
+}  // namespace
 
 std::optional<std::string> UpdateProfileText(std::string_view contents, std::string_view section,
                                              std::optional<std::string_view> key,
@@ -159,61 +168,42 @@ std::optional<std::string> UpdateProfileText(std::string_view contents, std::str
     value = UpToNul(*value);
     if (HasLineBreak(*value)) return std::nullopt;
   }
+  if (!key) return EraseSections(contents, section, lead);
 
-  const std::vector<Line> lines = ParseLines(contents, lead);
+  const SectionScan scan = ScanSection(contents, section, *key, lead);
   const std::string_view newline = NewlineOf(contents);
   std::string result;
-  result.reserve(contents.size() + (value ? value->size() : 0) + section.size() + 16);
+  result.reserve(contents.size() + (value ? value->size() : 0) + section.size() + key->size() + 16);
 
-  if (!key) {  // erase every section of this name
-    std::size_t copied = 0;
-    std::size_t from = 0;
-    while (std::optional<SectionRange> range = FindSection(lines, section, from, lead)) {
-      result.append(contents, copied, lines[range->first].begin - copied);
-      copied = range->last < lines.size() ? lines[range->last].begin : contents.size();
-      from = range->last;
-    }
-    result.append(contents, copied);
-    return result;
-  }
-
-  const std::string entry = std::string(*key) + "=" + std::string(value.value_or(""));
-  std::optional<SectionRange> range = FindSection(lines, section, 0, lead);
-  if (!range) {
-    if (!value) return std::string(contents);
-    result.append(contents);
-    if (!result.empty() && result.back() != '\n') result.append(newline);
-    result.append("[").append(section).append("]").append(newline);
-    result.append(entry).append(newline);
-    return result;
-  }
-
-  if (std::optional<std::size_t> found = FindKey(lines, *range, *key, lead)) {
-    const Line& line = lines[*found];
-    result.append(contents, 0, line.begin);
+  if (scan.key) {
+    const Line& line = *scan.key;
+    result.append(contents.substr(0, line.begin));
     if (value) {
       // Everything up to the '=' stays as it was; the old value goes.
       std::string_view text = contents.substr(line.begin, line.end - line.begin);
       std::size_t eq = text.find('=');
       result.append(eq == std::string_view::npos ? TrimRight(text) : text.substr(0, eq));
       result.append("=").append(*value);
-      result.append(contents, line.end);
+      result.append(contents.substr(line.end));
     } else {
-      result.append(contents, line.next);
+      result.append(contents.substr(line.next));
     }
     return result;
   }
   if (!value) return std::string(contents);
 
-  // A new key goes after the last line of the section that is not blank.
-  std::size_t after = range->first;
-  for (std::size_t i = range->first + 1; i < range->last; ++i)
-    if (lines[i].kind != Line::Kind::kBlank) after = i;
-  const Line& line = lines[after];
-  result.append(contents, 0, line.next);
-  if (contents[line.next - 1] != '\n') result.append(newline);  // the file ended without a line break
-  result.append(entry).append(newline);
-  result.append(contents, line.next);
+  if (scan.found) {
+    // A new key goes after the section's last line that is not blank.
+    result.append(contents.substr(0, scan.after_last_line));
+    if (!scan.last_line_terminated) result.append(newline);
+    result.append(*key).append("=").append(*value).append(newline);
+    result.append(contents.substr(scan.after_last_line));
+    return result;
+  }
+  result.append(contents);
+  if (!result.empty() && result.back() != '\n') result.append(newline);
+  result.append("[").append(section).append("]").append(newline);
+  result.append(*key).append("=").append(*value).append(newline);
   return result;
 }
 
