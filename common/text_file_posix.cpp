@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <string>
 
 #include "common/text_file.h"
@@ -69,7 +70,16 @@ FileContents ReadWholeFile(const std::string& path) {
   return contents;
 }
 
-bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
+bool ReplaceWholeFile(const std::string& given_path, std::string_view bytes) {
+  // A symbolic link stays a link: its target is the file replaced.
+  std::string path = given_path;
+  struct stat link {};
+  if (lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    char* target = realpath(path.c_str(), nullptr);
+    if (!target) return false;
+    path = target;
+    free(target);
+  }
   // A file the user made read-only stays as it is, although its folder would
   // let us rename over it.
   struct stat old {};

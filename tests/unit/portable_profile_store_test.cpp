@@ -199,6 +199,16 @@ TEST_F(PortableProfileStoreTest, AHundredThousandByteValueIsStoredWholeAndReadBa
   EXPECT_EQ(folder.Read("Zrnx.ini"), "[Option]\r\nData=" + value + "\r\n");
 }
 
+#ifndef _WIN32
+TEST_F(PortableProfileStoreTest, ALinkedSettingsFileStaysALink) {
+  const std::string target = folder.Write("real.ini", "[S]\nK=old\n");
+  std::filesystem::create_symlink(target, folder.PathOf("Zrnx.ini"));
+  ASSERT_TRUE(store.WriteString(folder.PathOf("Zrnx.ini"), "S", "K", "new"));
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.PathOf("Zrnx.ini")));
+  EXPECT_EQ(folder.Read("real.ini"), "[S]\nK=new\n");
+}
+#endif
+
 TEST_F(PortableProfileStoreTest, WhatCannotBeWrittenFailsAndLosesNothing) {
   // A folder that does not exist, a file where a folder should be, a folder
   // where the file should be.
