@@ -1,6 +1,5 @@
 #include "common/portable_profile_store.h"
 
-#include "common/path.h"
 #include "common/text_file.h"
 
 namespace zrnx {
@@ -23,8 +22,20 @@ std::string_view Trim(std::string_view text) { return TrimRight(TrimLeft(text));
 
 std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
 
+char LowerAsciiChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Names match without regard to the case of ASCII letters; a double-byte
+// character matches only itself (its second byte may look like a letter).
 bool SameName(std::string_view a, std::string_view b, const LeadBytes& lead) {
-  return a.size() == b.size() && LowerAscii(a, lead) == LowerAscii(b, lead);
+  if (a.size() != b.size()) return false;
+  for (std::size_t pos = 0; pos < a.size();) {
+    const std::size_t length = lead.CharLength(a, pos);
+    if (length != lead.CharLength(b, pos)) return false;
+    if (length == 2 ? a.substr(pos, 2) != b.substr(pos, 2) : LowerAsciiChar(a[pos]) != LowerAsciiChar(b[pos]))
+      return false;
+    pos += length;
+  }
+  return true;
 }
 
 // One line of the file: [begin, end) is its text, [end, next) its line ending.
@@ -87,7 +98,7 @@ SectionScan ScanSection(std::string_view contents, std::string_view section, std
     pos = line.next;
     if (line.kind == Line::Kind::kSection) {
       if (scan.found) break;
-      if (!SameName(line.name, section, lead)) continue;
+      if (line.name.empty() || !SameName(line.name, section, lead)) continue;
       scan.found = true;
     } else if (!scan.found || line.kind == Line::Kind::kBlank) {
       continue;
