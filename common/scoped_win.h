@@ -122,10 +122,17 @@ using ComPtr = Scoped<ComTraits<Interface>>;
 // CoInitialize for the life of the program's main thread.
 class ComApartment {
  public:
-  ComApartment() { CoInitialize(nullptr); }
-  ~ComApartment() { CoUninitialize(); }
+  // The result matters only for the balance: S_FALSE (already initialised)
+  // still wants its CoUninitialize, a failure must not have one.
+  ComApartment() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
+  ~ComApartment() {
+    if (initialised_) CoUninitialize();
+  }
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool initialised_;
 };
 
 }  // namespace zrnx
