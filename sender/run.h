@@ -32,6 +32,8 @@ class SenderSteps {
   // %d0% ... %d9% replaced by the current time in the ten formats.
   virtual std::string ExpandDatePlaceholders(const std::string& text, const DateFormats& formats) = 0;
   // The text as one CF_TEXT item, with the sibling notified around the write.
+  // Raises Error when the clipboard stays held by another program or refuses
+  // the text, so that no paste follows.
   virtual void PutTextOnClipboard(const std::string& text) = 0;
   // The window the user was working in, or 0.
   virtual WindowHandle FindTargetWindow() = 0;

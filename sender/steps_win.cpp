@@ -1,6 +1,8 @@
 #include <windows.h>
 
 #include "common/scoped_win.h"
+#include "sender/desktop_win.h"
+#include "sender/item_files_win.h"
 #include "sender/steps_win.h"
 
 namespace zrnx {
@@ -23,40 +25,31 @@ bool Win32SenderSteps::ItemFileExists(const std::string& path) {
          FileTimeToDosDateTime(&local, &dos_date, &dos_time);
 }
 
-// Until the item readers land, a plain item's bytes are the text.
-std::string Win32SenderSteps::LoadItemText(const std::string& path, const std::string&) {
-  ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) throw Error(WithValue("ﾌｧｲﾙ %s は開けません", path));
-  std::string text(GetFileSize(file.Get(), nullptr), '\0');
-  DWORD read = 0;
-  if (!text.empty()) ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
-  text.resize(read);
-  return text;
+std::string Win32SenderSteps::LoadItemText(const std::string& path, const std::string& extension) {
+  Win32ItemFileSystem files;
+  return zrnx::LoadItemText(path, extension, files, DefaultProfileStore());
 }
 
 std::string Win32SenderSteps::ExpandDatePlaceholders(const std::string& text, const DateFormats&) { return text; }
 
 void Win32SenderSteps::PutTextOnClipboard(const std::string& text) {
-  ScopedGlobal block(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
-  OpenClipboard(nullptr);
-  EmptyClipboard();
-  if (void* bytes = block ? GlobalLock(block.Get()) : nullptr) {
-    memcpy(bytes, text.c_str(), text.size() + 1);
-    GlobalUnlock(block.Get());
-    if (SetClipboardData(CF_TEXT, block.Get())) block.Release();
-  }
-  CloseClipboard();
+  Win32ClipboardPort clipboard;
+  zrnx::PutTextOnClipboard(text, clipboard);
 }
 
-WindowHandle Win32SenderSteps::FindTargetWindow() { return 0; }
+WindowHandle Win32SenderSteps::FindTargetWindow() { return zrnx::FindTargetWindow(settings_path_); }
 
 bool Win32SenderSteps::IsWindow(WindowHandle window) {
   return ::IsWindow(reinterpret_cast<HWND>(window)) != FALSE;
 }
 
-WindowHandle Win32SenderSteps::ActivateTargetWindow(WindowHandle) { return 0; }
+WindowHandle Win32SenderSteps::ActivateTargetWindow(WindowHandle window) {
+  return zrnx::ActivateTargetWindow(window);
+}
 
-void Win32SenderSteps::SendPasteKey(std::int32_t, WindowHandle) {}
+void Win32SenderSteps::SendPasteKey(std::int32_t kind, WindowHandle focus) {
+  Win32KeyboardPort keyboard;
+  zrnx::SendPasteKey(kind, focus, keyboard);
+}
 
 }  // namespace zrnx

@@ -1,0 +1,49 @@
+#include "sender/clipboard.h"
+
+#include <new>
+
+#include "common/error.h"
+
+namespace zrnx {
+namespace {
+
+enum class Outcome { kPlaced, kNoMemory, kBusy, kRefused };
+
+bool OpenPatiently(ClipboardPort& port) {
+  for (int attempt = 1;; ++attempt) {
+    if (port.Open()) return true;
+    if (attempt == kClipboardOpenAttempts) return false;
+    port.Pause(kClipboardRetryPause);
+  }
+}
+
+Outcome Write(const std::string& text, ClipboardPort& port) {
+  // The block is filled before the clipboard is opened, so other programs
+  // are kept waiting no longer than the hand-over takes.
+  if (!port.PrepareBlock(text)) return Outcome::kNoMemory;
+  if (!OpenPatiently(port)) return Outcome::kBusy;
+  port.Empty();
+  const bool accepted = port.HandOver();
+  port.Close();
+  return accepted ? Outcome::kPlaced : Outcome::kRefused;
+}
+
+}  // namespace
+
+void PutTextOnClipboard(const std::string& text, ClipboardPort& port) {
+  port.NotifySibling(kSiblingBeforeClipboard);
+  const Outcome outcome = Write(text, port);
+  port.NotifySibling(kSiblingAfterClipboard);
+  switch (outcome) {
+    case Outcome::kPlaced:
+      return;
+    case Outcome::kNoMemory:
+      throw std::bad_alloc();
+    case Outcome::kBusy:
+      throw Error(std::string(kClipboardBusyText));
+    case Outcome::kRefused:
+      throw Error(std::string(kClipboardRefusedText));
+  }
+}
+
+}  // namespace zrnx

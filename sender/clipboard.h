@@ -1,0 +1,48 @@
+#pragma once
+// The clipboard write: one CF_TEXT item, with the sibling program told before
+// and after. The platform is behind ClipboardPort, so the order, the retries
+// and the failures are tested without Windows.
+
+#include <string>
+#include <string_view>
+
+namespace zrnx {
+
+// The sibling program is found by its window title alone, afresh for each message.
+inline constexpr std::string_view kSiblingTitle = "Zarnik for Windows";
+inline constexpr unsigned kSiblingBeforeClipboard = 0x046E;  // WM_USER + 110
+inline constexpr unsigned kSiblingAfterClipboard = 0x046F;   // WM_USER + 111
+
+// Another program may hold the clipboard for a moment: about a second of
+// short retries before giving up.
+inline constexpr int kClipboardOpenAttempts = 50;
+inline constexpr unsigned kClipboardRetryPause = 20;
+
+inline constexpr std::string_view kClipboardBusyText =
+    "クリップボードが他のプログラムに使用されているため、テキストを送れませんでした。";
+inline constexpr std::string_view kClipboardRefusedText = "クリップボードにテキストを設定できませんでした。";
+
+class ClipboardPort {
+ public:
+  virtual ~ClipboardPort() = default;
+  // Looks the sibling window up and, if there is one, sends it the message.
+  virtual void NotifySibling(unsigned message) = 0;
+  // A movable block of exactly text length + 1 bytes holding the text and its
+  // terminating 0x00; false when there is not enough memory.
+  virtual bool PrepareBlock(const std::string& text) = 0;
+  virtual bool Open() = 0;
+  virtual void Empty() = 0;
+  // Hands the block over as CF_TEXT; once accepted it belongs to the system.
+  // A refused block stays with the port, which frees it.
+  virtual bool HandOver() = 0;
+  virtual void Close() = 0;
+  virtual void Pause(unsigned milliseconds) = 0;
+};
+
+// Puts the text on the clipboard with the two sibling messages around the
+// write. The second message goes out even when the write failed, so the
+// sibling is never left waiting; the failure then raises Error (or
+// std::bad_alloc), so no paste follows a text that is not there.
+void PutTextOnClipboard(const std::string& text, ClipboardPort& port);
+
+}  // namespace zrnx

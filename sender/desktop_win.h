@@ -1,0 +1,48 @@
+#pragma once
+// The item sender's effects on the desktop: the target window, the clipboard
+// with its sibling messages, the activation and the paste.
+
+#include <string>
+
+#include "common/scoped_win.h"
+#include "sender/clipboard.h"
+#include "sender/paste_keys.h"
+#include "sender/run.h"
+
+namespace zrnx {
+
+// The first top-level window that may take the paste, or 0. The through
+// list is read afresh from the settings file.
+WindowHandle FindTargetWindow(const std::string& settings_path);
+
+// Sends the message to the window titled kSiblingTitle, looked up now, if any.
+void NotifySibling(unsigned message);
+
+// Brings the window to the front; the window with the keyboard focus in its
+// thread, or 0.
+WindowHandle ActivateTargetWindow(WindowHandle window);
+
+class Win32ClipboardPort final : public ClipboardPort {
+ public:
+  void NotifySibling(unsigned message) override;
+  bool PrepareBlock(const std::string& text) override;
+  bool Open() override;
+  void Empty() override;
+  bool HandOver() override;
+  void Close() override;
+  void Pause(unsigned milliseconds) override;
+
+ private:
+  ScopedGlobal block_;  // ours until the clipboard accepts it
+};
+
+class Win32KeyboardPort final : public KeyboardPort {
+ public:
+  bool IsKeyDown(std::uint8_t key) override;
+  void Pause(unsigned milliseconds) override;
+  std::uint8_t ScanCode(std::uint8_t key) override;
+  void SendKey(std::uint8_t key, std::uint8_t scan_code, bool release) override;
+  void SendPasteMessage(WindowHandle window) override;
+};
+
+}  // namespace zrnx

@@ -1,0 +1,41 @@
+#include "sender/item_files.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "common/error.h"
+#include "common/settings_file.h"
+
+namespace zrnx {
+
+std::string ReadItemText(const std::string& path, ItemFileSystem& files) {
+  std::string text = files.ReadFileBytes(path);
+  std::replace(text.begin(), text.end(), '\0', ' ');
+  return text;
+}
+
+std::string LoadItemText(const std::string& path, const std::string& extension, ItemFileSystem& files,
+                         ProfileStore& store) {
+  if (extension == ".url") return SettingsFile(path, store).ReadText("InternetShortcut", "URL", "");
+  if (std::optional<std::string> target = files.ReadShellLink(path)) return ReadItemText(*target, files);
+  return ReadItemText(path, files);
+}
+
+std::string OpenErrorText(std::string_view path) { return WithValue("ﾌｧｲﾙ %s は開けません", path); }
+
+std::string ReadErrorText(std::string_view path) { return WithValue("ﾌｧｲﾙ %s を読み込めません", path); }
+
+std::string TooLargeErrorText(std::string_view path) {
+  return WithValue("ﾌｧｲﾙ %s は大きすぎるため送れません (4 GB 未満のファイルだけを送れます)", path);
+}
+
+std::string OleErrorText(std::uint32_t code, std::string_view system_text) {
+  while (!system_text.empty() && (system_text.back() == '\r' || system_text.back() == '\n' || system_text.back() == ' '))
+    system_text.remove_suffix(1);
+  if (!system_text.empty()) return std::string(system_text);
+  char text[32];
+  std::snprintf(text, sizeof text, "OLE ｴﾗｰ %.8x", static_cast<unsigned>(code));
+  return text;
+}
+
+}  // namespace zrnx

@@ -1,0 +1,50 @@
+#pragma once
+// Item files: an Internet shortcut gives its URL, a shell link the bytes of
+// its target, any other file its own bytes. The file system is behind
+// ItemFileSystem, so the choice is tested without Windows.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/profile_store.h"
+
+namespace zrnx {
+
+class ItemFileSystem {
+ public:
+  virtual ~ItemFileSystem() = default;
+
+  // The stored target path of a shell link, or nullopt when the file does not
+  // load as one or stores no file-system path. The link is never resolved.
+  virtual std::optional<std::string> ReadShellLink(const std::string& path) = 0;
+  // The file's bytes as they are. Raises Error when it cannot be opened or
+  // read, or is larger than kMaxItemSize.
+  virtual std::string ReadFileBytes(const std::string& path) = 0;
+};
+
+// Items are read whole with a 32-bit size; anything larger is refused rather
+// than cut.
+inline constexpr std::uint64_t kMaxItemSize = 0xFFFFFFFFu;
+
+// The whole file with every 0x00 byte turned into a space, so that the
+// zero-terminated clipboard text carries all of it.
+std::string ReadItemText(const std::string& path, ItemFileSystem& files);
+
+// The text of an item, by its extension (lowered) and, failing ".url", by
+// whether it loads as a shell link. A ".url" is read through the profile
+// store on the path exactly as given.
+std::string LoadItemText(const std::string& path, const std::string& extension, ItemFileSystem& files,
+                         ProfileStore& store);
+
+// Texts of the errors that end the run while an item is read.
+std::string OpenErrorText(std::string_view path);
+std::string ReadErrorText(std::string_view path);
+std::string TooLargeErrorText(std::string_view path);
+// The system's text for a failed creation of the shell link object (trailing
+// line ends dropped), or "OLE ｴﾗｰ" and the code in hexadecimal when the system
+// has none.
+std::string OleErrorText(std::uint32_t code, std::string_view system_text);
+
+}  // namespace zrnx

@@ -1,0 +1,88 @@
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <new>
+#include <string>
+
+#include "common/error.h"
+#include "common/scoped_win.h"
+#include "sender/item_files_win.h"
+
+namespace zrnx {
+namespace {
+
+std::string SystemErrorText(HRESULT code) {
+  char* text = nullptr;
+  DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string result = n && text ? std::string(text, n) : std::string();
+  LocalFree(text);
+  return OleErrorText(static_cast<std::uint32_t>(code), result);
+}
+
+std::string FullPath(const std::string& path) {
+  DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::string full(size, '\0');
+  DWORD n = GetFullPathNameA(path.c_str(), size, full.data(), nullptr);
+  full.resize(n < size ? n : 0);
+  return full.empty() ? path : full;
+}
+
+// The shell link object takes UTF-16 paths; ours are in the ANSI code page.
+std::wstring Widen(const std::string& text) {
+  int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  if (n <= 0) return std::wstring();
+  std::wstring wide(n, L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), n);
+  wide.resize(n - 1);
+  return wide;
+}
+
+}  // namespace
+
+std::optional<std::string> Win32ItemFileSystem::ReadShellLink(const std::string& path) {
+  ComPtr<IUnknown> link;
+  HRESULT created = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                     IID_IUnknown, reinterpret_cast<void**>(link.Put()));
+  if (FAILED(created)) throw Error(SystemErrorText(created));
+
+  ComPtr<IPersistFile> file;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put())))) return std::nullopt;
+  if (FAILED(file->Load(Widen(FullPath(path)).c_str(), STGM_READ))) return std::nullopt;
+
+  ComPtr<IShellLinkA> shell_link;
+  if (FAILED(link->QueryInterface(IID_IShellLinkA, reinterpret_cast<void**>(shell_link.Put())))) return std::nullopt;
+  // The stored path as it is: Resolve would search for a moved target and may show a window.
+  char target[MAX_PATH] = {};
+  WIN32_FIND_DATAA find_data{};
+  if (FAILED(shell_link->GetPath(target, MAX_PATH, &find_data, 0))) return std::nullopt;
+  target[MAX_PATH - 1] = '\0';
+  if (target[0] == '\0') return std::nullopt;
+  return std::string(target);
+}
+
+std::string Win32ItemFileSystem::ReadFileBytes(const std::string& path) {
+  // Others may read the item meanwhile, but not change it under us.
+  ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw Error(OpenErrorText(path));
+
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.Get(), &size)) throw Error(ReadErrorText(path));
+  if (static_cast<std::uint64_t>(size.QuadPart) > kMaxItemSize) throw Error(TooLargeErrorText(path));
+
+  std::string bytes;
+  // A 32-bit program cannot hold every size below the limit.
+  if (static_cast<std::uint64_t>(size.QuadPart) > bytes.max_size()) throw std::bad_alloc();
+  bytes.resize(static_cast<std::size_t>(size.QuadPart));
+  DWORD read = 0;
+  if (!bytes.empty() && !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+    throw Error(ReadErrorText(path));
+  // A file that shrank since its size was taken: only what was read.
+  bytes.resize(read);
+  return bytes;
+}
+
+}  // namespace zrnx

@@ -1,0 +1,54 @@
+#pragma once
+// The paste delivery: the keystrokes of each paste key kind, the wait for the
+// user to let go of Shift, Ctrl and Alt, and the paste message. The keyboard
+// is behind KeyboardPort, so the sequences are tested without Windows.
+
+#include <cstdint>
+#include <span>
+
+#include "sender/run.h"
+
+namespace zrnx {
+
+inline constexpr std::uint8_t kVkShift = 0x10;
+inline constexpr std::uint8_t kVkControl = 0x11;
+inline constexpr std::uint8_t kVkMenu = 0x12;  // Alt
+inline constexpr std::uint8_t kVkInsert = 0x2D;
+inline constexpr std::uint8_t kVkV = 0x56;
+inline constexpr std::uint8_t kVkF9 = 0x78;
+
+// Kind 6 sends WM_PASTE to the focus window instead of keystrokes.
+inline constexpr std::int32_t kPasteByMessage = 6;
+inline constexpr unsigned kPastePause = 50;          // before the first event
+inline constexpr unsigned kModifierPollPause = 5;    // while a modifier is held
+
+struct KeyStroke {
+  std::uint8_t key;
+  bool release;
+  bool operator==(const KeyStroke&) const = default;
+};
+
+// The key events of kinds 0 to 5 in the order they are sent; empty for any
+// other kind.
+std::span<const KeyStroke> PasteKeySequence(std::int32_t kind);
+
+class KeyboardPort {
+ public:
+  virtual ~KeyboardPort() = default;
+  virtual bool IsKeyDown(std::uint8_t key) = 0;
+  virtual void Pause(unsigned milliseconds) = 0;
+  // The key's scan code from the keyboard layout.
+  virtual std::uint8_t ScanCode(std::uint8_t key) = 0;
+  // One injected key event, never flagged as an extended key.
+  virtual void SendKey(std::uint8_t key, std::uint8_t scan_code, bool release) = 0;
+  // WM_PASTE to the window, waiting until it has been handled.
+  virtual void SendPasteMessage(WindowHandle window) = 0;
+};
+
+// Returns after a pass over Shift, Ctrl and Alt (in that order) found none down.
+void WaitForModifierRelease(KeyboardPort& keyboard);
+
+// Delivers the paste of this kind to the focus window (which may be 0).
+void SendPasteKey(std::int32_t kind, WindowHandle focus, KeyboardPort& keyboard);
+
+}  // namespace zrnx

@@ -1,0 +1,48 @@
+#include <windows.h>
+
+#include "common/settings_file.h"
+#include "sender/desktop_win.h"
+#include "sender/target_window.h"
+
+namespace zrnx {
+namespace {
+
+class Win32WindowProbe final : public WindowProbe {
+ public:
+  explicit Win32WindowProbe(HWND window) : window_(window) {}
+
+  std::string ClassName() override {
+    // Cleared first: a name that cannot be read counts as empty.
+    char name[256] = {};
+    int n = GetClassNameA(window_, name, 255);
+    return std::string(name, n > 0 ? n : 0);
+  }
+  bool IsVisible() override { return IsWindowVisible(window_) != FALSE; }
+  bool IsEnabled() override { return IsWindowEnabled(window_) != FALSE; }
+  bool IsMinimised() override { return IsIconic(window_) != FALSE; }
+
+ private:
+  HWND window_;
+};
+
+struct Walk {
+  ThroughList through;
+  std::vector<HWND> candidates;
+};
+
+BOOL CALLBACK VisitWindow(HWND window, LPARAM param) {
+  auto* walk = reinterpret_cast<Walk*>(param);
+  Win32WindowProbe probe(window);
+  if (IsCandidateWindow(probe, walk->through)) walk->candidates.push_back(window);
+  return TRUE;  // always the whole walk
+}
+
+}  // namespace
+
+WindowHandle FindTargetWindow(const std::string& settings_path) {
+  Walk walk{LoadThroughList(settings_path, DefaultProfileStore()), {}};
+  EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&walk));
+  return walk.candidates.empty() ? 0 : reinterpret_cast<WindowHandle>(walk.candidates.front());
+}
+
+}  // namespace zrnx

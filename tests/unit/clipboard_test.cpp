@@ -1,0 +1,91 @@
+#include "sender/clipboard.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <new>
+
+#include "common/error.h"
+
+namespace zrnx {
+namespace {
+
+using ::testing::ElementsAre;
+
+// Records every call as a word; the clipboard opens after `busy_attempts` tries.
+class FakeClipboard : public ClipboardPort {
+ public:
+  void NotifySibling(unsigned message) override { calls.push_back(message == 0x046E ? "before" : "after"); }
+  bool PrepareBlock(const std::string& text) override {
+    calls.push_back("prepare");
+    block = text + '\0';
+    return !out_of_memory;
+  }
+  bool Open() override {
+    ++open_attempts;
+    if (open_attempts <= busy_attempts) return false;
+    calls.push_back("open");
+    return true;
+  }
+  void Empty() override { calls.push_back("empty"); }
+  bool HandOver() override {
+    calls.push_back("set");
+    if (!refuse) held = block;
+    return !refuse;
+  }
+  void Close() override { calls.push_back("close"); }
+  void Pause(unsigned ms) override { paused += ms; }
+
+  std::vector<std::string> calls;
+  std::string block, held;
+  int busy_attempts = 0, open_attempts = 0;
+  unsigned paused = 0;
+  bool out_of_memory = false, refuse = false;
+};
+
+TEST(ClipboardTest, WriteIsBracketedByTheSiblingMessages) {
+  FakeClipboard clip;
+  PutTextOnClipboard("", clip);
+  EXPECT_THAT(clip.calls, ElementsAre("before", "prepare", "open", "empty", "set", "close", "after"));
+  EXPECT_EQ(clip.held, std::string(1, '\0'));  // an empty text is one zero byte
+}
+
+TEST(ClipboardTest, HeldClipboardIsRetriedForAboutASecond) {
+  FakeClipboard clip;
+  clip.busy_attempts = 10;
+  PutTextOnClipboard("abc", clip);
+  EXPECT_EQ(clip.open_attempts, 11);
+  EXPECT_EQ(clip.held, std::string("abc\0", 4));
+  EXPECT_EQ(clip.paused, 10 * kClipboardRetryPause);
+}
+
+TEST(ClipboardTest, ClipboardThatStaysHeldIsAnErrorAfterTheSecondMessage) {
+  FakeClipboard clip;
+  clip.busy_attempts = 1000;
+  try {
+    PutTextOnClipboard("abc", clip);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), kClipboardBusyText);
+  }
+  EXPECT_EQ(clip.open_attempts, kClipboardOpenAttempts);
+  EXPECT_GE(clip.paused, 900u);
+  EXPECT_LE(clip.paused, 1100u);
+  EXPECT_THAT(clip.calls, ElementsAre("before", "prepare", "after"));
+}
+
+TEST(ClipboardTest, RefusedDataAndShortMemoryAreErrorsToo) {
+  FakeClipboard refused;
+  refused.refuse = true;
+  EXPECT_THROW(PutTextOnClipboard("abc", refused), Error);
+  EXPECT_THAT(refused.calls, ElementsAre("before", "prepare", "open", "empty", "set", "close", "after"));
+
+  FakeClipboard short_of_memory;
+  short_of_memory.out_of_memory = true;
+  EXPECT_THROW(PutTextOnClipboard("abc", short_of_memory), std::bad_alloc);
+  // The clipboard keeps what it held.
+  EXPECT_THAT(short_of_memory.calls, ElementsAre("before", "prepare", "after"));
+}
+
+}  // namespace
+}  // namespace zrnx
