@@ -1,7 +1,7 @@
 #include "sender/item_files.h"
 
-#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "common/error.h"
 #include "common/settings_file.h"
@@ -10,7 +10,9 @@ namespace zrnx {
 
 std::string ReadItemText(const std::string& path, ItemFileSystem& files) {
   std::string text = files.ReadFileBytes(path);
-  std::replace(text.begin(), text.end(), '\0', ' ');
+  // memchr finds the (usually rare) zero bytes far faster than a byte loop.
+  char* const end = text.data() + text.size();
+  for (char* p = text.data(); (p = static_cast<char*>(std::memchr(p, '\0', end - p))) != nullptr; ++p) *p = ' ';
   return text;
 }
 
