@@ -8,7 +8,7 @@ namespace zrnx {
 namespace {
 
 struct Window {
-  std::string class_name;
+  const char* class_name;
   bool visible = true, enabled = true, minimised = false;
 };
 
