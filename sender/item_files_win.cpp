@@ -13,12 +13,10 @@ namespace zrnx {
 namespace {
 
 std::string SystemErrorText(HRESULT code) {
-  char* text = nullptr;
-  DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                           nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string result = n && text ? std::string(text, n) : std::string();
-  LocalFree(text);
-  return OleErrorText(static_cast<std::uint32_t>(code), result);
+  char text[1024] = {};
+  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                           static_cast<DWORD>(code), 0, text, sizeof text, nullptr);
+  return OleErrorText(static_cast<std::uint32_t>(code), std::string_view(text, n));
 }
 
 std::string FullPath(const std::string& path) {
