@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/error.h"
 #include "common/settings_file.h"
 
 namespace zrnx {
@@ -22,14 +23,12 @@ std::string LoadItemText(const std::string& path, const std::string& extension, 
   return ReadItemText(path, files);
 }
 
-// Built by concatenation: WithValue, inlined here, trips a false -Wrestrict
-// of the i686 g++ 12.
-std::string OpenErrorText(std::string_view path) { return "ﾌｧｲﾙ " + std::string(path) + " は開けません"; }
+std::string OpenErrorText(std::string_view path) { return WithValue("ﾌｧｲﾙ %s は開けません", path); }
 
-std::string ReadErrorText(std::string_view path) { return "ﾌｧｲﾙ " + std::string(path) + " を読み込めません"; }
+std::string ReadErrorText(std::string_view path) { return WithValue("ﾌｧｲﾙ %s を読み込めません", path); }
 
 std::string TooLargeErrorText(std::string_view path) {
-  return "ﾌｧｲﾙ " + std::string(path) + " は大きすぎるため送れません (4 GB 未満のファイルだけを送れます)";
+  return WithValue("ﾌｧｲﾙ %s は大きすぎるため送れません (4 GB 未満のファイルだけを送れます)", path);
 }
 
 std::string OleErrorText(std::uint32_t code, std::string_view system_text) {
