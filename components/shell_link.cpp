@@ -1,7 +1,5 @@
 #include "components/shell_link.h"
 
-#include <cstdio>
-
 #include "common/error.h"
 #include "common/path.h"
 
@@ -46,14 +44,6 @@ void ForceDirectories(std::string directory, ShellLinkApi& api, const LeadBytes&
   if (parent == directory) return;
   ForceDirectories(std::move(parent), api, lead);
   api.MakeDirectory(directory);
-}
-
-std::string OleErrorText(std::uint32_t status, std::string_view system_text) {
-  if (!system_text.empty()) return std::string(system_text);
-  char digits[16];
-  std::snprintf(digits, sizeof digits, "%.8x", static_cast<unsigned>(status));
-  std::string text(kOleErrorPattern);
-  return text.replace(text.find("%.8x"), 4, digits);
 }
 
 }  // namespace zrnx

@@ -72,16 +72,11 @@ extern const std::array<LinkRoutine, 6> kLinkRoutines;
 // path holds no delimiter at all); failed creations are not reported.
 void ForceDirectories(std::string directory, ShellLinkApi& api, const LeadBytes& lead = SystemLeadBytes());
 
-// The text of a failed COM status: the system's message for it, or
-// "OLE ｴﾗｰ" with the status as eight hexadecimal digits when it has none.
-std::string OleErrorText(std::uint32_t status, std::string_view system_text);
-
 // A link path holds at most this many bytes (MAX_PATH with its terminator).
 inline constexpr std::size_t kMaxLinkPath = 259;
 
 inline constexpr std::string_view kCannotCreateDirectory = "ﾃﾞｨﾚｸﾄﾘを作成することができません";
 inline constexpr std::string_view kInterfaceNotSupported = "Interface はｻﾎﾟｰﾄされていません";
-inline constexpr std::string_view kOleErrorPattern = "OLE ｴﾗｰ %.8x";
 inline constexpr std::string_view kLinkPathTooLong = "ｼｮｰﾄｶｯﾄのﾊﾟｽが長すぎます: %s";
 inline constexpr std::string_view kNoSpecialFolder = "特殊ﾌｫﾙﾀﾞの場所を取得できません";
 

@@ -6,23 +6,12 @@
 #include <shlobj.h>
 
 #include "common/error.h"
+#include "common/ole_error_win.h"
 #include "common/scoped_win.h"
 #include "components/shell_link.h"
 
 namespace zrnx {
 namespace {
-
-// The system's text for a COM status, without the line break it ends with.
-std::string SystemMessage(HRESULT status) {
-  char text[512] = {};
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                static_cast<DWORD>(status), 0, text, sizeof text, nullptr);
-  std::string message(text, length);
-  while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' ')) {
-    message.pop_back();
-  }
-  return message;
-}
 
 class Win32ShellLinkApi final : public ShellLinkApi {
  public:
@@ -45,7 +34,7 @@ class Win32ShellLinkApi final : public ShellLinkApi {
     ComPtr<IUnknown> object;
     HRESULT status = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                                       IID_IUnknown, reinterpret_cast<void**>(object.Put()));
-    if (FAILED(status)) throw Error(OleErrorText(static_cast<std::uint32_t>(status), SystemMessage(status)));
+    if (FAILED(status)) throw Error(OleErrorMessage(status));
 
     ComPtr<IShellLinkA> link;
     ComPtr<IPersistFile> file;

@@ -1,6 +1,5 @@
 #include "sender/item_files.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "common/error.h"
@@ -29,15 +28,6 @@ std::string ReadErrorText(std::string_view path) { return WithValue("ﾌｧｲ�
 
 std::string TooLargeErrorText(std::string_view path) {
   return WithValue("ﾌｧｲﾙ %s は大きすぎるため送れません (4 GB 未満のファイルだけを送れます)", path);
-}
-
-std::string OleErrorText(std::uint32_t code, std::string_view system_text) {
-  while (!system_text.empty() && (system_text.back() == '\r' || system_text.back() == '\n' || system_text.back() == ' '))
-    system_text.remove_suffix(1);
-  if (!system_text.empty()) return std::string(system_text);
-  char text[32];
-  std::snprintf(text, sizeof text, "OLE ｴﾗｰ %.8x", static_cast<unsigned>(code));
-  return text;
 }
 
 }  // namespace zrnx

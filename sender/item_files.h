@@ -42,9 +42,5 @@ std::string LoadItemText(const std::string& path, const std::string& extension, 
 std::string OpenErrorText(std::string_view path);
 std::string ReadErrorText(std::string_view path);
 std::string TooLargeErrorText(std::string_view path);
-// The system's text for a failed creation of the shell link object (trailing
-// line ends dropped), or "OLE ｴﾗｰ" and the code in hexadecimal when the system
-// has none.
-std::string OleErrorText(std::uint32_t code, std::string_view system_text);
 
 }  // namespace zrnx

@@ -6,18 +6,12 @@
 #include <string>
 
 #include "common/error.h"
+#include "common/ole_error_win.h"
 #include "common/scoped_win.h"
 #include "sender/item_files_win.h"
 
 namespace zrnx {
 namespace {
-
-std::string SystemErrorText(HRESULT code) {
-  char text[1024] = {};
-  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                           static_cast<DWORD>(code), 0, text, sizeof text, nullptr);
-  return OleErrorText(static_cast<std::uint32_t>(code), std::string_view(text, n));
-}
 
 std::string FullPath(const std::string& path) {
   DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
@@ -44,7 +38,7 @@ std::optional<std::string> Win32ItemFileSystem::ReadShellLink(const std::string&
   ComPtr<IUnknown> link;
   HRESULT created = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                                      IID_IUnknown, reinterpret_cast<void**>(link.Put()));
-  if (FAILED(created)) throw Error(SystemErrorText(created));
+  if (FAILED(created)) throw Error(OleErrorMessage(created));
 
   ComPtr<IPersistFile> file;
   if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put())))) return std::nullopt;

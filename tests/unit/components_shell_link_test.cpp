@@ -193,11 +193,5 @@ TEST_F(ShellShortCutTest, FailuresArriveAsErrorsAndLeaveThePropertiesAlone) {
   EXPECT_EQ(link->SCDirectoryType(), scSendto);
 }
 
-TEST(OleErrorTextTest, SystemTextOrTheStatusInEightHexDigits) {
-  EXPECT_EQ(OleErrorText(0x80040154, "Class not registered"), "Class not registered");
-  EXPECT_EQ(OleErrorText(0x80040154, ""), "OLE ｴﾗｰ 80040154");
-  EXPECT_EQ(OleErrorText(0x5, ""), "OLE ｴﾗｰ 00000005");
-}
-
 }  // namespace
 }  // namespace zrnx
