@@ -1,0 +1,38 @@
+#pragma once
+// The date/time placeholders of text items: "%d0%" to "%d9%" become the
+// current time in the ten patterns; the escape "%%d0%%" comes out as "%d0%".
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace zrnx {
+
+class DateFormatter;
+
+// Replaces the leftmost occurrence of `search` (never empty) again and again,
+// each time searching the changed text from its start, until none is left;
+// what a replacement inserts is thus searched again together with the bytes
+// on both sides. Linear: the search resumes len(search)-1 bytes before the
+// inserted text, where the first new occurrence can begin at the earliest.
+//
+// Where that would never end, the result is bounded instead:
+//  - a replacement that contains `search` itself replaces every occurrence
+//    of `text` once, from left to right, and is not searched again;
+//  - otherwise occurrences that reach into inserted text (chains) may insert
+//    at most 4 * text.size() + 1 MiB bytes in all; a chain that grows beyond
+//    that never ends (some do, such as "%d2%%..%%d2%" for "%%d2%%"), so the
+//    pending text is then kept as it is and the rest of `text` is replaced in
+//    a single pass. Within the budget the result is exactly the one above.
+std::string ReplaceAll(std::string_view search, std::string_view replacement, std::string text);
+
+// The three passes over the ten values: escapes to markers, placeholders to
+// values, markers to placeholders, each digit in turn from 0 to 9.
+std::string ExpandWithValues(std::string text, const std::array<std::string, 10>& values);
+
+// Formats all ten patterns first (each with its own reading of the clock),
+// then expands.
+std::string ExpandDatePlaceholders(std::string text, const std::array<std::string, 10>& patterns,
+                                   const DateFormatter& formatter);
+
+}  // namespace zrnx
