@@ -22,10 +22,11 @@ constexpr std::size_t kChainAllowance = std::size_t{1} << 20;
 // the whole text.
 class Rewriter {
  public:
-  Rewriter(std::string_view search, std::string_view replacement, std::string_view input)
-      : search_(search), replacement_(replacement), input_(input) {}
+  Rewriter(std::string_view search, std::string_view replacement, std::string_view input, std::string& out)
+      : search_(search), replacement_(replacement), input_(input), out_(out) {}
 
-  std::string Run(std::size_t first) {
+  void Run(std::size_t first) {
+    out_.clear();
     out_.reserve(input_.size() + replacement_.size());
     out_.append(input_.substr(0, first + search_.size()));
     next_ = first + search_.size();
@@ -64,7 +65,6 @@ class Rewriter {
       next_ = found + search_.size();
       Replace();
     }
-    return std::move(out_);
   }
 
  private:
@@ -87,7 +87,7 @@ class Rewriter {
 
   // The chain budget is spent: what is pending goes out as it is, and the
   // rest of the input is replaced in a single pass.
-  std::string FinishWithoutRescan() {
+  void FinishWithoutRescan() {
     out_.append(pending_.rbegin(), pending_.rend());
     std::size_t from = next_;
     for (std::size_t at = input_.find(search_, from); at != std::string_view::npos;
@@ -97,7 +97,6 @@ class Rewriter {
       from = at + search_.size();
     }
     out_.append(input_.substr(from));
-    return std::move(out_);
   }
 
   std::string_view search_;
@@ -105,27 +104,11 @@ class Rewriter {
   std::string_view input_;
   std::size_t chained_bytes_ = 0;
   std::size_t chain_budget_ = 4 * input_.size() + kChainAllowance;
-  std::string out_;
+  std::string& out_;
   std::string pending_;
   std::size_t next_ = 0;
   std::size_t from_input_ = 0;  // how many of out's last bytes came straight from input
 };
-
-// For a replacement that holds `search`: each occurrence of the original
-// text once, left to right.
-std::string ReplaceOnce(std::string_view search, std::string_view replacement, std::string_view text,
-                        std::size_t first) {
-  std::string out;
-  out.reserve(text.size() + replacement.size());
-  std::size_t from = 0;
-  for (std::size_t at = first; at != std::string_view::npos; at = text.find(search, from)) {
-    out.append(text.substr(from, at - from));
-    out.append(replacement);
-    from = at + search.size();
-  }
-  out.append(text.substr(from));
-  return out;
-}
 
 std::string Token(std::string_view before, char digit, std::string_view after) {
   std::string token(before);
@@ -134,22 +117,60 @@ std::string Token(std::string_view before, char digit, std::string_view after) {
   return token;
 }
 
+// For a replacement that holds `search`: each occurrence of the original
+// text once, left to right.
+void ReplaceOnce(std::string_view search, std::string_view replacement, std::string_view text, std::size_t first,
+                 std::string& out) {
+  out.clear();
+  out.reserve(text.size() + replacement.size());
+  std::size_t from = 0;
+  for (std::size_t at = first; at != std::string_view::npos; at = text.find(search, from)) {
+    out.append(text.substr(from, at - from));
+    out.append(replacement);
+    from = at + search.size();
+  }
+  out.append(text.substr(from));
+}
+
+// The result goes to `out` (its storage is reused); false, and `out`
+// untouched, when `text` holds no occurrence.
+bool ReplaceAllInto(std::string_view search, std::string_view replacement, std::string_view text, std::string& out) {
+  const std::size_t first = text.find(search);
+  if (first == std::string_view::npos) return false;
+  if (replacement.find(search) != std::string_view::npos)
+    ReplaceOnce(search, replacement, text, first, out);
+  else
+    Rewriter(search, replacement, text, out).Run(first);
+  return true;
+}
+
+// One pass over the ten digits, alternating between two buffers so that
+// large texts are not allocated afresh for every digit.
+template <typename Replacement>
+void Pass(std::string& text, std::string& spare, std::string_view before, std::string_view after,
+          Replacement replacement) {
+  for (char digit = '0'; digit <= '9'; ++digit) {
+    const std::string search = Token(before, digit, after);
+    if (ReplaceAllInto(search, replacement(digit), text, spare)) text.swap(spare);
+  }
+}
+
 }  // namespace
 
 std::string ReplaceAll(std::string_view search, std::string_view replacement, std::string text) {
-  const std::size_t first = text.find(search);
-  if (first == std::string::npos) return text;
-  if (replacement.find(search) != std::string_view::npos) return ReplaceOnce(search, replacement, text, first);
-  return Rewriter(search, replacement, text).Run(first);
+  std::string out;
+  return ReplaceAllInto(search, replacement, text, out) ? out : text;
 }
 
 std::string ExpandWithValues(std::string text, const std::array<std::string, 10>& values) {
-  for (char digit = '0'; digit <= '9'; ++digit)
-    text = ReplaceAll(Token("%%d", digit, "%%"), Token("%__d", digit, "__%"), std::move(text));
-  for (char digit = '0'; digit <= '9'; ++digit)
-    text = ReplaceAll(Token("%d", digit, "%"), values[static_cast<std::size_t>(digit - '0')], std::move(text));
-  for (char digit = '0'; digit <= '9'; ++digit)
-    text = ReplaceAll(Token("%__d", digit, "__%"), Token("%d", digit, "%"), std::move(text));
+  std::string spare;
+  // A pass changes nothing unless the text holds the common start of its
+  // ten tokens: one search spares ten over a large text.
+  if (text.find("%%d") != std::string::npos)
+    Pass(text, spare, "%%d", "%%", [](char digit) { return Token("%__d", digit, "__%"); });
+  Pass(text, spare, "%d", "%", [&](char digit) { return values[static_cast<std::size_t>(digit - '0')]; });
+  if (text.find("%__d") != std::string::npos)
+    Pass(text, spare, "%__d", "__%", [](char digit) { return Token("%d", digit, "%"); });
   return text;
 }
 

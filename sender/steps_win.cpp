@@ -1,13 +1,18 @@
 #include <windows.h>
 
 #include "common/scoped_win.h"
+#include "sender/date_format.h"
 #include "sender/desktop_win.h"
 #include "sender/item_files_win.h"
+#include "sender/placeholders.h"
 #include "sender/steps_win.h"
 
 namespace zrnx {
 
-void Win32SenderSteps::PrepareDateNames() {}
+void Win32SenderSteps::PrepareDateNames() {
+  Win32LocaleSource locale;
+  date_locale_ = ReadLocaleDateInfo(locale);
+}
 
 void Win32SenderSteps::ShowMessage(std::string_view text, std::string_view title, unsigned style) {
   MessageBoxA(nullptr, std::string(text).c_str(), std::string(title).c_str(), style);
@@ -30,7 +35,9 @@ std::string Win32SenderSteps::LoadItemText(const std::string& path, const std::s
   return zrnx::LoadItemText(path, extension, files, DefaultProfileStore());
 }
 
-std::string Win32SenderSteps::ExpandDatePlaceholders(const std::string& text, const DateFormats&) { return text; }
+std::string Win32SenderSteps::ExpandDatePlaceholders(const std::string& text, const DateFormats& formats) {
+  return zrnx::ExpandDatePlaceholders(text, formats, DateFormatter(date_locale_, eras_, clock_));
+}
 
 void Win32SenderSteps::PutTextOnClipboard(const std::string& text) {
   Win32ClipboardPort clipboard;

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "common/error.h"
+#include "sender/locale_date_info.h"
+#include "sender/locale_win.h"
 #include "sender/run.h"
 
 namespace zrnx {
@@ -25,6 +27,9 @@ class Win32SenderSteps final : public SenderSteps {
 
  private:
   std::string settings_path_;
+  LocaleDateInfo date_locale_;
+  Win32EraSource eras_;
+  Win32Clock clock_;
 };
 
 }  // namespace zrnx
