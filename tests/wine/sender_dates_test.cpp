@@ -100,9 +100,9 @@ TEST_F(SenderDatesTest, ZrxItemGetsTheValuesOfTheClockAndTheSettings) {
 
 TEST_F(SenderDatesTest, OnlyZrxItemsAreExpandedInAnyLetterCase) {
   const std::string program = sandbox_.Copy("Zrnx.exe");
-  sandbox_.WriteFile("Zrnx.ini", "[Option]\r\nDateFormat0=\"zero\"\r\n");
+  sandbox_.WriteFile("Zrnx.ini", "[Option]\r\nDateFormat0=x\"zero\"\r\n");
   EXPECT_EQ(Send(program, sandbox_.WriteFile("plain.txt", "%d0% %%d0%%")), "%d0% %%d0%%");
-  EXPECT_EQ(Send(program, sandbox_.WriteFile("LOUD.ZRX", "%d0% %%d0%%")), "zero %d0%");
+  EXPECT_EQ(Send(program, sandbox_.WriteFile("LOUD.ZRX", "%d0% %%d0%%")), "xzero %d0%");
 }
 
 TEST_F(SenderDatesTest, RenamedProgramReadsItsOwnSettings) {
