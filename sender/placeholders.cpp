@@ -9,7 +9,7 @@ namespace zrnx {
 namespace {
 
 // Bytes that chained replacements may insert beyond four times the text.
-constexpr std::size_t kChainAllowance = std::size_t{1} << 20;
+constexpr std::size_t kChainAllowance = std::size_t{1} << 16;
 
 // Rewrites `text` as the restart-from-the-start algorithm would, without
 // restarting. The text is always out + pending + input[next..]:

@@ -20,7 +20,7 @@ class DateFormatter;
 //  - a replacement that contains `search` itself replaces every occurrence
 //    of `text` once, from left to right, and is not searched again;
 //  - otherwise occurrences that reach into inserted text (chains) may insert
-//    at most 4 * text.size() + 1 MiB bytes in all; a chain that grows beyond
+//    at most 4 * text.size() + 64 KiB bytes in all; a chain that grows beyond
 //    that never ends (some do, such as "%d2%%..%%d2%" for "%%d2%%"), so the
 //    pending text is then kept as it is and the rest of `text` is replaced in
 //    a single pass. Within the budget the result is exactly the one above.

@@ -127,9 +127,8 @@ TEST(ReplaceAllTest, GivesTheResultsOfRestartingFromTheStart) {
     const std::string result = ReplaceAll(search, replacement, text);
     if (!naive) {
       // Endless by definition (a replacement holding its search text, or a
-      // chain that feeds itself): bounded, and every occurrence of the text
-      // replaced at least once.
-      ASSERT_LE(result.size(), 5 * text.size() + (1u << 20) + 2 * replacement.size());
+      // chain that feeds itself): the result is bounded.
+      ASSERT_LE(result.size(), 5 * text.size() + (1u << 16) + 2 * replacement.size());
       ++endless;
       continue;
     }
@@ -145,8 +144,8 @@ TEST(ReplaceAllTest, EndlessChainsAreCut) {
   const std::string replacement = "%d2%%%d0%%%%d0%%7_%2%__d0__%%%%d2%";
   ASSERT_FALSE(NaiveReplaceAll("%%d2%%", replacement, "x%%d2%%%y", 1000));
   const std::string result = ReplaceAll("%%d2%%", replacement, "x%%d2%%%y");
-  EXPECT_GT(result.size(), std::size_t{1} << 19);
-  EXPECT_LT(result.size(), std::size_t{3} << 20);
+  EXPECT_GT(result.size(), std::size_t{1} << 15);
+  EXPECT_LT(result.size(), std::size_t{3} << 16);
   EXPECT_EQ(result.substr(result.size() - 1), "y");
 }
 
