@@ -18,6 +18,8 @@ class FakeLocaleSource : public LocaleSource {
   std::map<std::uint32_t, std::string> items;
   LeadBytes lead;
 
+  void Set(std::uint32_t item, std::string text) { items[item] = std::move(text); }
+
   std::uint32_t LocaleId() override { return id; }
   int LocaleInfo(std::uint32_t item, char* buffer, int size) override {
     auto it = items.find(item);
@@ -47,12 +49,12 @@ inline FakeLocaleSource JapaneseLocale() {
   const char* days[] = {"月曜日", "火曜日", "水曜日", "木曜日", "金曜日", "土曜日", "日曜日"};
   const char* short_days[] = {"月", "火", "水", "木", "金", "土", "日"};
   for (std::uint32_t d = 0; d < 7; ++d) {
-    s.items[item::kDayName1 + d] = days[d];
-    s.items[item::kShortDayName1 + d] = short_days[d];
+    s.Set(item::kDayName1 + d, days[d]);
+    s.Set(item::kShortDayName1 + d, short_days[d]);
   }
   for (std::uint32_t m = 0; m < 12; ++m) {
-    s.items[item::kMonthName1 + m] = std::to_string(m + 1) + "月";
-    s.items[item::kShortMonthName1 + m] = std::to_string(m + 1);
+    s.Set(item::kMonthName1 + m, std::to_string(m + 1) + "月");
+    s.Set(item::kShortMonthName1 + m, std::to_string(m + 1));
   }
   return s;
 }

@@ -130,7 +130,7 @@ TEST_F(DateFormatTest, NestingStopsAtTheSecondLevel) {
 
 TEST_F(DateFormatTest, NamesOfNestedPatternsFollowTheWholePattern) {
   FakeLocaleSource ja = JapaneseLocale();
-  ja.items[locale_item::kLongDate] = "MMMM dddd";
+  ja.Set(locale_item::kLongDate, "MMMM dddd");
   LocaleDateInfo locale = ReadLocaleDateInfo(ja);
   EXPECT_EQ(With(locale, "dddddd"), "December Sunday");  // the pattern holds "ddd"
   EXPECT_EQ(With(locale, "DDDDDD"), "12月 日曜日");

@@ -49,12 +49,12 @@ TEST(LocaleDateInfoTest, JapaneseItemsAreTakenAsGiven) {
 
 TEST(LocaleDateInfoTest, ItemsThatDoNotFitTheirBufferFallBack) {
   FakeLocaleSource s;
-  s.items[item::kDateSeparator] = "-";
-  s.items[item::kTimeSeparator] = "::";          // two bytes with the zero only
-  s.items[item::kMorning] = std::string(255, 'a');  // fits 256 with its zero
-  s.items[item::kAfternoon] = std::string(256, 'p');
-  s.items[item::kShortDayName1 + 6] = "";        // an empty name keeps its default
-  s.items[item::kShortDayName1] = "Mo";
+  s.Set(item::kDateSeparator, "-");
+  s.Set(item::kTimeSeparator, "::");          // two bytes with the zero only
+  s.Set(item::kMorning, std::string(255, 'a'));  // fits 256 with its zero
+  s.Set(item::kAfternoon, std::string(256, 'p'));
+  s.Set(item::kShortDayName1 + 6, "");        // an empty name keeps its default
+  s.Set(item::kShortDayName1, "Mo");
   const LocaleDateInfo info = ReadLocaleDateInfo(s);
   EXPECT_EQ(info.date_separator, '-');
   EXPECT_EQ(info.time_separator, ':');
@@ -117,13 +117,13 @@ TEST(LocaleDateInfoTest, EastAsianGregorianPatternsLoseTheirEra) {
 
 TEST(LocaleDateInfoTest, CalendarTypeIsReadOnceForBothPatterns) {
   FakeLocaleSource s = JapaneseLocale();
-  s.items[item::kCalendarType] = "3";
-  s.items[item::kShortDate] = "gg yy/MM/dd";
-  s.items[item::kLongDate] = "gg y'年'M'月'd'日'";
+  s.Set(item::kCalendarType, "3");
+  s.Set(item::kShortDate, "gg yy/MM/dd");
+  s.Set(item::kLongDate, "gg y'年'M'月'd'日'");
   LocaleDateInfo info = ReadLocaleDateInfo(s);
   EXPECT_EQ(info.short_date_pattern, "ggg eeee/MM/dd");
   EXPECT_EQ(info.long_date_pattern, "ggg e'年'M'月'd'日'");
-  s.items[item::kCalendarType] = "none";  // not an integer: the Gregorian calendar
+  s.Set(item::kCalendarType, "none");  // not an integer: the Gregorian calendar
   EXPECT_EQ(ReadLocaleDateInfo(s).short_date_pattern, " yy/MM/dd");
 }
 
