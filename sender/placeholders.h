@@ -20,10 +20,11 @@ class DateFormatter;
 //  - a replacement that contains `search` itself replaces every occurrence
 //    of `text` once, from left to right, and is not searched again;
 //  - otherwise occurrences that reach into inserted text (chains) may insert
-//    at most 4 * text.size() + 64 KiB bytes in all; a chain that grows beyond
-//    that never ends (some do, such as "%d2%%..%%d2%" for "%%d2%%"), so the
-//    pending text is then kept as it is and the rest of `text` is replaced in
-//    a single pass. Within the budget the result is exactly the one above.
+//    at most 4 * text.size() + 64 KiB bytes in all. Beyond that a chain is
+//    taken for an endless one (they exist, such as "%d2%%..%%d2%" for
+//    "%%d2%%"): the pending text is kept as it is and the rest of `text` is
+//    replaced in a single pass. Within the budget the result is exactly the
+//    one above.
 std::string ReplaceAll(std::string_view search, std::string_view replacement, std::string text);
 
 // The three passes over the ten values: escapes to markers, placeholders to
