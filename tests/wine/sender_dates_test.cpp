@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "wine/desktop_support.h"
 #include "wine/support/wine_support.h"
 
 namespace zrnx::test {
@@ -76,26 +77,43 @@ class SenderDatesTest : public ::testing::Test {
   Sandbox sandbox_;
 };
 
+const char kSettings[] =
+    "[Option]\r\n"
+    "DateFormat1=h\"時\"nn\"分\"\r\n"
+    "DateFormat2=dddd, mmmm d\r\n"
+    "DateFormat4=x\"<%d5%>\"\r\n"
+    "DateFormat5=yyyy/m/d\r\n";
+const char kItem[] = "今日は%d0%、%d3%(%d6%)\r\n時刻%d1% [%d2%] %d4% %%d0%% %D0% %d9% ｶﾅ表示\r\n";
+const std::vector<Segment> kExpected = {
+    "今日は", 0, "、", 3, "(", 6, ")\r\n時刻", 1, " [", 2, "] ", 4, " %d0% %D0% ", 9, " ｶﾅ表示\r\n"};
+
 TEST_F(SenderDatesTest, ZrxItemGetsTheValuesOfTheClockAndTheSettings) {
   const std::string program = sandbox_.Copy("Zrnx.exe");
-  sandbox_.WriteFile("Zrnx.ini",
-                     "[Option]\r\n"
-                     "DateFormat1=h\"時\"nn\"分\"\r\n"
-                     "DateFormat2=dddd, mmmm d\r\n"
-                     "DateFormat4=x\"<%d5%>\"\r\n"
-                     "DateFormat5=yyyy/m/d\r\n");
-  const std::string item = sandbox_.WriteFile(
-      "挨拶.zrx", "今日は%d0%、%d3%(%d6%)\r\n時刻%d1% [%d2%] %d4% %%d0%% %D0% %d9% ｶﾅ表示\r\n");
+  sandbox_.WriteFile("Zrnx.ini", kSettings);
+  const std::string item = sandbox_.WriteFile("挨拶.zrx", kItem);
 
   SYSTEMTIME before{}, after{};
   GetLocalTime(&before);
   const std::string text = Send(program, item);
   GetLocalTime(&after);
+  EXPECT_TRUE(Matches(text, kExpected, 0, ExpectedValues(before), ExpectedValues(after))) << text;
+}
 
-  const std::vector<Segment> expected = {
-      "今日は", 0, "、", 3, "(", 6, ")\r\n時刻", 1, " [", 2, "] ", 4, " %d0% %D0% ", 9, " ｶﾅ表示\r\n"};
-  EXPECT_TRUE(Matches(text, expected, 0, ExpectedValues(before), ExpectedValues(after)))
-      << text << "\nbefore: " << ExpectedValues(before)[6] << " " << ExpectedValues(before)[9];
+TEST_F(SenderDatesTest, PastedIntoNotepadWithTheClockValues) {
+  const std::string program = sandbox_.Copy("Zrnx.exe");
+  sandbox_.WriteFile("Zrnx.ini", kSettings);
+  const std::string item = sandbox_.WriteFile("挨拶.zrx", kItem);
+  Notepad notepad;
+  ASSERT_TRUE(notepad.ComeForward());
+
+  SYSTEMTIME before{}, after{};
+  GetLocalTime(&before);
+  Process sender(Quote(program) + " /p " + Quote(item), sandbox_.Dir());
+  EXPECT_EQ(sender.Wait(), std::optional<DWORD>(0));
+  GetLocalTime(&after);
+  const Values early = ExpectedValues(before), late = ExpectedValues(after);
+  EXPECT_TRUE(WaitUntil([&] { return Matches(notepad.Text(), kExpected, 0, early, late); }, 5000))
+      << notepad.Text();
 }
 
 TEST_F(SenderDatesTest, OnlyZrxItemsAreExpandedInAnyLetterCase) {
