@@ -123,16 +123,5 @@ TEST_F(SenderDatesTest, OnlyZrxItemsAreExpandedInAnyLetterCase) {
   EXPECT_EQ(Send(program, sandbox_.WriteFile("LOUD.ZRX", "%d0% %%d0%%")), "xzero %d0%");
 }
 
-TEST_F(SenderDatesTest, RenamedProgramReadsItsOwnSettings) {
-  const std::string program = sandbox_.Copy("Zrnx.exe", "Other.exe");
-  sandbox_.WriteFile("Zrnx.ini", "[Option]\r\nDateFormat0=zr\"nx\"\r\n");
-  sandbox_.WriteFile("Other.ini", "[Option]\r\nDateFormat0=\"other \"yyyy\r\n");
-  SYSTEMTIME before{}, after{};
-  GetLocalTime(&before);
-  const std::string text = Send(program, sandbox_.WriteFile("item.zrx", "%d0%"));
-  GetLocalTime(&after);
-  EXPECT_TRUE(text == Printf("other %d", before.wYear) || text == Printf("other %d", after.wYear)) << text;
-}
-
 }  // namespace
 }  // namespace zrnx::test
