@@ -17,7 +17,7 @@ std::string ReadItemText(const std::string& path, ItemFileSystem& files) {
 
 std::string LoadItemText(const std::string& path, const std::string& extension, ItemFileSystem& files,
                          ProfileStore& store) {
-  if (extension == ".url") return SettingsFile(path, store).ReadText("InternetShortcut", "URL", "");
+  if (extension == ".url") return SettingsFile(files.FullPath(path), store).ReadText("InternetShortcut", "URL", "");
   if (std::optional<std::string> target = files.ReadShellLink(path)) return ReadItemText(*target, files);
   return ReadItemText(path, files);
 }

@@ -22,6 +22,8 @@ class ItemFileSystem {
   // The file's bytes as they are. Raises Error when it cannot be opened or
   // read, or is larger than kMaxItemSize.
   virtual std::string ReadFileBytes(const std::string& path) = 0;
+  // The path made absolute against the current directory.
+  virtual std::string FullPath(const std::string& path) = 0;
 };
 
 // Items are read whole with a 32-bit size; anything larger is refused rather
@@ -34,7 +36,8 @@ std::string ReadItemText(const std::string& path, ItemFileSystem& files);
 
 // The text of an item, by its extension (lowered) and, failing ".url", by
 // whether it loads as a shell link. A ".url" is read through the profile
-// store on the path exactly as given.
+// store on its absolute path: the profile calls look for a bare file name in
+// the Windows folder, not in the current one.
 std::string LoadItemText(const std::string& path, const std::string& extension, ItemFileSystem& files,
                          ProfileStore& store);
 

@@ -11,9 +11,8 @@
 #include "sender/item_files_win.h"
 
 namespace zrnx {
-namespace {
 
-std::string FullPath(const std::string& path) {
+std::string Win32ItemFileSystem::FullPath(const std::string& path) {
   DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
   if (size == 0) return path;
   std::string full(size, '\0');
@@ -21,6 +20,8 @@ std::string FullPath(const std::string& path) {
   full.resize(n < size ? n : 0);
   return full.empty() ? path : full;
 }
+
+namespace {
 
 // The shell link object takes UTF-16 paths; ours are in the ANSI code page.
 std::wstring Widen(const std::string& text) {

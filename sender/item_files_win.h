@@ -10,6 +10,7 @@ class Win32ItemFileSystem final : public ItemFileSystem {
   // Raises Error when the shell link object cannot be created.
   std::optional<std::string> ReadShellLink(const std::string& path) override;
   std::string ReadFileBytes(const std::string& path) override;
+  std::string FullPath(const std::string& path) override;
 };
 
 }  // namespace zrnx

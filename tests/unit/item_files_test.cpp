@@ -23,6 +23,9 @@ class FakeFiles : public ItemFileSystem {
     if (it == files.end()) throw Error(OpenErrorText(path));
     return it->second;
   }
+  std::string FullPath(const std::string& path) override {
+    return path.find(':') == std::string::npos ? "C:\\cwd\\" + path : path;
+  }
 
   std::map<std::string, std::string> files;
   std::map<std::string, std::string> links;
@@ -67,11 +70,12 @@ TEST_F(ItemFilesTest, LinkToAMissingTargetEndsWithTheTargetsOpenError) {
   }
 }
 
-TEST_F(ItemFilesTest, InternetShortcutIsReadAsSettingsOnThePathAsGiven) {
+TEST_F(ItemFilesTest, InternetShortcutIsReadAsSettingsOnItsAbsolutePath) {
   store.Set("InternetShortcut", "URL", "https://example.com/a?b=1");
-  files.files["rel\\Site.URL"] = "[InternetShortcut]";
-  EXPECT_EQ(Load("rel\\Site.URL", ".url"), "https://example.com/a?b=1");
-  EXPECT_EQ(store.paths, (std::vector<std::string>{"rel\\Site.URL"}));
+  files.files["Site.URL"] = "[InternetShortcut]";
+  EXPECT_EQ(Load("Site.URL", ".url"), "https://example.com/a?b=1");
+  // A bare name would be looked for in the Windows folder.
+  EXPECT_EQ(store.paths, (std::vector<std::string>{"C:\\cwd\\Site.URL"}));
   EXPECT_EQ(store.reads, (std::vector<std::string>{"URL"}));
   EXPECT_TRUE(files.link_queries.empty());
   EXPECT_TRUE(files.reads.empty());

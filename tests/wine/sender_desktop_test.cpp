@@ -171,6 +171,7 @@ TEST_F(SenderDesktopTest, ZeroBytesArriveAsSpacesAndInternetShortcutsAsTheirUrl)
   const std::string url = "https://example.com/zarnik?q=1";
   EXPECT_EQ(SendAlone(sandbox_.WriteFile("Site.URL", "[Other]\r\nURL=no\r\n[InternetShortcut]\r\nURL=" + url + "\r\n")),
             url);
+  EXPECT_EQ(SendAlone("Site.URL"), url);  // a bare name is the one in the current folder
 }
 
 // A shell link made the way the shell makes them.
