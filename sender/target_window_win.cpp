@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <exception>
+
 #include "common/settings_file.h"
 #include "sender/desktop_win.h"
 #include "sender/target_window.h"
@@ -28,12 +30,18 @@ class Win32WindowProbe final : public WindowProbe {
 struct Walk {
   ThroughList through;
   std::vector<HWND> candidates;
+  std::exception_ptr failure;  // carried past user32, rethrown after the walk
 };
 
 BOOL CALLBACK VisitWindow(HWND window, LPARAM param) {
   auto* walk = reinterpret_cast<Walk*>(param);
-  Win32WindowProbe probe(window);
-  if (IsCandidateWindow(probe, walk->through)) walk->candidates.push_back(window);
+  if (walk->failure) return TRUE;
+  try {
+    Win32WindowProbe probe(window);
+    if (IsCandidateWindow(probe, walk->through)) walk->candidates.push_back(window);
+  } catch (...) {
+    walk->failure = std::current_exception();
+  }
   return TRUE;  // always the whole walk
 }
 
@@ -42,6 +50,7 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM param) {
 WindowHandle FindTargetWindow(const std::string& settings_path) {
   Walk walk{LoadThroughList(settings_path, DefaultProfileStore()), {}};
   EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&walk));
+  if (walk.failure) std::rethrow_exception(walk.failure);
   return walk.candidates.empty() ? 0 : reinterpret_cast<WindowHandle>(walk.candidates.front());
 }
 
