@@ -48,7 +48,7 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM param) {
 }  // namespace
 
 WindowHandle FindTargetWindow(const std::string& settings_path) {
-  Walk walk{LoadThroughList(settings_path, DefaultProfileStore()), {}};
+  Walk walk{LoadThroughList(settings_path, DefaultProfileStore()), {}, nullptr};
   EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&walk));
   if (walk.failure) std::rethrow_exception(walk.failure);
   return walk.candidates.empty() ? 0 : reinterpret_cast<WindowHandle>(walk.candidates.front());
