@@ -21,7 +21,10 @@ class Win32LabelWindow final : public LabelWindow {
     if (!window_) throw Error(std::string(kCannotCreateLabel));
   }
 
-  void Repaint() override { InvalidateRect(window_.Get(), nullptr, TRUE); }
+  // A null window would mean every window on the desktop.
+  void Repaint() override {
+    if (window_) InvalidateRect(window_.Get(), nullptr, TRUE);
+  }
 
   void SetBounds(int left, int top, int width, int height) override {
     MoveWindow(window_.Get(), left, top, width, height, TRUE);

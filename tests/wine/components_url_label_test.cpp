@@ -136,6 +136,20 @@ TEST_F(URLLabelWineTest, ReleasingOffTheLabelRestoresAtOnceAndAnyButtonLaunches)
   EXPECT_EQ(launcher_.opened.size(), 2u);
 }
 
+// The page may go before the components on it: a label left without its
+// window must not repaint every other window instead.
+TEST_F(URLLabelWineTest, ALabelWhoseWindowIsGoneRepaintsNoOtherWindow) {
+  parent_.Reset();
+  ASSERT_FALSE(IsWindow(window_));
+  ScopedWindow other{MakeParent()};
+  UpdateWindow(other.Get());
+  PumpMessages(100);
+  ValidateRect(other.Get(), nullptr);
+  label_->SetHotColor(Rgb(1, 2, 3));
+  label_->MouseEnter();
+  EXPECT_FALSE(GetUpdateRect(other.Get(), nullptr, FALSE));
+}
+
 TEST_F(URLLabelWineTest, TheWindowGoesWithItsOwner) {
   ASSERT_TRUE(IsWindow(window_));
   form_.reset();
