@@ -119,6 +119,9 @@ BOOL CALLBACK FindNotepad(HWND window, LPARAM param) {
 }  // namespace
 
 Notepad::Notepad() : process_("C:\\windows\\notepad.exe") {
+  // Ready for input first: a paste typed into a Notepad that is still
+  // starting up can be lost.
+  WaitForInputIdle(process_.Handle(), 30000);
   NotepadSearch search{process_.Id(), nullptr};
   WaitUntil(
       [&] {
@@ -145,6 +148,18 @@ void Notepad::Clear() const {
   SendMessageA(edit_, EM_SETMODIFY, FALSE, 0);
 }
 
-bool Notepad::ComeForward() const { return BringForward(window_); }
+// In front, and with the keyboard focus in its edit control, where the
+// paste keys must land.
+bool Notepad::ComeForward() const {
+  if (!BringForward(window_)) return false;
+  const DWORD thread = GetWindowThreadProcessId(window_, nullptr);
+  return WaitUntil(
+      [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(thread, &info) && info.hwndFocus == edit_;
+      },
+      5000);
+}
 
 }  // namespace zrnx::test
