@@ -8,7 +8,7 @@
 #include "fakes/fake_date_sources.h"
 #include "sender/date_format.h"
 #include "sender/placeholders.h"
-#include "sender/settings_keys.h"
+#include "common/settings_keys.h"
 
 namespace zrnx::test {
 namespace {

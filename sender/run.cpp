@@ -7,7 +7,7 @@
 #include "common/path.h"
 #include "common/settings_file.h"
 #include "sender/command_line.h"
-#include "sender/settings_keys.h"
+#include "common/settings_keys.h"
 #include "sender/texts.h"
 
 namespace zrnx {

@@ -3,14 +3,15 @@
 #include <algorithm>
 
 #include "common/settings_file.h"
-#include "sender/settings_keys.h"
+#include "common/settings_keys.h"
 
 namespace zrnx {
 
 ThroughList LoadThroughList(const std::string& settings_path, ProfileStore& store) {
   ThroughList list;
   SettingsFile settings(settings_path, store);
-  const std::int32_t count = settings.ReadInteger(kThroughWindowSection, kItemCountKey, 0);
+  const std::int32_t count =
+      ThroughEntriesToRead(settings.ReadInteger(kThroughWindowSection, kItemCountKey, 0));
   for (std::int32_t i = 0; i < count; ++i)
     list.push_back(settings.ReadText(kThroughWindowSection, std::string(kClassNameKey) + std::to_string(i), ""));
   return list;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/settings_keys.h"
 #include "fakes/fake_profile_store.h"
 
 namespace zrnx {
@@ -86,6 +87,12 @@ TEST(LoadThroughListTest, ReadsTheCountedClassNamesFreshlyEachTime) {
     store.Set("ThroughWindow", "ItemCount", count);
     EXPECT_TRUE(LoadThroughList("C:\\Z\\Zrnx.ini", store).empty()) << count;
   }
+
+  // A damaged count reads no further than the cap.
+  store.Set("ThroughWindow", "ItemCount", "2147483647");
+  store.reads.clear();
+  EXPECT_EQ(LoadThroughList("C:\\Z\\Zrnx.ini", store).size(), static_cast<std::size_t>(kMaxThroughEntries));
+  EXPECT_EQ(store.reads.size(), static_cast<std::size_t>(kMaxThroughEntries) + 1);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #pragma once
-// Sections, keys and defaults of the settings file as the item sender uses them.
+// Sections, keys and defaults of the settings file, shared by both programs.
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace zrnx {
@@ -10,7 +11,19 @@ inline constexpr std::string_view kOptionSection = "Option";
 inline constexpr std::string_view kThroughWindowSection = "ThroughWindow";
 inline constexpr std::string_view kSendKeyPasteKey = "SendKey_Paste";
 inline constexpr std::string_view kItemCountKey = "ItemCount";
+inline constexpr std::string_view kItemNameKey = "ItemName";
 inline constexpr std::string_view kClassNameKey = "ClassName";
+
+// The most [ThroughWindow] entries either program reads. The editor writes
+// exact counts and no real list comes near this; a damaged ItemCount such as
+// 2147483647 would otherwise mean two billion profile reads on every paste.
+inline constexpr std::int32_t kMaxThroughEntries = 4096;
+
+// ItemCount as a number of entries to read: 0 for a negative count, at most
+// kMaxThroughEntries.
+constexpr std::int32_t ThroughEntriesToRead(std::int32_t item_count) {
+  return item_count < 0 ? 0 : (item_count > kMaxThroughEntries ? kMaxThroughEntries : item_count);
+}
 
 inline constexpr std::array<std::string_view, 10> kDateFormatKeys = {
     "DateFormat0", "DateFormat1", "DateFormat2", "DateFormat3", "DateFormat4",

@@ -1,0 +1,36 @@
+#pragma once
+// The shell integration: the .zrx file type with its three verbs, the entry
+// in the shell's New menu and the Send To shortcut to the item sender. The
+// options window detects it at start and rewrites it on every apply.
+
+#include <string>
+
+namespace zrnx {
+
+// What the registry and the Send To folder hold at start.
+struct ShellState {
+  bool association = false;  // the key .zrx can be opened
+  bool send_to = false;      // "Zarnik NX.lnk" or "クリップボード.lnk" is in Send To
+};
+
+// What one apply asks for: the ticks of Kanren and SendTo and the options
+// that shape the registry entries.
+struct ShellChoices {
+  bool associate = false;        // Kanren
+  bool send_to = false;          // SendTo
+  bool paste_mode = true;        // PasteMode: the default verb pastes
+  bool new_menu = true;          // New: .zrx\ShellNew
+  std::string editor;            // Editor, already replaced by the default when empty
+  std::string item_sender_path;  // ItemSenderPath
+};
+
+class ShellIntegration {
+ public:
+  virtual ~ShellIntegration() = default;
+  virtual ShellState DetectShellState() = 0;
+  // Registry entries first, then the Send To link. A failure raises Error
+  // with the message text and ends the apply at the failing step.
+  virtual void ApplyShellIntegration(const ShellChoices& choices) = 0;
+};
+
+}  // namespace zrnx
