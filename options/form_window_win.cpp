@@ -115,7 +115,6 @@ void OptionsWindow::Create(TZrnxSetForm& form) {
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
   form.SetWindowHandle(reinterpret_cast<std::uintptr_t>(window_));
   CreateControls();
-  form.FormCreate();
 }
 
 void OptionsWindow::CreateControls() {
