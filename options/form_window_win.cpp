@@ -157,7 +157,8 @@ HWND OptionsWindow::CreateControl(const ControlSpec& spec) {
   const wchar_t* class_name = WC_BUTTONW;
   DWORD style = WS_CHILD | WS_VISIBLE | WS_GROUP;
   DWORD ex_style = 0;
-  const bool tab_stop = spec.tab_order >= 0 && !(spec.flags & kNoTabStop);
+  // A group box's place in the tab order only orders the controls it frames.
+  const bool tab_stop = spec.tab_order >= 0 && !(spec.flags & kNoTabStop) && spec.kind != ControlKind::GroupBox;
   if (tab_stop) style |= WS_TABSTOP;
   int height = Scale(rect.height);
 
