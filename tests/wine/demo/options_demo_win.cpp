@@ -3,8 +3,8 @@
 // settings file holds a short through-window list.
 //
 // zrnx_options_demo.exe <folder of ZrnxSet.exe> <flag folder>
-// For each page it prints "== shot N LEFT TOP WIDTH HEIGHT" (the window on
-// the screen) and waits until the file shot-N appears in the flag folder.
+// For each page it prints "== shot N LEFT TOP WIDTH HEIGHT" (the client
+// area on the screen) and waits until the file shot-N appears in the flag folder.
 
 #include <windows.h>
 
@@ -44,8 +44,10 @@ int Demo(int argc, char** argv) {
     if (!editor.ShowPage(page)) std::fprintf(stderr, "page %d did not come\n", page + 1);
     SetCursorPos(0, 0);  // no hover colour on the links
     PumpMessages(300);
+    // The client area: without a window manager Wine leaves the title bar unpainted.
     RECT rect{};
-    GetWindowRect(editor.Window(), &rect);
+    GetClientRect(editor.Window(), &rect);
+    MapWindowPoints(editor.Window(), nullptr, reinterpret_cast<POINT*>(&rect), 2);
     std::printf("== shot %d %ld %ld %ld %ld\n", page + 1, rect.left, rect.top, rect.right - rect.left,
                 rect.bottom - rect.top);
     std::fflush(stdout);
