@@ -332,6 +332,15 @@ TEST_F(OptionsRunTest, OddValuesLoadAndSaveBackAsShown) {
   EXPECT_EQ(Through("ItemCount"), "0");
 }
 
+// A visible window whose title holds the name "表示".
+BOOL CALLBACK FindTrailByteFolderWindow(HWND window, LPARAM param) {
+  wchar_t title[512] = {};
+  GetWindowTextW(window, title, 512);
+  if (!IsWindowVisible(window) || !wcsstr(title, L"\u8868\u793a")) return TRUE;
+  *reinterpret_cast<HWND*>(param) = window;
+  return FALSE;
+}
+
 // "テキスト編集..." on a folder whose name has trail bytes equal to "\\"
 // finds it and opens it in Explorer, without the missing-folder box.
 TEST_F(OptionsRunTest, MenuFolderWithTrailBytesOpensInExplorer) {
@@ -342,18 +351,10 @@ TEST_F(OptionsRunTest, MenuFolderWithTrailBytesOpensInExplorer) {
   ASSERT_TRUE(e->Window());
   e->Click(Button5);
   // Explorer shows the folder in a window titled with its name.
-  bool opened = WaitUntil(
+  const bool opened = WaitUntil(
       [&] {
         HWND found = nullptr;
-        EnumWindows(
-            [](HWND window, LPARAM param) -> BOOL {
-              wchar_t title[512] = {};
-              GetWindowTextW(window, title, 512);
-              if (!IsWindowVisible(window) || !wcsstr(title, L"\u8868\u793a")) return TRUE;
-              *reinterpret_cast<HWND*>(param) = window;
-              return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&found));
+        EnumWindows(FindTrailByteFolderWindow, reinterpret_cast<LPARAM>(&found));
         if (found) PostMessageW(found, WM_CLOSE, 0, 0);
         return found != nullptr;
       },
