@@ -261,7 +261,8 @@ TEST_F(ShellIntegrationWineTest, VerbsRunTheSenderFromAShiftJisFolder) {
   info.lpParameters = parameters.c_str();
   info.nShow = SW_SHOWNORMAL;
   ASSERT_TRUE(ShellExecuteExA(&info));
-  EXPECT_TRUE(WaitUntil([] { return ReadClipboardText() == "plain ソ\r\n"; }, 30000)) << *ReadClipboardText();
+  EXPECT_TRUE(WaitUntil([] { return ReadClipboardText() == "plain ソ\r\n"; }, 30000))
+      << ReadClipboardText().value_or("<no text>");
   PumpMessages(300);
   EXPECT_EQ(notepad.Text(), "");
 }
