@@ -11,43 +11,42 @@
 namespace zrnx::test {
 namespace {
 
+struct WindowSearch {
+  DWORD process_id;
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchOptionsWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  char class_name[64] = {};
+  GetClassNameA(window, class_name, sizeof class_name);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search->process_id || std::string(class_name) != "TZrnxSetForm" || !IsWindowVisible(window)) {
+    return TRUE;
+  }
+  search->found = window;
+  return FALSE;
+}
+
+BOOL CALLBACK MatchControl(HWND child, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  if (GetDlgCtrlID(child) != search->id) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
 HWND FindOptionsWindow(DWORD process_id) {
-  struct Search {
-    DWORD process_id;
-    HWND found;
-  } search{process_id, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        char class_name[64] = {};
-        GetClassNameA(window, class_name, sizeof class_name);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == s->process_id && std::string(class_name) == "TZrnxSetForm" && IsWindowVisible(window)) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{process_id, 0, nullptr};
+  EnumWindows(MatchOptionsWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
 // A control anywhere in the window tree, by its identifier.
 HWND FindControl(HWND window, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        if (GetDlgCtrlID(child) != s->id) return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{0, id, nullptr};
+  EnumChildWindows(window, MatchControl, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
