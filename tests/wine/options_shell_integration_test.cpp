@@ -15,6 +15,7 @@
 #include "common/scoped_win.h"
 #include "components/shell_shortcut.h"
 #include "options/shell_integration_win.h"
+#include "options/shell_ports_win.h"
 #include "wine/desktop_support.h"
 
 namespace zrnx::test {
@@ -265,6 +266,45 @@ TEST_F(ShellIntegrationWineTest, VerbsRunTheSenderFromAShiftJisFolder) {
       << ReadClipboardText().value_or("<no text>");
   PumpMessages(300);
   EXPECT_EQ(notepad.Text(), "");
+}
+
+// The real registry as a user who is not elevated sees it: Wine runs every
+// program with full rights, so the machine-wide refusal is played here.
+class NotElevated : public RegistryPort {
+ public:
+  RegStatus CreateKey(RegistryRoot root, const std::string& key) override {
+    return root == RegistryRoot::kClasses ? RegStatus::kAccessDenied : real_->CreateKey(root, key);
+  }
+  RegStatus SetValue(RegistryRoot root, const std::string& key, const std::string& name,
+                     const std::string& data) override {
+    return root == RegistryRoot::kClasses ? RegStatus::kAccessDenied : real_->SetValue(root, key, name, data);
+  }
+  void DeleteTree(RegistryRoot root, const std::string& key) override { real_->DeleteTree(root, key); }
+  bool KeyExists(RegistryRoot root, const std::string& key) override { return real_->KeyExists(root, key); }
+
+ private:
+  std::unique_ptr<RegistryPort> real_ = MakeWin32Registry();
+};
+
+TEST_F(ShellIntegrationWineTest, RefusedMachineWideTheTreeGoesToTheUsersClassesAndComesOutAgain) {
+  NotElevated registry;
+  std::unique_ptr<ShellFolders> folders = MakeWin32ShellFolders(nullptr);
+  PortedShellIntegration shell(registry, *folders, shortcut_);
+  shell.ApplyShellIntegration(choices_);
+  const std::string user = "Software\\Classes\\";
+  EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, user + ".zrx", ""), "zrx_auto_file");
+  EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, user + "zrx_auto_file\\shell\\open\\command", ""),
+            "\"" + sender_ + "\" /p \"%1\"");
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, user + ".zrx"));
+  EXPECT_TRUE(shell.DetectShellState().association);
+  // Windows merges the user's classes into HKEY_CLASSES_ROOT; this Wine
+  // does not, so its shell would not see them. Noted, not asserted.
+  std::cout << "HKCR shows the user's classes: " << (KeyExists(HKEY_CLASSES_ROOT, ".zrx") ? "yes" : "no") << "\n";
+
+  choices_.associate = false;
+  shell.ApplyShellIntegration(choices_);
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, user + ".zrx"));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, user + "zrx_auto_file"));
 }
 
 }  // namespace
