@@ -1,0 +1,51 @@
+#pragma once
+// The shell integration over its two ports: the registry (registry_plan.h)
+// and the shell's folders. The Send To link itself is written by the
+// options window's TShellShortCut.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "components/shell_shortcut.h"
+#include "options/registry_plan.h"
+#include "options/shell_integration.h"
+
+namespace zrnx {
+
+class ShellFolders {
+ public:
+  virtual ~ShellFolders() = default;
+  // The user's Send To folder, nullopt when the shell cannot resolve it.
+  virtual std::optional<std::string> SendToFolder() = 0;
+  virtual bool FileExists(const std::string& path) = 0;
+  // The result is not used: a missing file is no error.
+  virtual void RemoveFile(const std::string& path) = 0;
+  // Tells the shell that file types changed, so icons and verbs are fresh.
+  virtual void AssociationChanged() = 0;
+};
+
+// Our link, and the name earlier versions gave it (recognised and removed,
+// never created).
+inline constexpr std::string_view kSendToLinkName = "\\Zarnik NX.lnk";
+inline constexpr std::string_view kLegacySendToLinkName = "\\クリップボード.lnk";
+
+class PortedShellIntegration final : public ShellIntegration {
+ public:
+  PortedShellIntegration(RegistryPort& registry, ShellFolders& folders, TShellShortCut& shortcut)
+      : registry_(registry), folders_(folders), shortcut_(shortcut) {}
+
+  ShellState DetectShellState() override;
+  void ApplyShellIntegration(const ShellChoices& choices) override;
+
+ private:
+  void WriteAssociation(const ShellChoices& choices);
+  void RemoveAssociation();
+  void UpdateSendTo(const std::string& folder, const ShellChoices& choices);
+
+  RegistryPort& registry_;
+  ShellFolders& folders_;
+  TShellShortCut& shortcut_;
+};
+
+}  // namespace zrnx

@@ -1,0 +1,137 @@
+// The registry, Send To folder and shell notification calls of the shell
+// integration.
+
+#include "options/shell_integration_win.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "common/scoped_win.h"
+#include "options/shell_integration_logic.h"
+
+namespace zrnx {
+namespace {
+
+struct KeyPlace {
+  HKEY root;
+  std::string path;
+};
+
+KeyPlace Place(RegistryRoot root, const std::string& key) {
+  if (root == RegistryRoot::kClasses) return {HKEY_CLASSES_ROOT, key};
+  return {HKEY_CURRENT_USER, "Software\\Classes\\" + key};
+}
+
+RegStatus StatusOf(LONG result) {
+  if (result == ERROR_SUCCESS) return RegStatus::kOk;
+  return result == ERROR_ACCESS_DENIED ? RegStatus::kAccessDenied : RegStatus::kFailed;
+}
+
+LONG CreateOpen(const KeyPlace& place, ScopedRegKey& key) {
+  DWORD disposition = 0;
+  return RegCreateKeyExA(place.root, place.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                         nullptr, key.Put(), &disposition);
+}
+
+LONG OpenAnyAccess(HKEY root, const std::string& path, ScopedRegKey& key) {
+  LONG result = RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, key.Put());
+  if (result != ERROR_SUCCESS) result = RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.Put());
+  return result;
+}
+
+void DeleteKeyTree(HKEY root, const std::string& path) {
+  {
+    ScopedRegKey key;
+    if (OpenAnyAccess(root, path, key) != ERROR_SUCCESS) return;
+    DWORD count = 0, longest = 0;
+    RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr, nullptr,
+                     nullptr, nullptr);
+    std::string name(longest + 1, '\0');
+    // From the last down: deleting shifts the indexes of those after it.
+    for (DWORD index = count; index-- > 0;) {
+      DWORD length = static_cast<DWORD>(name.size());
+      if (RegEnumKeyExA(key.Get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) ==
+          ERROR_SUCCESS) {
+        DeleteKeyTree(root, path + "\\" + std::string(name.data(), length));
+      }
+    }
+  }
+  RegDeleteKeyA(root, path.c_str());
+}
+
+class Win32Registry final : public RegistryPort {
+ public:
+  RegStatus CreateKey(RegistryRoot root, const std::string& key) override {
+    ScopedRegKey handle;
+    return StatusOf(CreateOpen(Place(root, key), handle));
+  }
+
+  RegStatus SetValue(RegistryRoot root, const std::string& key, const std::string& name,
+                     const std::string& data) override {
+    ScopedRegKey handle;
+    LONG result = CreateOpen(Place(root, key), handle);
+    if (result != ERROR_SUCCESS) return StatusOf(result);
+    return StatusOf(RegSetValueExA(handle.Get(), name.c_str(), 0, REG_SZ,
+                                   reinterpret_cast<const BYTE*>(data.c_str()),
+                                   static_cast<DWORD>(data.size() + 1)));
+  }
+
+  void DeleteTree(RegistryRoot root, const std::string& key) override {
+    KeyPlace place = Place(root, key);
+    DeleteKeyTree(place.root, place.path);
+  }
+
+  bool KeyExists(RegistryRoot root, const std::string& key) override {
+    KeyPlace place = Place(root, key);
+    ScopedRegKey handle;
+    return OpenAnyAccess(place.root, place.path, handle) == ERROR_SUCCESS;
+  }
+};
+
+class Win32ShellFolders final : public ShellFolders {
+ public:
+  explicit Win32ShellFolders(HWND owner) : owner_(owner) {}
+
+  std::optional<std::string> SendToFolder() override {
+    ScopedIdList folder;
+    if (FAILED(SHGetSpecialFolderLocation(owner_, CSIDL_SENDTO, folder.Put())) || !folder) return std::nullopt;
+    char path[MAX_PATH] = {};
+    if (!SHGetPathFromIDListA(folder.Get(), path)) return std::nullopt;
+    return std::string(path);
+  }
+
+  bool FileExists(const std::string& path) override {
+    WIN32_FIND_DATAA found;
+    ScopedFind find(FindFirstFileA(path.c_str(), &found));
+    return find && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  void RemoveFile(const std::string& path) override { DeleteFileA(path.c_str()); }
+
+  void AssociationChanged() override { SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr); }
+
+ private:
+  HWND owner_;
+};
+
+// The ports live as long as the integration that uses them.
+class Win32ShellIntegration final : public ShellIntegration {
+ public:
+  Win32ShellIntegration(HWND owner, TShellShortCut& shortcut)
+      : folders_(owner), logic_(registry_, folders_, shortcut) {}
+  ShellState DetectShellState() override { return logic_.DetectShellState(); }
+  void ApplyShellIntegration(const ShellChoices& choices) override { logic_.ApplyShellIntegration(choices); }
+
+ private:
+  Win32Registry registry_;
+  Win32ShellFolders folders_;
+  PortedShellIntegration logic_;
+};
+
+}  // namespace
+
+std::unique_ptr<ShellIntegration> MakeWin32ShellIntegration(HWND owner, TShellShortCut& shortcut) {
+  return std::make_unique<Win32ShellIntegration>(owner, shortcut);
+}
+
+}  // namespace zrnx

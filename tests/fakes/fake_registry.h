@@ -1,0 +1,58 @@
+#pragma once
+// A registry of two class roots in memory that notes every call and can
+// refuse chosen writes.
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "options/registry_plan.h"
+
+namespace zrnx::test {
+
+class FakeRegistry : public RegistryPort {
+ public:
+  using Values = std::map<std::string, std::string>;  // name -> data
+  using Tree = std::map<std::string, Values>;         // key path -> values
+
+  RegStatus CreateKey(RegistryRoot root, const std::string& key) override {
+    return Write(root, "create " + key, [&] { TreeOf(root)[key]; });
+  }
+  RegStatus SetValue(RegistryRoot root, const std::string& key, const std::string& name,
+                     const std::string& data) override {
+    return Write(root, "set " + key + " [" + name + "]=" + data, [&] { TreeOf(root)[key][name] = data; });
+  }
+  void DeleteTree(RegistryRoot root, const std::string& key) override {
+    calls.push_back(Prefix(root) + "delete " + key);
+    Tree& tree = TreeOf(root);
+    std::erase_if(tree, [&](const auto& entry) {
+      return entry.first == key || entry.first.starts_with(key + "\\");
+    });
+  }
+  bool KeyExists(RegistryRoot root, const std::string& key) override { return TreeOf(root).count(key) > 0; }
+
+  Tree& TreeOf(RegistryRoot root) { return root == RegistryRoot::kClasses ? classes : user_classes; }
+
+  Tree classes, user_classes;
+  std::vector<std::string> calls;  // "HKCR create .zrx", "HKCU set zrx_auto_file [NeverShowExt]="
+  // Answers each write before it is made: kOk lets it through.
+  std::function<RegStatus(RegistryRoot root, int write_index)> refuse = [](RegistryRoot, int) {
+    return RegStatus::kOk;
+  };
+
+ private:
+  static std::string Prefix(RegistryRoot root) { return root == RegistryRoot::kClasses ? "HKCR " : "HKCU "; }
+
+  template <typename Apply>
+  RegStatus Write(RegistryRoot root, const std::string& what, Apply apply) {
+    calls.push_back(Prefix(root) + what);
+    RegStatus status = refuse(root, writes_++);
+    if (status == RegStatus::kOk) apply();
+    return status;
+  }
+  int writes_ = 0;
+};
+
+}  // namespace zrnx::test
