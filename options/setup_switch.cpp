@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "common/error.h"
+#include "options/options_form.h"
 
 namespace zrnx {
 namespace {
@@ -19,12 +20,6 @@ bool EqualsAsciiNoCase(const std::string& text, const char* word) {
     if (c != word[i]) return false;
   }
   return i == text.size();
-}
-
-// As the error box shows it: a "." is added when the last byte sorts after it.
-std::string AsShown(std::string text) {
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
-  return text;
 }
 
 void Apply(SetupPort& port) {
@@ -77,7 +72,7 @@ SetupOutcome RunSetupSwitch(SetupSwitch which, SetupPort& port) {
       Remove(port);
     }
   } catch (const std::exception& e) {
-    return {kSetupFailed, AsShown(e.what())};
+    return {kSetupFailed, ErrorBoxText(e.what())};
   }
   return {};
 }

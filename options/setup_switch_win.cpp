@@ -4,16 +4,15 @@
 #include "options/setup_switch_win.h"
 
 #include <windows.h>
-#include <objbase.h>
 
 #include <memory>
 
-#include "common/path.h"
 #include "common/scoped_win.h"
 #include "common/settings_file.h"
 #include "components/shell_shortcut.h"
 #include "options/form_system_win.h"
 #include "options/option_set.h"
+#include "options/options_form.h"
 #include "options/shell_integration_win.h"
 #include "options/texts.h"
 #include "options/through_windows.h"
@@ -21,16 +20,16 @@
 namespace zrnx {
 namespace {
 
-std::string ProgramFolder() {
-  char path[MAX_PATH] = {};
+std::string ModulePath() {
+  char path[MAX_PATH + 1] = {};
   const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return FolderPart(std::string_view(path, n));  // with its trailing backslash
+  return std::string(path, n);
 }
 
 class Win32SetupPort final : public SetupPort {
  public:
   Win32SetupPort()
-      : folder_(ProgramFolder()), settings_(folder_ + "Zrnx.ini"), send_to_link_(nullptr) {
+      : paths_(PathsBeside(ModulePath())), settings_(paths_.settings_path), send_to_link_(nullptr) {
     // As the options window's layout sets its Send To component.
     send_to_link_.SetShortCutName("\\Zarnik NX.lnk");
     send_to_link_.SetDescription("Zarnik NX");
@@ -52,7 +51,7 @@ class Win32SetupPort final : public SetupPort {
     const OptionDefaults defaults =
         MakeOptionDefaults(system_.WindowsDirectory(), system_.StartMenuFolder().value_or(""));
     options_ = zrnx::LoadOptions(settings_, defaults);
-    return {options_.paste_mode, options_.new_menu, options_.editor, defaults.editor, folder_ + "Zrnx.exe"};
+    return {options_.paste_mode, options_.new_menu, options_.editor, defaults.editor, paths_.item_sender_path};
   }
 
   void SaveOptions() override { zrnx::SaveOptions(settings_, options_); }
@@ -65,7 +64,7 @@ class Win32SetupPort final : public SetupPort {
   ShellIntegration& Shell() override { return *shell_; }
 
  private:
-  std::string folder_;
+  FormPaths paths_;
   SettingsFile settings_;
   Win32FormSystem system_;
   TShellShortCut send_to_link_;
@@ -93,13 +92,8 @@ void WriteErrorStream(const std::string& text) {
 }
 
 int RunSetupSwitchWin(SetupSwitch which) {
-  const HRESULT com = CoInitialize(nullptr);
-  SetupOutcome outcome;
-  {
-    Win32SetupPort port;
-    outcome = RunSetupSwitch(which, port);
-  }
-  if (SUCCEEDED(com)) CoUninitialize();
+  Win32SetupPort port;
+  const SetupOutcome outcome = RunSetupSwitch(which, port);
   if (!outcome.message.empty()) WriteErrorStream(outcome.message);
   return outcome.exit_code;
 }

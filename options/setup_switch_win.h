@@ -9,6 +9,7 @@
 namespace zrnx {
 
 // Runs `which` for the copy of the editor that is running; the exit code.
+// COM must be initialised on the calling thread (the Send To link).
 int RunSetupSwitchWin(SetupSwitch which);
 
 // Writes `text` and a line end to the standard error stream: the handle the

@@ -15,13 +15,13 @@
 namespace zrnx::test {
 namespace {
 
-struct Run {
+struct Outcome {
   std::optional<DWORD> exit_code;
   std::string error_stream;
 };
 
 // Runs the command with its error stream on a pipe, as the setup program does.
-Run RunCapturingErrors(const std::string& command_line) {
+Outcome RunCapturingErrors(const std::string& command_line) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE read_end = nullptr, write_end = nullptr;
   if (!CreatePipe(&read_end, &write_end, &inherit, 0)) return {};
@@ -37,7 +37,7 @@ Run RunCapturingErrors(const std::string& command_line) {
   const BOOL started =
       CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
   CloseHandle(write_end);
-  Run run;
+  Outcome run;
   if (started) {
     char buffer[512];
     DWORD n = 0;
@@ -99,14 +99,14 @@ class SetupSwitchTest : public ::testing::Test {
   void TearDown() override {
     RunCapturingErrors(Quote(editor_) + " /remove");
   }
-  Run Editor(const std::string& args) { return RunCapturingErrors(Quote(editor_) + " " + args); }
+  Outcome Editor(const std::string& args) { return RunCapturingErrors(Quote(editor_) + " " + args); }
 
   Sandbox sandbox_;
   std::string sender_, editor_, ini_;
 };
 
 TEST_F(SetupSwitchTest, ApplyOnAFirstRunRegistersEverythingAndSavesTheDefaults) {
-  const Run run = Editor("/apply");
+  const Outcome run = Editor("/apply");
   EXPECT_EQ(run.exit_code, std::optional<DWORD>(0));
   EXPECT_EQ(run.error_stream, "");
   EXPECT_EQ(ReadIni(ini_, "Option", "PasteMode"), "1");
@@ -134,7 +134,7 @@ TEST_F(SetupSwitchTest, ApplyOverEditedSettingsKeepsThemAndRemoveTakesTheIntegra
   ASSERT_TRUE(CopyFileA(sender_.c_str(), SendToLink("クリップボード.lnk").c_str(), FALSE));
   const std::string before = ReadFileBytes(ini_).value_or("");
   for (int i = 0; i < 2; ++i) {  // the second time there is nothing left to remove
-    const Run run = Editor("/remove");
+    const Outcome run = Editor("/remove");
     EXPECT_EQ(run.exit_code, std::optional<DWORD>(0)) << i;
     EXPECT_EQ(run.error_stream, "") << i;
     EXPECT_FALSE(ClassKeyExists(".zrx"));
@@ -147,7 +147,7 @@ TEST_F(SetupSwitchTest, ApplyOverEditedSettingsKeepsThemAndRemoveTakesTheIntegra
 
 TEST_F(SetupSwitchTest, ASettingsFileThatCannotBeWrittenEndsApplyWithItsTextOnTheErrorStream) {
   ASSERT_TRUE(CreateDirectoryA(ini_.c_str(), nullptr));  // no profile write can succeed
-  const Run run = Editor("/apply");
+  const Outcome run = Editor("/apply");
   EXPECT_EQ(run.exit_code, std::optional<DWORD>(1));
   EXPECT_EQ(run.error_stream, ini_ + " に書き込めません.\r\n");
   EXPECT_EQ(FindWindowA("#32770", nullptr), nullptr) << "no box";
@@ -157,7 +157,7 @@ TEST_F(SetupSwitchTest, BothSwitchesRefuseWhileAnotherEditorRuns) {
   HANDLE mutex = CreateMutexA(nullptr, FALSE, "Zarnik_NX_Option");
   ASSERT_NE(mutex, nullptr);
   for (const char* which : {"/apply", "/remove"}) {
-    const Run run = Editor(which);
+    const Outcome run = Editor(which);
     EXPECT_EQ(run.exit_code, std::optional<DWORD>(2)) << which;
     EXPECT_EQ(run.error_stream, kEditorRunning) << which;
   }

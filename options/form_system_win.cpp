@@ -1,0 +1,112 @@
+#include "options/form_system_win.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include "common/scoped_win.h"
+#include "options/texts.h"
+#include "options/wide_text_win.h"
+
+namespace zrnx {
+
+int Win32FormSystem::ShowBox(std::string_view text, std::string_view caption, unsigned style) {
+  return MessageBoxW(nullptr, OwnText(text).c_str(), OwnText(caption).c_str(), style);
+}
+
+bool Win32FormSystem::FileExists(const std::string& path) {
+  WIN32_FIND_DATAA found{};
+  ScopedFind find(FindFirstFileA(path.c_str(), &found));
+  return find && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FormSystem::FolderExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string Win32FormSystem::WindowsDirectory() {
+  char buffer[256] = {};
+  const UINT n = GetWindowsDirectoryA(buffer, 255);
+  return std::string(buffer, n < 256 ? n : 0);
+}
+
+std::optional<std::string> Win32FormSystem::StartMenuFolder() {
+  ScopedIdList list;
+  if (SHGetSpecialFolderLocation(owner_, CSIDL_STARTMENU, list.Put()) != S_OK) return std::nullopt;
+  char path[MAX_PATH] = {};
+  if (!SHGetPathFromIDListA(list.Get(), path)) return std::nullopt;
+  return std::string(path);
+}
+
+std::optional<std::string> Win32FormSystem::PickExecutable(const std::string& folder, const std::string& name) {
+  // "description\0pattern\0\0"
+  std::wstring filter = OwnText(kExecutableFilterName);
+  filter.push_back(L'\0');
+  filter += OwnText(kExecutableFilterPattern);
+  filter.push_back(L'\0');
+  const std::wstring initial_dir = DataText(folder);
+  std::wstring file = DataText(name);
+  file.resize(32768, L'\0');  // room for any path the user picks
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner_;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrInitialDir = initial_dir.empty() ? nullptr : initial_dir.c_str();
+  dialog.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
+  if (!GetOpenFileNameW(&dialog)) return std::nullopt;
+  return DataBytes(file.c_str());
+}
+
+void Win32FormSystem::StartProcess(const std::string& command_line) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  GetStartupInfoA(&startup);
+  std::string line = command_line;  // CreateProcessA may write into it
+  PROCESS_INFORMATION info{};
+  if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    ScopedHandle process(info.hProcess);
+    ScopedHandle thread(info.hThread);
+  }
+}
+
+namespace {
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
+  auto* windows = reinterpret_cast<std::vector<TopWindow>*>(param);
+  char title[256] = {};
+  char class_name[256] = {};
+  const int title_length = GetWindowTextA(window, title, 255);
+  const int class_length = GetClassNameA(window, class_name, 255);
+  windows->push_back({std::string(title, title_length > 0 ? title_length : 0),
+                      std::string(class_name, class_length > 0 ? class_length : 0),
+                      IsWindowVisible(window) != FALSE, IsWindowEnabled(window) != FALSE});
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<TopWindow> Win32FormSystem::TopLevelWindows() {
+  std::vector<TopWindow> windows;
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+bool Win32FormSystem::Restart() {
+  // Windows refuses the restart to a process without the shutdown privilege.
+  ScopedHandle token;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.Put())) return false;
+  TOKEN_PRIVILEGES privileges{};
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  if (!LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid)) return false;
+  if (!AdjustTokenPrivileges(token.Get(), FALSE, &privileges, 0, nullptr, nullptr) ||
+      GetLastError() != ERROR_SUCCESS) {
+    return false;
+  }
+  return ExitWindowsEx(EWX_REBOOT, 0) != FALSE;
+}
+
+}  // namespace zrnx

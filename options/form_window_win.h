@@ -1,0 +1,87 @@
+#pragma once
+// The options window on Win32: built from the layout tables, scaled by the
+// system DPI, with the controls reached by identifier for the handlers and
+// the window's events passed on to TZrnxSetForm.
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "common/scoped_win.h"
+#include "options/form_ports.h"
+#include "options/options_form.h"
+
+namespace zrnx {
+
+struct FontTraits {
+  using Type = HFONT;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type font) { DeleteObject(font); }
+};
+using ScopedFont = Scoped<FontTraits>;
+
+class OptionsWindow final : public FormView {
+ public:
+  OptionsWindow() = default;
+  ~OptionsWindow() override;
+  OptionsWindow(const OptionsWindow&) = delete;
+  OptionsWindow& operator=(const OptionsWindow&) = delete;
+
+  // Builds the window and its controls and components, then runs FormCreate.
+  void Create(TZrnxSetForm& form);
+  // FormShow, then the window centred on the screen, in front.
+  void Show();
+  HWND Handle() const { return window_; }
+  // Keys the dialog manager does not know: Ctrl+Tab and Ctrl+Shift+Tab turn
+  // the pages. True when the message was taken.
+  bool PreTranslate(const MSG& message);
+
+  bool Checked(int id) const override;
+  void SetChecked(int id, bool checked) override;
+  void SetEnabled(int id, bool enabled) override;
+  std::string Text(int id) const override;
+  void SetText(int id, const std::string& text) override;
+  int ItemIndex(int id) const override;
+  void SetItemIndex(int id, int index) override;
+  void Focus(int id) override;
+  void ShowPage(int page_id) override;
+  void ShowForm() override;
+  void HideForm() override;
+  void CloseForm() override;
+  std::vector<WindowRow> Rows(int id) const override;
+  void ClearRows(int id) override;
+  void AddRow(int id, const WindowRow& row) override;
+  void DeleteRow(int id, int row) override;
+  int SelectedRow(int id) const override;
+  int FocusedRow(int id) const override;
+  void SelectRow(int id, int row) override;
+
+ private:
+  static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Notify(const NMHDR& header);
+  void Command(int id, int code);
+  void Run(FormHandler handler);
+
+  int Scale(int value) const { return MulDiv(value, dpi_, 96); }
+  void CreateControls();
+  HWND CreateControl(const struct ControlSpec& spec);
+  HWND Control(int id) const;
+  void ShowPageAt(int index);
+  void Centre();
+
+  TZrnxSetForm* form_ = nullptr;
+  HWND window_ = nullptr;
+  int dpi_ = 96;
+  ScopedFont font_;
+  ScopedFont title_font_;  // Label3
+  std::map<int, HWND> controls_;
+  std::vector<HWND> pages_;  // in tab order
+  HWND focus_ = nullptr;     // the control to give the focus when the window is shown or activated
+  bool closing_ = false;
+};
+
+}  // namespace zrnx

@@ -1,0 +1,69 @@
+// ZrnxSet.exe: the options editor. One window; a second copy ends at once.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "common/scoped_win.h"
+#include "options/form_system_win.h"
+#include "options/form_window_win.h"
+#include "options/options_form.h"
+#include "options/setup_switch_win.h"
+#include "options/texts.h"
+#include "options/wide_text_win.h"
+
+namespace {
+
+std::string ModulePath() {
+  char module[MAX_PATH + 1] = {};
+  const DWORD n = GetModuleFileNameA(nullptr, module, MAX_PATH);
+  return std::string(module, n);
+}
+
+int RunEditor() {
+  const std::string mutex_name(zrnx::kOptionsMutexName);
+  {
+    zrnx::ScopedHandle running(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, mutex_name.c_str()));
+    if (running) return 0;
+  }
+  // Held until the program ends.
+  zrnx::ScopedHandle mutex(CreateMutexA(nullptr, FALSE, mutex_name.c_str()));
+
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  zrnx::Win32FormSystem system;
+  zrnx::OptionsWindow window;
+  zrnx::TZrnxSetForm form(window, system, zrnx::PathsBeside(ModulePath()));
+  window.Create(form);
+  system.SetOwner(window.Handle());
+  window.Show();
+
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (window.PreTranslate(message)) continue;
+    if (window.Handle() && IsDialogMessageW(window.Handle(), &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  zrnx::ComApartment com;
+  // The setup program's switches: no window, no box.
+  const zrnx::SetupSwitch setup = zrnx::ParseSetupSwitch(std::vector<std::string>(__argv + 1, __argv + __argc));
+  if (setup != zrnx::SetupSwitch::kNone) return zrnx::RunSetupSwitchWin(setup);
+  try {
+    return RunEditor();
+  } catch (const std::exception& error) {
+    MessageBoxW(nullptr, zrnx::OwnText(zrnx::ErrorBoxText(error.what())).c_str(),
+                zrnx::OwnText(zrnx::kOptionsTitle).c_str(), MB_ICONERROR);
+    return 1;
+  }
+}

@@ -1,0 +1,112 @@
+#pragma once
+// TZrnxSetForm: the options window's handlers, written against the ports of
+// form_ports.h. The window owns its components (the folder browser, the
+// Send To shortcut, the hyperlink labels the Win32 layer adds), the option
+// set and the per-run state that decides about saving and restarting.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "common/profile_store.h"
+#include "components/browse_folder_dlg.h"
+#include "components/component.h"
+#include "components/shell_shortcut.h"
+#include "options/form_ports.h"
+#include "options/option_set.h"
+#include "options/shell_integration.h"
+
+namespace zrnx {
+
+struct FormPaths {
+  std::string settings_path;     // Zrnx.ini beside the editor
+  std::string item_sender_path;  // Zrnx.exe beside the editor
+};
+
+// The two paths beside the editor's own module path.
+FormPaths PathsBeside(const std::string& module_path);
+
+// What closing the window does, decided from the per-run state.
+struct CloseDecision {
+  bool apply;        // save and register as OK would (a first run closed without OK)
+  bool ask_restart;  // offer the restart
+};
+CloseDecision DecideClose(bool restart_needed, bool settings_exist, bool ok_pressed, bool association_changed);
+
+// An error text as the error box shows it: a "." is appended when the last
+// character sorts after "." in byte order.
+std::string ErrorBoxText(std::string text);
+
+class TZrnxSetForm : public TComponent {
+ public:
+  TZrnxSetForm(FormView& view, FormSystem& system, FormPaths paths, ProfileStore& store = DefaultProfileStore(),
+               FolderBrowser& browser = DefaultFolderBrowser(), ShellLinkApi& links = DefaultShellLinkApi());
+  ~TZrnxSetForm() override;
+
+  // The shell integration, made once ShellShortCut1 exists.
+  void SetShellIntegration(std::unique_ptr<ShellIntegration> shell) { shell_ = std::move(shell); }
+
+  TBrowseFolderDlg& BrowseFolderDlg1() { return *browse_folder_dlg1_; }
+  TShellShortCut& ShellShortCut1() { return *shell_short_cut1_; }
+  std::uintptr_t WindowHandle() const override { return window_handle_; }
+  void SetWindowHandle(std::uintptr_t handle) { window_handle_ = handle; }
+
+  // Events of the window (form_layout.h wires them by name).
+  void FormCreate();
+  void FormShow();
+  void FormCloseQuery();
+  void Button1Click();
+  void Button2Click();
+  void Button3Click();
+  void Button4Click();
+  void Button5Click();
+  void Button6Click();
+  void KanrenClick();
+  void NoWinBt_SelClick();
+  void NoWinBt_UpdateClick();
+  void NoWinBt_InsClick();
+  void NoWinBt_DelClick();
+  void ListView2DblClick();
+  void ListView2KeyDown(int key, unsigned shift);
+
+  void LoadOptions();
+  void SaveOptions();
+  // Controls into the option set, then the shell integration, [Option] and
+  // [ThroughWindow]; an Error ends it at the failing step.
+  void ApplyOptions();
+
+  const OptionSet& Options() const { return options_; }
+  const FormPaths& Paths() const { return paths_; }
+  bool OkPressed() const { return ok_pressed_; }
+  bool RestartNeeded() const { return restart_needed_; }
+
+ private:
+  // ApplyOptions with its error shown; false when it failed.
+  bool ApplyShowingError();
+  bool SettingsExist() { return system_.FileExists(paths_.settings_path); }
+
+  FormView& view_;
+  FormSystem& system_;
+  FormPaths paths_;
+  ProfileStore& store_;
+  TBrowseFolderDlg* browse_folder_dlg1_;
+  TShellShortCut* shell_short_cut1_;
+  std::unique_ptr<ShellIntegration> shell_;
+  std::uintptr_t window_handle_ = 0;
+
+  OptionSet options_;
+  OptionDefaults defaults_;
+  bool ok_pressed_ = false;
+  bool restart_needed_ = false;
+  bool association_on_ = false;
+  bool send_to_on_ = false;
+  bool initial_association_ = false;
+  std::int32_t loaded_through_count_ = 0;
+};
+
+// The handler the layout names (a click, or a double-click in a list
+// view); nullptr for an unknown name.
+using FormHandler = void (TZrnxSetForm::*)();
+FormHandler FindHandler(std::string_view name);
+
+}  // namespace zrnx

@@ -1,0 +1,49 @@
+#pragma once
+// The options editor's own texts and message-box styles. Literals are UTF-8
+// in the source and Shift-JIS in the program; the Win32 layer shows them
+// through the wide-character calls, converted from code page 932.
+
+#include <string_view>
+
+namespace zrnx {
+
+inline constexpr std::string_view kOptionsTitle = "オプション - Zarnik NX";
+inline constexpr std::string_view kOptionsBoxTitle = "Zarnik NX";
+inline constexpr std::string_view kOptionsMutexName = "Zarnik_NX_Option";
+inline constexpr std::string_view kFormClassName = "TZrnxSetForm";
+
+inline constexpr std::string_view kMenuFolderName = "\\Zarnik NX テキスト";
+inline constexpr std::string_view kNotepadName = "NOTEPAD.EXE";
+inline constexpr std::string_view kExplorerName = "explorer.exe";
+inline constexpr std::string_view kExplorerCommand = "explorer /e,/root,";
+inline constexpr std::string_view kSettingsName = "Zrnx.ini";
+inline constexpr std::string_view kItemSenderName = "Zrnx.exe";
+
+inline constexpr std::string_view kRestartQuestion =
+    "Windowsを再起動すると設定が有効になります。今すぐ再起動しますか？";
+// The restart was refused (no privilege, or the system said no).
+inline constexpr std::string_view kRestartRefused =
+    "Windowsを再起動できませんでした。手動で再起動して下さい。";
+inline constexpr std::string_view kFolderMissing = "指定したフォルダが見当たりません。";
+inline constexpr std::string_view kExplorerMissing = "Explorer.exeが見当たりません。";
+inline constexpr std::string_view kDeleteQuestion = "選択されているアイテムを削除してよろしいですか？";
+inline constexpr std::string_view kDeleteTitle = "アイテム削除の確認";
+
+inline constexpr std::string_view kExecutableFilterName = "実行ファイル";
+inline constexpr std::string_view kExecutableFilterPattern = "*.exe";
+
+// Message-box styles and answers (the Win32 values), so the logic needs no
+// Windows header.
+inline constexpr unsigned kBoxOkCancel = 0x1;
+inline constexpr unsigned kBoxYesNo = 0x4;
+inline constexpr unsigned kBoxError = 0x10;
+inline constexpr unsigned kBoxQuestion = 0x20;
+inline constexpr unsigned kBoxInformation = 0x40;
+inline constexpr int kAnswerOk = 1;
+inline constexpr int kAnswerCancel = 2;
+inline constexpr int kAnswerYes = 6;
+inline constexpr int kAnswerNo = 7;
+
+inline constexpr int kVkDelete = 46;
+
+}  // namespace zrnx

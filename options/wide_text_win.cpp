@@ -1,0 +1,23 @@
+#include "options/wide_text_win.h"
+
+namespace zrnx {
+
+std::wstring Widen(std::string_view bytes, UINT code_page) {
+  if (bytes.empty()) return {};
+  const int size = static_cast<int>(bytes.size());
+  const int n = MultiByteToWideChar(code_page, 0, bytes.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+  if (n > 0) MultiByteToWideChar(code_page, 0, bytes.data(), size, wide.data(), n);
+  return wide;
+}
+
+std::string Narrow(std::wstring_view text, UINT code_page) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int n = WideCharToMultiByte(code_page, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0) WideCharToMultiByte(code_page, 0, text.data(), size, bytes.data(), n, nullptr, nullptr);
+  return bytes;
+}
+
+}  // namespace zrnx

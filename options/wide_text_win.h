@@ -1,0 +1,25 @@
+#pragma once
+// The boundary between bytes and the wide-character calls: the program's own
+// texts are Shift-JIS constants, converted from code page 932 whatever the
+// system's code page; data (settings values, paths, window titles) is in the
+// system code page and converted with it.
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace zrnx {
+
+inline constexpr UINT kTextCodePage = 932;
+
+std::wstring Widen(std::string_view bytes, UINT code_page);
+std::string Narrow(std::wstring_view text, UINT code_page);
+
+// A program text (Shift-JIS) as UTF-16.
+inline std::wstring OwnText(std::string_view text) { return Widen(text, kTextCodePage); }
+// Data in the system code page as UTF-16, and back.
+inline std::wstring DataText(std::string_view text) { return Widen(text, CP_ACP); }
+inline std::string DataBytes(std::wstring_view text) { return Narrow(text, CP_ACP); }
+
+}  // namespace zrnx
