@@ -22,7 +22,7 @@ ManifestDPIAware true
 !include FileFunc.nsh
 
 !define PRODUCT "Zarnik NX"
-!define PUBLISHER "Zarnik NX Project"
+!define PUBLISHER "Zarnik NX"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\ZarnikNX"
 !define EDITOR_MUTEX "Zarnik_NX_Option"
 !define MENU_FOLDER "$STARTMENU\Zarnik NX テキスト"

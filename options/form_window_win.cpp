@@ -115,7 +115,6 @@ void OptionsWindow::Create(TZrnxSetForm& form) {
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
   form.SetWindowHandle(reinterpret_cast<std::uintptr_t>(window_));
   CreateControls();
-  form.FormCreate();
 }
 
 void OptionsWindow::CreateControls() {
@@ -158,7 +157,8 @@ HWND OptionsWindow::CreateControl(const ControlSpec& spec) {
   const wchar_t* class_name = WC_BUTTONW;
   DWORD style = WS_CHILD | WS_VISIBLE | WS_GROUP;
   DWORD ex_style = 0;
-  const bool tab_stop = spec.tab_order >= 0 && !(spec.flags & kNoTabStop);
+  // A group box's place in the tab order only orders the controls it frames.
+  const bool tab_stop = spec.tab_order >= 0 && !(spec.flags & kNoTabStop) && spec.kind != ControlKind::GroupBox;
   if (tab_stop) style |= WS_TABSTOP;
   int height = Scale(rect.height);
 

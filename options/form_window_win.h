@@ -29,7 +29,7 @@ class OptionsWindow final : public FormView {
   OptionsWindow(const OptionsWindow&) = delete;
   OptionsWindow& operator=(const OptionsWindow&) = delete;
 
-  // Builds the window and its controls and components, then runs FormCreate.
+  // Builds the window with its controls and components (FormCreate is the caller's next step).
   void Create(TZrnxSetForm& form);
   // FormShow, then the window centred on the screen, in front.
   void Show();

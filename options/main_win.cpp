@@ -11,6 +11,7 @@
 #include "options/form_system_win.h"
 #include "options/form_window_win.h"
 #include "options/options_form.h"
+#include "options/shell_integration_win.h"
 #include "options/setup_switch_win.h"
 #include "options/texts.h"
 #include "options/wide_text_win.h"
@@ -40,6 +41,8 @@ int RunEditor() {
   zrnx::TZrnxSetForm form(window, system, zrnx::PathsBeside(ModulePath()));
   window.Create(form);
   system.SetOwner(window.Handle());
+  form.SetShellIntegration(zrnx::MakeWin32ShellIntegration(window.Handle(), form.ShellShortCut1()));
+  form.FormCreate();
   window.Show();
 
   MSG message{};

@@ -33,14 +33,6 @@ const std::array<StoredProperty, 6> kShellShortCut1Properties{{
     {"VersionCheck", false},
 }};
 
-// Does nothing: stands in until a real integration is attached, so a form
-// made without one still opens.
-class NoShellIntegration final : public ShellIntegration {
- public:
-  ShellState DetectShellState() override { return {}; }
-  void ApplyShellIntegration(const ShellChoices&) override {}
-};
-
 }  // namespace
 
 FormPaths PathsBeside(const std::string& module_path) {
@@ -70,8 +62,7 @@ TZrnxSetForm::TZrnxSetForm(FormView& view, FormSystem& system, FormPaths paths, 
       paths_(std::move(paths)),
       store_(store),
       browse_folder_dlg1_(new TBrowseFolderDlg(this, browser)),
-      shell_short_cut1_(new TShellShortCut(this, links)),
-      shell_(std::make_unique<NoShellIntegration>()) {
+      shell_short_cut1_(new TShellShortCut(this, links)) {
   SetName("ZrnxSetForm");
   browse_folder_dlg1_->LoadProperties(kBrowseFolderDlg1Properties);
   shell_short_cut1_->LoadProperties(kShellShortCut1Properties);
@@ -94,8 +85,13 @@ void TZrnxSetForm::SaveOptions() {
   zrnx::SaveOptions(file, options_);
 }
 
+ShellIntegration& TZrnxSetForm::Shell() {
+  if (!shell_) throw Error("ｼｪﾙ統合が設定されていません");
+  return *shell_;
+}
+
 void TZrnxSetForm::FormCreate() {
-  const ShellState state = shell_->DetectShellState();
+  const ShellState state = Shell().DetectShellState();
   association_on_ = state.association;
   send_to_on_ = state.send_to;
   LoadOptions();
@@ -145,7 +141,7 @@ void TZrnxSetForm::ApplyOptions() {
   choices.new_menu = options_.new_menu;
   choices.editor = options_.editor;
   choices.item_sender_path = paths_.item_sender_path;
-  shell_->ApplyShellIntegration(choices);
+  Shell().ApplyShellIntegration(choices);
 
   SaveOptions();
   SettingsFile file(paths_.settings_path, store_);

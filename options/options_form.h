@@ -43,7 +43,8 @@ class TZrnxSetForm : public TComponent {
                FolderBrowser& browser = DefaultFolderBrowser(), ShellLinkApi& links = DefaultShellLinkApi());
   ~TZrnxSetForm() override;
 
-  // The shell integration, made once ShellShortCut1 exists.
+  // The shell integration, made once ShellShortCut1 exists; needed before
+  // FormCreate.
   void SetShellIntegration(std::unique_ptr<ShellIntegration> shell) { shell_ = std::move(shell); }
 
   TBrowseFolderDlg& BrowseFolderDlg1() { return *browse_folder_dlg1_; }
@@ -81,6 +82,7 @@ class TZrnxSetForm : public TComponent {
   bool RestartNeeded() const { return restart_needed_; }
 
  private:
+  ShellIntegration& Shell();
   // ApplyOptions with its error shown; false when it failed.
   bool ApplyShowingError();
   bool SettingsExist() { return system_.FileExists(paths_.settings_path); }

@@ -4,6 +4,7 @@
 // returned as stored (the trimming rules belong to the real stores).
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,9 @@ class FakeProfileStore : public ProfileStore {
                    std::optional<std::string_view> value) override {
     paths.push_back(path);
     if (fail_writes) return false;
+    if (writes_before_failure == 0) return false;
+    if (writes_before_failure > 0) --writes_before_failure;
+    writes.push_back(std::string(section) + (key ? "/" + std::string(*key) + "=" + std::string(value.value_or("")) : "/-"));
     if (!key) {
       values_.erase(Name(section));
     } else {
@@ -45,6 +49,20 @@ class FakeProfileStore : public ProfileStore {
   std::vector<std::string> reads;  // keys in the order they were read
   std::vector<std::string> paths;
   bool fail_writes = false;
+  // Writes that succeed before every later one fails; -1 for no limit.
+  int writes_before_failure = -1;
+  // Successful writes in order: "Section/Key=Value", or "Section/-" for an erased section.
+  std::vector<std::string> writes;
+
+  // A stored value, or nullopt.
+  std::optional<std::string> Value(std::string_view section, std::string_view key) const {
+    auto s = values_.find(Name(section));
+    if (s == values_.end()) return std::nullopt;
+    auto k = s->second.find(Name(key));
+    if (k == s->second.end()) return std::nullopt;
+    return k->second;
+  }
+  bool HasSection(std::string_view section) const { return values_.count(Name(section)) != 0; }
 
  private:
   static std::string Name(std::string_view name) { return LowerAscii(name); }

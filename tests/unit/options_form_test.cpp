@@ -1,0 +1,434 @@
+// The options window's handlers against fake ports: filling the controls,
+// OK, Cancel and the close box with the restart question, failed applies,
+// the pickers and the through-window page.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_options_form.h"
+#include "fakes/fake_profile_store.h"
+#include "options/options_form.h"
+#include "options/texts.h"
+
+namespace zrnx {
+namespace {
+
+using namespace zrnx::ctl;
+using test::FakeBrowser;
+using test::FakeFormSystem;
+using test::FakeFormView;
+using test::FakeProfileStore;
+using test::FakeShell;
+
+constexpr const char* kIni = "C:\\Zarnik\\Zrnx.ini";
+
+class OptionsFormTest : public ::testing::Test {
+ protected:
+  // A settings file on disk, unless the case is a first run.
+  void Existing() {
+    system_.files.insert(kIni);
+    store_.Set("Option", "PasteMode", "1");
+  }
+
+  TZrnxSetForm& Open() {
+    form_ = std::make_unique<TZrnxSetForm>(view_, system_, PathsBeside("C:\\Zarnik\\ZrnxSet.exe"), store_,
+                                           browser_, links_);
+    auto shell = std::make_unique<FakeShell>();
+    shell_ = shell.get();
+    shell_->state = detected_;
+    form_->SetShellIntegration(std::move(shell));
+    form_->SetWindowHandle(0x1234);
+    form_->FormCreate();
+    form_->FormShow();
+    return *form_;
+  }
+
+  // What the window does with a close request: the query, then the end.
+  void RunClose() {
+    if (view_.close_requests == 0) return;
+    form_->FormCloseQuery();
+    closed_ = true;
+  }
+
+  // Each settings write marks the file as existing, as on disk.
+  bool Saved() const { return !store_.writes.empty(); }
+  bool Asked() const {
+    for (const auto& box : system_.boxes) {
+      if (box.text == kRestartQuestion) return true;
+    }
+    return false;
+  }
+
+  FakeFormView view_;
+  FakeFormSystem system_;
+  FakeProfileStore store_;
+  FakeBrowser browser_;
+  test::NoShellLinks links_;
+  ShellState detected_;
+  FakeShell* shell_ = nullptr;
+  std::unique_ptr<TZrnxSetForm> form_;
+  bool closed_ = false;
+};
+
+TEST_F(OptionsFormTest, PathsLieBesideTheEditorWhateverItsFolderHolds) {
+  EXPECT_EQ(PathsBeside("C:\\A\\ZrnxSet.exe").settings_path, "C:\\A\\Zrnx.ini");
+  EXPECT_EQ(PathsBeside("C:\\A\\ZrnxSet.exe").item_sender_path, "C:\\A\\Zrnx.exe");
+  // 表 is 0x95 0x5C: its second byte is no delimiter.
+  EXPECT_EQ(PathsBeside("C:\\表\\ZrnxSet.exe").settings_path, "C:\\表\\Zrnx.ini");
+}
+
+TEST_F(OptionsFormTest, FormCreateFillsTheControlsFromTheFileAndTheShell) {
+  Existing();
+  detected_ = {false, true};
+  store_.Set("Option", "New", "0");
+  store_.Set("Option", "Editor", "C:\\ed.exe");
+  store_.Set("Option", "DateFormat4", "hh");
+  store_.Set("Option", "SendKey_Paste", "5");
+  Open();
+  EXPECT_TRUE(view_.Checked(PasteMode));
+  EXPECT_FALSE(view_.Checked(New));
+  EXPECT_TRUE(view_.Checked(SendTo));
+  EXPECT_FALSE(view_.Checked(Kanren));
+  EXPECT_EQ(view_.Text(Edit1), "C:\\ed.exe");
+  EXPECT_EQ(view_.Text(Edit2), "C:\\Menu\\Zarnik NX テキスト");
+  EXPECT_EQ(view_.Text(DateFormat0 + 4), "hh");
+  EXPECT_EQ(view_.Text(DateFormat0), "yyyy/mm/dd");
+  EXPECT_EQ(view_.ItemIndex(SendKey_Paste), 5);
+  // FormShow: the first page, the focus on Kanren, PasteMode and New follow Kanren.
+  EXPECT_EQ(view_.page, TabSheet1);
+  EXPECT_EQ(view_.focus, Kanren);
+  EXPECT_FALSE(view_.enabled[PasteMode]);
+  EXPECT_FALSE(view_.enabled[New]);
+}
+
+TEST_F(OptionsFormTest, AFirstRunOffersTheAssociationTickedAndAnUnknownKeyNoChoice) {
+  store_.Set("Option", "SendKey_Paste", "9");
+  Open();
+  EXPECT_TRUE(view_.Checked(Kanren));
+  EXPECT_TRUE(view_.enabled[PasteMode]);
+  EXPECT_EQ(view_.ItemIndex(SendKey_Paste), -1);
+}
+
+TEST_F(OptionsFormTest, KanrenClickEnablesThePasteAndNewBoxesWithoutTouchingTheirTicks) {
+  Existing();
+  Open();
+  view_.SetChecked(New, true);
+  for (bool on : {true, false, true}) {
+    view_.SetChecked(Kanren, on);
+    form_->KanrenClick();
+    EXPECT_EQ(view_.enabled[PasteMode], on);
+    EXPECT_EQ(view_.enabled[New], on);
+    EXPECT_TRUE(view_.Checked(New));
+  }
+}
+
+// Whether closing saves and whether it asks about the restart, for a first
+// run or not, closed by OK, Cancel or the close box, with the association
+// box changed or not.
+TEST_F(OptionsFormTest, TheRestartDecisionOverEveryWayOfClosing) {
+  enum How { kOk, kCancel, kCloseBox };
+  struct Case {
+    bool first_run;
+    How how;
+    bool association_changed;
+    bool saved;
+    bool asked;
+  };
+  const std::vector<Case> cases = {
+      {true, kOk, false, true, true},         {true, kOk, true, true, true},
+      {true, kCancel, false, true, true},     {true, kCancel, true, true, true},
+      {true, kCloseBox, false, true, true},   {true, kCloseBox, true, true, true},
+      {false, kOk, false, true, false},       {false, kOk, true, true, true},
+      {false, kCancel, false, false, false},  {false, kCancel, true, false, false},
+      {false, kCloseBox, false, false, false}, {false, kCloseBox, true, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "first run " << c.first_run << ", how " << c.how << ", changed "
+                                    << c.association_changed);
+    view_ = FakeFormView();
+    system_ = FakeFormSystem();
+    store_ = FakeProfileStore();
+    closed_ = false;
+    if (!c.first_run) Existing();
+    Open();
+    if (c.association_changed) view_.SetChecked(Kanren, !view_.Checked(Kanren));
+    store_.writes.clear();
+    switch (c.how) {
+      case kOk:
+        form_->Button1Click();
+        break;
+      case kCancel:
+        form_->Button2Click();
+        break;
+      case kCloseBox:
+        view_.CloseForm();
+        break;
+    }
+    RunClose();
+    EXPECT_TRUE(closed_);
+    EXPECT_EQ(Saved(), c.saved);
+    EXPECT_EQ(shell_->applied.size(), c.saved ? 1u : 0u);
+    EXPECT_EQ(Asked(), c.asked);
+    EXPECT_EQ(system_.restarts, c.asked ? 1 : 0);  // the question is answered OK
+    if (c.how != kCloseBox) {
+      EXPECT_FALSE(view_.visible);
+    }
+  }
+}
+
+TEST_F(OptionsFormTest, TheRestartQuestionAndARefusedRestart) {
+  Open();
+  system_.restart_allowed = false;
+  form_->Button2Click();
+  RunClose();
+  ASSERT_EQ(system_.boxes.size(), 2u);
+  EXPECT_EQ(system_.boxes[0].caption, "Zarnik NX");
+  EXPECT_EQ(system_.boxes[0].style, kBoxOkCancel | kBoxInformation);
+  EXPECT_EQ(system_.boxes[1].text, kRestartRefused);
+  EXPECT_EQ(system_.boxes[1].style, kBoxError);
+}
+
+TEST_F(OptionsFormTest, CancellingTheRestartQuestionRestartsNothing) {
+  Open();
+  system_.answers = {kAnswerCancel};
+  form_->Button1Click();
+  RunClose();
+  EXPECT_TRUE(Asked());
+  EXPECT_EQ(system_.restarts, 0);
+}
+
+TEST_F(OptionsFormTest, OkTakesEveryControlIntoTheFileAndTheShell) {
+  Existing();
+  store_.Set("ThroughWindow", "ItemCount", "1");
+  store_.Set("ThroughWindow", "ItemName0", "old");
+  store_.Set("ThroughWindow", "ClassName0", "Old");
+  Open();
+  view_.SetChecked(PasteMode, false);
+  view_.SetChecked(New, false);
+  view_.SetChecked(SendTo, true);
+  view_.SetText(Edit1, "");
+  view_.SetText(Edit2, "");
+  view_.SetText(DateFormat0 + 9, "");
+  view_.SetItemIndex(SendKey_Paste, 9);
+  view_.AddRow(ListView2, {"Term", "TermClass"});
+  form_->Button1Click();
+  EXPECT_EQ(view_.close_requests, 1);
+  ASSERT_EQ(shell_->applied.size(), 1u);
+  const ShellChoices& choices = shell_->applied[0];
+  EXPECT_TRUE(choices.associate == view_.Checked(Kanren));
+  EXPECT_TRUE(choices.send_to);
+  EXPECT_FALSE(choices.paste_mode);
+  EXPECT_FALSE(choices.new_menu);
+  EXPECT_EQ(choices.editor, "C:\\WINDOWS\\NOTEPAD.EXE");
+  EXPECT_EQ(choices.item_sender_path, "C:\\Zarnik\\Zrnx.exe");
+  EXPECT_EQ(store_.Value("Option", "Editor"), "C:\\WINDOWS\\NOTEPAD.EXE");
+  EXPECT_EQ(store_.Value("Option", "Data"), "");
+  EXPECT_EQ(store_.Value("Option", "DateFormat9"), "");
+  EXPECT_EQ(store_.Value("Option", "SendKey_Paste"), "-1");
+  EXPECT_EQ(store_.Value("Option", "PasteMode"), "0");
+  EXPECT_EQ(store_.Value("ThroughWindow", "ItemCount"), "2");
+  EXPECT_EQ(store_.Value("ThroughWindow", "ClassName1"), "TermClass");
+}
+
+// After OK the window comes back with the error read, so the user can
+// correct or cancel; nothing of the file is written after the failing key.
+TEST_F(OptionsFormTest, AFailedApplyAfterOkShowsTheWindowAgain) {
+  Existing();
+  Open();
+  store_.writes_before_failure = 2;
+  form_->Button1Click();
+  ASSERT_EQ(system_.boxes.size(), 1u);
+  EXPECT_EQ(system_.boxes[0].text, std::string(kIni) + " に書き込めません.");
+  EXPECT_EQ(system_.boxes[0].caption, kOptionsTitle);
+  EXPECT_EQ(system_.boxes[0].style, kBoxError);
+  EXPECT_TRUE(view_.visible);
+  EXPECT_EQ(view_.close_requests, 0);
+  EXPECT_FALSE(form_->OkPressed());
+  EXPECT_EQ(store_.writes.size(), 2u);
+
+  // Cancel then closes as on any second run: nothing more written, no question.
+  form_->Button2Click();
+  RunClose();
+  EXPECT_EQ(store_.writes.size(), 2u);
+  EXPECT_FALSE(Asked());
+}
+
+TEST_F(OptionsFormTest, AShellErrorStopsTheApplyBeforeTheFile) {
+  Existing();
+  Open();
+  shell_->error = "ｷｰ .zrx の作成に失敗しました";
+  form_->Button1Click();
+  ASSERT_EQ(system_.boxes.size(), 1u);
+  EXPECT_EQ(system_.boxes[0].text, "ｷｰ .zrx の作成に失敗しました.");
+  EXPECT_TRUE(store_.writes.empty());
+  EXPECT_TRUE(view_.visible);
+}
+
+// On a first run closed without OK a failed apply is shown and the program
+// ends, without the restart question.
+TEST_F(OptionsFormTest, AFailedFirstRunCloseShowsTheErrorAndEnds) {
+  Open();
+  store_.fail_writes = true;
+  view_.CloseForm();
+  RunClose();
+  ASSERT_EQ(system_.boxes.size(), 1u);
+  EXPECT_EQ(system_.boxes[0].caption, kOptionsTitle);
+  EXPECT_TRUE(closed_);
+  EXPECT_EQ(system_.restarts, 0);
+}
+
+TEST_F(OptionsFormTest, ErrorTextsEndWithAFullStopWhenTheyEndAfterOneInByteOrder) {
+  EXPECT_EQ(ErrorBoxText("abc"), "abc.");
+  EXPECT_EQ(ErrorBoxText("abc."), "abc.");
+  EXPECT_EQ(ErrorBoxText("1-"), "1-");
+  EXPECT_EQ(ErrorBoxText("書き込めません"), "書き込めません.");
+  EXPECT_EQ(ErrorBoxText(""), "");
+}
+
+TEST_F(OptionsFormTest, TheEditorPickerStartsAtTheFolderOfTheBoxAndKeepsItOnCancel) {
+  Existing();
+  Open();
+  view_.SetText(Edit1, "C:\\表\\ed.exe");
+  form_->Button3Click();
+  ASSERT_EQ(system_.picked_from.size(), 1u);
+  EXPECT_EQ(system_.picked_from[0].first, "C:\\表\\");
+  EXPECT_EQ(system_.picked_from[0].second, "ed.exe");
+  EXPECT_EQ(view_.Text(Edit1), "C:\\表\\ed.exe");
+  system_.pick = "D:\\new.exe";
+  view_.SetText(Edit1, "ed.exe");
+  form_->Button3Click();
+  EXPECT_EQ(system_.picked_from[1].first, "");
+  EXPECT_EQ(view_.Text(Edit1), "D:\\new.exe");
+}
+
+TEST_F(OptionsFormTest, TheFolderPickerUsesTheBrowserOwnedByTheWindow) {
+  Existing();
+  Open();
+  EXPECT_EQ(form_->BrowseFolderDlg1().Caption(), "フォルダの参照");
+  EXPECT_EQ(form_->ShellShortCut1().ShortCutName(), "\\Zarnik NX.lnk");
+  EXPECT_EQ(form_->ShellShortCut1().SCDirectoryType(), scSendto);
+  EXPECT_FALSE(form_->ShellShortCut1().VersionCheck());
+  view_.SetText(Edit2, "C:\\表");
+  form_->Button4Click();
+  EXPECT_EQ(browser_.started_at, "C:\\表");
+  EXPECT_EQ(browser_.owner, 0x1234u);
+  EXPECT_EQ(view_.Text(Edit2), "C:\\表");
+  browser_.answer = "D:\\Items";
+  form_->Button4Click();
+  EXPECT_EQ(view_.Text(Edit2), "D:\\Items");
+}
+
+TEST_F(OptionsFormTest, TheExplorerButton) {
+  Existing();
+  Open();
+  view_.SetText(Edit2, "");
+  form_->Button5Click();
+  EXPECT_TRUE(system_.boxes.empty());
+
+  view_.SetText(Edit2, "C:\\Missing");
+  form_->Button5Click();
+  ASSERT_EQ(system_.boxes.size(), 1u);
+  EXPECT_EQ(system_.boxes[0].text, kFolderMissing);
+
+  system_.folders.insert("C:\\表");
+  view_.SetText(Edit2, "C:\\表");
+  form_->Button5Click();
+  ASSERT_EQ(system_.started.size(), 1u);
+  EXPECT_EQ(system_.started[0], "explorer /e,/root,C:\\表");
+
+  system_.files.erase("C:\\WINDOWS\\explorer.exe");
+  form_->Button5Click();
+  EXPECT_EQ(system_.boxes.back().text, kExplorerMissing);
+  EXPECT_EQ(system_.started.size(), 1u);
+  EXPECT_FALSE(form_->OkPressed());
+}
+
+TEST_F(OptionsFormTest, WindowsStandardChoosesCtrlV) {
+  Existing();
+  store_.Set("Option", "SendKey_Paste", "3");
+  Open();
+  form_->Button6Click();
+  EXPECT_EQ(view_.ItemIndex(SendKey_Paste), 0);
+}
+
+TEST_F(OptionsFormTest, TheThroughWindowPage) {
+  Existing();
+  store_.Set("ThroughWindow", "ItemCount", "2");
+  store_.Set("ThroughWindow", "ItemName0", "a");
+  store_.Set("ThroughWindow", "ClassName0", "A");
+  store_.Set("ThroughWindow", "ItemName1", "b");
+  store_.Set("ThroughWindow", "ClassName1", "B");
+  system_.windows = {{"Self", "TZrnxSetForm", true, true}, {"Pad", "Notepad", true, true}};
+  Open();
+  ASSERT_EQ(view_.rows[ListView1].size(), 1u);
+  ASSERT_EQ(view_.rows[ListView2].size(), 2u);
+
+  // "↓" with nothing selected does nothing; with a row it fills both boxes.
+  form_->NoWinBt_SelClick();
+  EXPECT_EQ(view_.Text(Edit4), "");
+  view_.selected[ListView1] = 0;
+  form_->NoWinBt_SelClick();
+  EXPECT_EQ(view_.Text(Edit3), "Pad");
+  EXPECT_EQ(view_.Text(Edit4), "Notepad");
+  EXPECT_EQ(view_.focus, Edit3);
+
+  // "追加" needs both boxes; the same entry twice is two entries.
+  view_.SetText(Edit3, "");
+  form_->NoWinBt_InsClick();
+  EXPECT_EQ(view_.rows[ListView2].size(), 2u);
+  for (int i = 0; i < 2; ++i) {
+    view_.SetText(Edit3, "Pad");
+    view_.SetText(Edit4, "Notepad");
+    form_->NoWinBt_InsClick();
+  }
+  EXPECT_EQ(view_.rows[ListView2].size(), 4u);
+  EXPECT_EQ(view_.Text(Edit3), "");
+  EXPECT_EQ(view_.Text(Edit4), "");
+
+  // Delete without a selection asks nothing; No keeps; Yes deletes and
+  // selects the row that took its place.
+  form_->ListView2KeyDown(kVkDelete, 0);
+  EXPECT_TRUE(system_.boxes.empty());
+  view_.SelectRow(ListView2, 1);
+  system_.answers = {kAnswerNo, kAnswerYes};
+  form_->ListView2KeyDown(kVkDelete, 4);
+  EXPECT_EQ(view_.rows[ListView2].size(), 4u);
+  ASSERT_EQ(system_.boxes.size(), 1u);
+  EXPECT_EQ(system_.boxes[0].text, kDeleteQuestion);
+  EXPECT_EQ(system_.boxes[0].caption, kDeleteTitle);
+  EXPECT_EQ(system_.boxes[0].style, kBoxYesNo | kBoxQuestion);
+  form_->NoWinBt_DelClick();
+  EXPECT_EQ(view_.rows[ListView2].size(), 3u);
+  EXPECT_EQ(view_.rows[ListView2][1].name, "Pad");
+  EXPECT_EQ(view_.SelectedRow(ListView2), 1);
+  form_->ListView2KeyDown('A', 0);
+  EXPECT_EQ(system_.boxes.size(), 2u);
+
+  // A double-click takes the entry back out at once.
+  view_.SelectRow(ListView2, 0);
+  form_->ListView2DblClick();
+  EXPECT_EQ(view_.Text(Edit3), "a");
+  EXPECT_EQ(view_.Text(Edit4), "A");
+  EXPECT_EQ(view_.rows[ListView2].size(), 2u);
+
+  form_->Button1Click();
+  EXPECT_EQ(store_.Value("ThroughWindow", "ItemCount"), "2");
+  EXPECT_EQ(store_.Value("ThroughWindow", "ItemName0"), "Pad");
+  EXPECT_EQ(store_.Value("ThroughWindow", "ItemName1"), "Pad");
+}
+
+TEST_F(OptionsFormTest, DeletingTheLastRowSelectsNothing) {
+  Existing();
+  Open();
+  view_.AddRow(ListView2, {"a", "A"});
+  view_.SelectRow(ListView2, 0);
+  form_->NoWinBt_DelClick();
+  EXPECT_TRUE(view_.rows[ListView2].empty());
+  EXPECT_EQ(view_.SelectedRow(ListView2), -1);
+}
+
+}  // namespace
+}  // namespace zrnx

@@ -1,0 +1,578 @@
+#include "wine/options_driver.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+namespace zrnx::test {
+
+namespace {
+
+std::wstring ToWide(UINT code_page, std::string_view bytes) {
+  if (bytes.empty()) return {};
+  int n = MultiByteToWideChar(code_page, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(code_page, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), n);
+  return wide;
+}
+
+std::string FromWide(UINT code_page, std::wstring_view text) {
+  if (text.empty()) return {};
+  int n = WideCharToMultiByte(code_page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(code_page, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
+  return bytes;
+}
+
+std::wstring WideText(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
+                      &copied);
+  text.resize(copied);
+  return text;
+}
+
+// Trims blanks at both ends.
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  return s;
+}
+
+bool SameNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (CharLowerA(reinterpret_cast<LPSTR>(static_cast<unsigned char>(a[i]))) !=
+        CharLowerA(reinterpret_cast<LPSTR>(static_cast<unsigned char>(b[i]))))
+      return false;
+  return true;
+}
+
+// Calls `line(section, text)` for each line of an INI file.
+template <typename F>
+void EachIniLine(std::string_view bytes, F line) {
+  std::string_view section;
+  while (!bytes.empty()) {
+    std::size_t end = bytes.find('\n');
+    std::string_view text = Trim(bytes.substr(0, end));
+    bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(end + 1);
+    if (text.size() >= 2 && text.front() == '[' && text.back() == ']') {
+      section = Trim(text.substr(1, text.size() - 2));
+      if (line(section, std::string_view())) return;
+      continue;
+    }
+    if (line(section, text)) return;
+  }
+}
+
+struct WindowSearch {
+  DWORD process_id;
+  const char* class_name;
+  bool visible_only;
+  HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != search->process_id) return TRUE;
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (std::strcmp(name, search->class_name) != 0) return TRUE;
+  if (search->visible_only && !IsWindowVisible(window)) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+struct ChildSearch {
+  int id;
+  HWND found;
+};
+
+// The list views' in-place edit and a tab control's arrows may carry small
+// identifiers too; controls of those classes are not the window's own.
+std::string ClassOf(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+bool IsHelperWindow(HWND window) {
+  const std::string name = ClassOf(window);
+  return name == "msctls_updown32" || name == "SysHeader32" ||
+         (name == "Edit" && ClassOf(GetParent(window)) == WC_LISTVIEWA);
+}
+
+BOOL CALLBACK FindChild(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<ChildSearch*>(param);
+  if (GetDlgCtrlID(window) != search->id || IsHelperWindow(window)) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+LPARAM KeyLparam(WORD vk, bool up) {
+  UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+  LPARAM lparam = 1 | (static_cast<LPARAM>(scan & 0xFF) << 16);
+  if (vk == VK_DELETE || vk == VK_INSERT || (vk >= VK_PRIOR && vk <= VK_DOWN)) lparam |= 1 << 24;
+  if (up) lparam |= (1u << 30) | (1u << 31);
+  return lparam;
+}
+
+}  // namespace
+
+std::wstring FromCp932(std::string_view bytes) { return ToWide(932, bytes); }
+std::string ToCp932(std::wstring_view text) { return FromWide(932, text); }
+std::string ToAnsi(std::wstring_view text) { return FromWide(CP_ACP, text); }
+std::string WindowTextCp932(HWND window) { return ToCp932(WideText(window)); }
+
+std::optional<std::string> IniValue(std::string_view bytes, std::string_view section, std::string_view key) {
+  std::optional<std::string> value;
+  EachIniLine(bytes, [&](std::string_view in, std::string_view line) {
+    if (line.empty() || !SameNoCase(in, section)) return false;
+    std::size_t eq = line.find('=');
+    if (eq == std::string_view::npos || !SameNoCase(Trim(line.substr(0, eq)), key)) return false;
+    value = std::string(Trim(line.substr(eq + 1)));
+    return true;
+  });
+  return value;
+}
+
+bool IniHasSection(std::string_view bytes, std::string_view section) {
+  bool found = false;
+  EachIniLine(bytes, [&](std::string_view in, std::string_view line) {
+    found = line.empty() && SameNoCase(in, section);
+    return found;
+  });
+  return found;
+}
+
+RemoteMemory::RemoteMemory(HANDLE process, std::size_t size)
+    : process_(process), base_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {
+  if (!base_) throw std::runtime_error("VirtualAllocEx failed");
+}
+
+RemoteMemory::~RemoteMemory() { VirtualFreeEx(process_, base_, 0, MEM_RELEASE); }
+
+void RemoteMemory::Write(const void* data, std::size_t size, std::size_t offset) {
+  SIZE_T done = 0;
+  if (!WriteProcessMemory(process_, static_cast<char*>(base_) + offset, data, size, &done) || done != size)
+    throw std::runtime_error("WriteProcessMemory failed");
+}
+
+void RemoteMemory::Read(void* data, std::size_t size, std::size_t offset) const {
+  SIZE_T done = 0;
+  if (!ReadProcessMemory(process_, static_cast<char*>(base_) + offset, data, size, &done) || done != size)
+    throw std::runtime_error("ReadProcessMemory failed");
+}
+
+namespace {
+
+struct BoxSearch {
+  DWORD process_id;
+  const std::string* title;
+  HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<BoxSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != search->process_id || ClassOf(window) != "#32770" || !IsWindowVisible(window)) return TRUE;
+  if (!search->title->empty() && WindowTextCp932(window) != *search->title) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+std::optional<MessageBoxSeen> AnswerMessageBox(const std::string& title, DWORD process_id, int button,
+                                               DWORD timeout) {
+  BoxSearch search{process_id, &title, nullptr};
+  WaitUntil(
+      [&] {
+        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+      },
+      timeout);
+  if (!search.found) return std::nullopt;
+  MessageBoxSeen seen;
+  seen.title = WindowTextCp932(search.found);
+  seen.text = WindowTextCp932(GetDlgItem(search.found, 0xFFFF));
+  seen.owner = GetWindow(search.found, GW_OWNER);
+  HWND control = GetDlgItem(search.found, button);
+  EXPECT_NE(control, nullptr) << "the box has no button " << button;
+  PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+  // Gone before the caller goes on.
+  WaitUntil([&] { return !IsWindow(search.found) || !IsWindowVisible(search.found); }, 5000);
+  return seen;
+}
+
+std::string WindowsFolder() {
+  char folder[MAX_PATH] = {};
+  UINT n = GetWindowsDirectoryA(folder, MAX_PATH);
+  return std::string(folder, n);
+}
+
+// ---------------------------------------------------------------------------
+
+namespace {
+
+std::string Launch(Sandbox& sandbox) {
+  // Coordinates must be the physical ones whatever the editor's DPI.
+  SetProcessDPIAware();
+  const std::string editor = sandbox.PathOf("ZrnxSet.exe");
+  if (GetFileAttributesA(editor.c_str()) == INVALID_FILE_ATTRIBUTES) sandbox.Copy("ZrnxSet.exe");
+  if (GetFileAttributesA(sandbox.PathOf("Zrnx.exe").c_str()) == INVALID_FILE_ATTRIBUTES) sandbox.Copy("Zrnx.exe");
+  return Quote(editor);
+}
+
+}  // namespace
+
+OptionsEditor::OptionsEditor(Sandbox& sandbox) : process_(Launch(sandbox), sandbox.Dir()) {}
+
+HWND OptionsEditor::FindWindowOf(DWORD process_id, const char* class_name, bool visible_only) {
+  WindowSearch search{process_id, class_name, visible_only, nullptr};
+  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool OptionsEditor::WaitForWindow(DWORD timeout) {
+  WaitUntil(
+      [&] {
+        window_ = FindWindowOf(Id(), kClass, true);
+        return window_ != nullptr || !Running();
+      },
+      timeout);
+  if (!window_) return false;
+  // Shown is not yet ready: the first page and the focus on Kanren come last.
+  WaitForInputIdle(process_.Handle(), 5000);
+  Settle();
+  return true;
+}
+
+HWND OptionsEditor::Control(int id) const {
+  if (!window_) return nullptr;
+  // OK and Cancel sit on the window itself; prefer those over deeper namesakes.
+  if (HWND direct = GetDlgItem(window_, id); direct && !IsHelperWindow(direct)) return direct;
+  ChildSearch search{id, nullptr};
+  EnumChildWindows(window_, FindChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND OptionsEditor::Require(int id) const {
+  HWND control = Control(id);
+  if (!control) {
+    ADD_FAILURE() << "no control with identifier " << id;
+    throw std::runtime_error("missing control " + std::to_string(id));
+  }
+  return control;
+}
+
+std::string OptionsEditor::Text(int id) const { return WindowTextCp932(Require(id)); }
+std::string OptionsEditor::DataText(int id) const { return ToAnsi(WideText(Require(id))); }
+
+bool OptionsEditor::Checked(int id) const {
+  return SendMessageW(Require(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+bool OptionsEditor::Enabled(int id) const { return IsWindowEnabled(Require(id)) != FALSE; }
+bool OptionsEditor::Visible(int id) const { return IsWindowVisible(Require(id)) != FALSE; }
+DWORD OptionsEditor::Style(int id) const {
+  return static_cast<DWORD>(GetWindowLongW(id ? Require(id) : window_, GWL_STYLE));
+}
+DWORD OptionsEditor::ExStyle(int id) const {
+  return static_cast<DWORD>(GetWindowLongW(id ? Require(id) : window_, GWL_EXSTYLE));
+}
+
+RECT OptionsEditor::RectIn(int id, int reference) const {
+  RECT rect{};
+  GetWindowRect(Require(id), &rect);
+  MapWindowPoints(nullptr, reference ? Require(reference) : window_, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+SIZE OptionsEditor::ClientSize() const {
+  RECT rect{};
+  GetClientRect(window_, &rect);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+HWND OptionsEditor::Focus() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+int OptionsEditor::FocusId() const {
+  HWND focus = Focus();
+  return focus ? GetDlgCtrlID(focus) : 0;
+}
+
+bool OptionsEditor::WaitForFocus(int id, DWORD timeout) const {
+  return WaitUntil([&] { return Focus() && Focus() == Control(id); }, timeout);
+}
+
+// The editor may still be working through what was posted or typed; give it
+// a moment and then a round trip through its window procedure.
+void OptionsEditor::Settle() const {
+  PumpMessages(60);
+  DWORD_PTR ignored = 0;
+  if (window_) SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &ignored);
+}
+
+// --- tabs ------------------------------------------------------------------
+
+int OptionsEditor::TabCount() const {
+  return static_cast<int>(SendMessageW(Require(ctl::PageControl1), TCM_GETITEMCOUNT, 0, 0));
+}
+
+std::string OptionsEditor::TabCaption(int position) const {
+  constexpr int kChars = 256;
+  RemoteMemory memory(process_.Handle(), sizeof(TCITEMW) + kChars * sizeof(wchar_t));
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = reinterpret_cast<LPWSTR>(memory.At(sizeof item));
+  item.cchTextMax = kChars;
+  memory.Write(&item, sizeof item);
+  std::wstring text(kChars, L'\0');
+  memory.Write(text.data(), text.size() * sizeof(wchar_t), sizeof item);
+  if (!SendMessageW(Require(ctl::PageControl1), TCM_GETITEMW, position, memory.At())) return "<none>";
+  memory.Read(text.data(), text.size() * sizeof(wchar_t), sizeof item);
+  text.resize(wcsnlen(text.c_str(), text.size()));
+  return ToCp932(text);
+}
+
+int OptionsEditor::ActiveTab() const {
+  return static_cast<int>(SendMessageW(Require(ctl::PageControl1), TCM_GETCURSEL, 0, 0));
+}
+
+bool OptionsEditor::ShowPage(int position) {
+  if (ActiveTab() == position) return true;
+  HWND tabs = Require(ctl::PageControl1);
+  RemoteMemory memory(process_.Handle(), sizeof(RECT));
+  RECT rect{};
+  if (!SendMessageW(tabs, TCM_GETITEMRECT, position, memory.At())) return false;
+  memory.Read(&rect, sizeof rect);
+  POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  ClientToScreen(tabs, &centre);
+  ClickScreen(centre, 1);
+  bool shown = WaitUntil([&] { return ActiveTab() == position; }, 3000);
+  Settle();
+  return shown;
+}
+
+// --- list views --------------------------------------------------------------
+
+int OptionsEditor::RowCount(int list) const {
+  return static_cast<int>(SendMessageW(Require(list), LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::wstring OptionsEditor::RowWide(int list, int row, int column) const {
+  constexpr int kChars = 1024;
+  RemoteMemory memory(process_.Handle(), sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = reinterpret_cast<LPWSTR>(memory.At(sizeof item));
+  item.cchTextMax = kChars;
+  memory.Write(&item, sizeof item);
+  const auto n = static_cast<std::size_t>(SendMessageW(Require(list), LVM_GETITEMTEXTW, row, memory.At()));
+  std::wstring text(n < kChars ? n : kChars, L'\0');
+  if (!text.empty()) memory.Read(text.data(), text.size() * sizeof(wchar_t), sizeof item);
+  return text;
+}
+
+std::string OptionsEditor::RowText(int list, int row, int column) const { return ToCp932(RowWide(list, row, column)); }
+std::string OptionsEditor::RowData(int list, int row, int column) const { return ToAnsi(RowWide(list, row, column)); }
+
+int OptionsEditor::SelectedRow(int list) const {
+  return static_cast<int>(SendMessageW(Require(list), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+int OptionsEditor::FindRow(int list, int column, const std::string& data) const {
+  for (int row = 0, n = RowCount(list); row < n; ++row)
+    if (RowData(list, row, column) == data) return row;
+  return -1;
+}
+
+OptionsEditor::Column OptionsEditor::ColumnOf(int list, int column) const {
+  constexpr int kChars = 256;
+  RemoteMemory memory(process_.Handle(), sizeof(LVCOLUMNW) + kChars * sizeof(wchar_t));
+  LVCOLUMNW info{};
+  info.mask = LVCF_TEXT | LVCF_WIDTH;
+  info.pszText = reinterpret_cast<LPWSTR>(memory.At(sizeof info));
+  info.cchTextMax = kChars;
+  memory.Write(&info, sizeof info);
+  std::wstring text(kChars, L'\0');
+  memory.Write(text.data(), text.size() * sizeof(wchar_t), sizeof info);
+  Column result;
+  if (!SendMessageW(Require(list), LVM_GETCOLUMNW, column, memory.At())) return {"<none>", -1};
+  memory.Read(&info, sizeof info);
+  memory.Read(text.data(), text.size() * sizeof(wchar_t), sizeof info);
+  text.resize(wcsnlen(text.c_str(), text.size()));
+  result.caption = ToCp932(text);
+  result.width = info.cx;
+  return result;
+}
+
+int OptionsEditor::ColumnCount(int list) const {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(Require(list), LVM_GETHEADER, 0, 0));
+  return header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+namespace {
+
+// The centre of the row's class-name column, on the screen: a click there
+// selects the row without starting an in-place edit of its title.
+POINT RowPoint(HANDLE process, HWND list, int row) {
+  SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
+  RemoteMemory memory(process, sizeof(RECT));
+  RECT rect{};
+  rect.top = 1;  // the subitem
+  rect.left = LVIR_BOUNDS;
+  memory.Write(&rect, sizeof rect);
+  SendMessageW(list, LVM_GETSUBITEMRECT, row, memory.At());
+  memory.Read(&rect, sizeof rect);
+  POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  RECT client{};
+  GetClientRect(list, &client);
+  if (point.x >= client.right) point.x = client.right - 4;  // a column wider than the view
+  ClientToScreen(list, &point);
+  return point;
+}
+
+}  // namespace
+
+bool OptionsEditor::SelectRow(int list, int row) {
+  if (SelectedRow(list) == row) return true;
+  ClickScreen(RowPoint(process_.Handle(), Require(list), row), 1);
+  if (WaitUntil([&] { return SelectedRow(list) == row; }, 2000)) return true;
+  // No mouse: set the state as the list would.
+  RemoteMemory memory(process_.Handle(), sizeof(LVITEMW));
+  LVITEMW item{};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  memory.Write(&item, sizeof item);
+  SendMessageW(Require(list), LVM_SETITEMSTATE, row, memory.At());
+  return WaitUntil([&] { return SelectedRow(list) == row; }, 2000);
+}
+
+void OptionsEditor::DoubleClickRow(int list, int row) {
+  ClickScreen(RowPoint(process_.Handle(), Require(list), row), 2);
+  Settle();
+}
+
+// --- combo boxes -------------------------------------------------------------
+
+int OptionsEditor::ComboCount(int id) const { return static_cast<int>(SendMessageW(Require(id), CB_GETCOUNT, 0, 0)); }
+
+std::string OptionsEditor::ComboItem(int id, int index) const {
+  HWND combo = Require(id);
+  const auto n = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+  if (n == CB_ERR) return "<none>";
+  std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+  const auto copied = SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied == CB_ERR ? 0 : static_cast<std::size_t>(copied));
+  return ToCp932(text);
+}
+
+int OptionsEditor::ComboSelection(int id) const {
+  return static_cast<int>(SendMessageW(Require(id), CB_GETCURSEL, 0, 0));
+}
+
+// The pick as a keyboard user makes it in the closed list: Home, then Down.
+// A click gives the focus and drops the list down; Enter then takes the pick
+// (Enter on a closed list would press OK instead).
+bool OptionsEditor::SelectComboItem(int id, int index) {
+  Click(id);
+  if (!WaitForFocus(id)) return false;
+  const bool dropped = SendMessageW(Require(id), CB_GETDROPPEDSTATE, 0, 0) != 0;
+  PressKey(VK_HOME);
+  for (int i = 0; i < index; ++i) PressKey(VK_DOWN);
+  if (dropped) PressKey(VK_RETURN);
+  return WaitUntil([&] { return ComboSelection(id) == index; }, 2000);
+}
+
+// --- acting --------------------------------------------------------------------
+
+POINT OptionsEditor::CentreOnScreen(HWND control) const {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void OptionsEditor::ClickScreen(POINT point, int clicks) {
+  // The editor in front first: a click on an inactive window may only activate it.
+  WaitUntil(
+      [&] {
+        if (GetForegroundWindow() == window_) return true;
+        SetForegroundWindow(window_);
+        return false;
+      },
+      2000);
+  SetCursorPos(point.x, point.y);
+  PumpMessages(20);
+  std::vector<INPUT> inputs;
+  for (int i = 0; i < clicks; ++i) {
+    for (DWORD flag : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+      INPUT input{};
+      input.type = INPUT_MOUSE;
+      input.mi.dwFlags = flag;
+      inputs.push_back(input);
+    }
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Settle();
+}
+
+void OptionsEditor::Click(int id) {
+  HWND control = Require(id);
+  EXPECT_TRUE(IsWindowVisible(control)) << "clicking the hidden control " << id;
+  ClickScreen(CentreOnScreen(control), 1);
+}
+
+bool OptionsEditor::SetChecked(int id, bool ticked) {
+  if (Checked(id) == ticked) return true;
+  Click(id);
+  if (WaitUntil([&] { return Checked(id) == ticked; }, 2000)) return true;
+  // Where the mouse does not reach, the button's own click.
+  PostMessageW(Require(id), BM_CLICK, 0, 0);
+  return WaitUntil([&] { return Checked(id) == ticked; }, 2000);
+}
+
+bool OptionsEditor::TypeWide(int id, const std::wstring& text) {
+  HWND edit = Require(id);
+  Click(id);
+  if (!WaitForFocus(id)) return false;
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  if (text.empty()) PostMessageW(edit, WM_CHAR, VK_BACK, 1);
+  for (wchar_t c : text) PostMessageW(edit, WM_CHAR, c, 1);
+  return WaitUntil([&] { return WideText(edit) == text; }, 3000);
+}
+
+bool OptionsEditor::TypeText(int id, const std::string& text) { return TypeWide(id, FromCp932(text)); }
+bool OptionsEditor::TypeData(int id, const std::string& ansi_text) { return TypeWide(id, ToWide(CP_ACP, ansi_text)); }
+
+void OptionsEditor::PressKey(WORD vk) {
+  HWND target = Focus();
+  if (!target) target = window_;
+  PostMessageW(target, WM_KEYDOWN, vk, KeyLparam(vk, false));
+  PostMessageW(target, WM_KEYUP, vk, KeyLparam(vk, true));
+  Settle();
+}
+
+void OptionsEditor::CloseBox() { PostMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+bool OptionsEditor::WaitForEndOrBox(DWORD timeout) {
+  WaitUntil([&] { return !Running() || FindWindowOf(Id(), "#32770", true) != nullptr; }, timeout);
+  return !Running();
+}
+
+}  // namespace zrnx::test

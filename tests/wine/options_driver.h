@@ -1,0 +1,162 @@
+#pragma once
+// Drives the real ZrnxSet.exe from another process, as a user would: finds
+// its window and controls by identifier, clicks with the mouse, types,
+// presses keys, switches pages, reads and selects list rows, answers the
+// message boxes. The window's own texts are read with the wide calls and
+// handed back as Shift-JIS bytes, so tests compare them with their literals
+// under any system code page.
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "options/control_ids.h"
+#include "wine/support/wine_support.h"
+
+namespace zrnx::test {
+
+// Conversions between the tests' Shift-JIS literals and the wide calls.
+std::wstring FromCp932(std::string_view bytes);
+std::string ToCp932(std::wstring_view text);
+// Data (titles, classes, paths) goes through the system code page.
+std::string ToAnsi(std::wstring_view text);
+
+// The text of any window, read with WM_GETTEXT (wide), as Shift-JIS.
+std::string WindowTextCp932(HWND window);
+
+// One value of an INI file given as its bytes; nullopt when the key (or its
+// section) is missing. Sections and keys compare without case.
+std::optional<std::string> IniValue(std::string_view bytes, std::string_view section, std::string_view key);
+bool IniHasSection(std::string_view bytes, std::string_view section);
+
+// A block of memory inside another process, for the messages of the common
+// controls that carry pointers.
+class RemoteMemory {
+ public:
+  RemoteMemory(HANDLE process, std::size_t size);
+  ~RemoteMemory();
+  RemoteMemory(const RemoteMemory&) = delete;
+  RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+  // The address as the other process sees it, `offset` bytes in.
+  LPARAM At(std::size_t offset = 0) const { return reinterpret_cast<LPARAM>(static_cast<char*>(base_) + offset); }
+  void Write(const void* data, std::size_t size, std::size_t offset = 0);
+  void Read(void* data, std::size_t size, std::size_t offset = 0) const;
+
+ private:
+  HANDLE process_;
+  void* base_;
+};
+
+// Waits for a message box (class #32770) of the process whose title is
+// `title` (Shift-JIS; empty: any title), reads its text with the wide calls
+// and presses the button `button` (IDOK, IDCANCEL, IDYES, IDNO).
+std::optional<MessageBoxSeen> AnswerMessageBox(const std::string& title, DWORD process_id, int button,
+                                               DWORD timeout = kDefaultTimeout);
+
+// The settings file values the editor falls back to.
+std::string WindowsFolder();
+
+// One running ZrnxSet.exe: the copy inside the sandbox, started with the
+// sandbox as its current folder.
+class OptionsEditor {
+ public:
+  static constexpr const char* kClass = "TZrnxSetForm";
+
+  // Copies ZrnxSet.exe (and Zrnx.exe beside it) into the sandbox unless it is
+  // there, and starts it.
+  explicit OptionsEditor(Sandbox& sandbox);
+
+  DWORD Id() const { return process_.Id(); }
+  Process& Proc() { return process_; }
+  // The exit code once ended, nullopt if still running after `timeout`.
+  std::optional<DWORD> Wait(DWORD timeout = kDefaultTimeout) { return process_.Wait(timeout); }
+  bool Running() const { return WaitForSingleObject(process_.Handle(), 0) == WAIT_TIMEOUT; }
+
+  // Waits until the options window of this process is visible; false if it did not come.
+  bool WaitForWindow(DWORD timeout = kDefaultTimeout);
+  HWND Window() const { return window_; }
+  bool WindowVisible() const { return window_ && IsWindowVisible(window_); }
+  // Any top-level window of this process (visible or not) of the class.
+  static HWND FindWindowOf(DWORD process_id, const char* class_name, bool visible_only);
+
+  // A control by identifier anywhere in the window's tree; nullptr if absent.
+  HWND Control(int id) const;
+  HWND Require(int id) const;  // fails the test (and throws) when absent
+
+  std::string Text(int id) const;  // caption or edit text, Shift-JIS
+  std::string DataText(int id) const;  // edit text in the system code page (paths, patterns)
+  bool Checked(int id) const;
+  bool Enabled(int id) const;
+  bool Visible(int id) const;
+  DWORD Style(int id) const;
+  DWORD ExStyle(int id) const;
+  // The control's outer rectangle relative to the client area of `reference` (a control; 0: the window).
+  RECT RectIn(int id, int reference) const;
+  SIZE ClientSize() const;
+
+  // The control holding the keyboard focus in the editor's thread, and its identifier (0: none/other).
+  HWND Focus() const;
+  int FocusId() const;
+  bool WaitForFocus(int id, DWORD timeout = 3000) const;
+
+  // Tabs of PageControl1, 0-based positions from the left.
+  int TabCount() const;
+  std::string TabCaption(int position) const;
+  int ActiveTab() const;
+  // Clicks the tab and waits until its page is the active one.
+  bool ShowPage(int position);
+
+  // List views.
+  int RowCount(int list) const;
+  std::string RowText(int list, int row, int column) const;  // Shift-JIS of the wide text
+  std::string RowData(int list, int row, int column) const;  // system code page
+  int SelectedRow(int list) const;  // -1: none
+  int FindRow(int list, int column, const std::string& data) const;  // by system code page text; -1
+  struct Column {
+    std::string caption;
+    int width = 0;
+  };
+  Column ColumnOf(int list, int column) const;
+  int ColumnCount(int list) const;
+  // Clicks the row (in its class-name column, so no in-place edit starts) and waits for the selection.
+  bool SelectRow(int list, int row);
+  void DoubleClickRow(int list, int row);
+
+  // Combo boxes.
+  int ComboCount(int id) const;
+  std::string ComboItem(int id, int index) const;
+  int ComboSelection(int id) const;
+  bool SelectComboItem(int id, int index);
+
+  // Acting as the user.
+  void Click(int id);  // the mouse at the control's centre
+  // Clicks a check box until it shows `ticked`; false if it would not change.
+  bool SetChecked(int id, bool ticked);
+  // Clicks into the edit box and replaces its text by typing `text`
+  // (Shift-JIS for the window's texts under any code page: typed as wide characters).
+  bool TypeText(int id, const std::string& text);
+  bool TypeData(int id, const std::string& ansi_text);  // system code page text
+  // A key pressed and released in the control that holds the focus.
+  void PressKey(WORD vk);
+  // The close box of the title bar (WM_CLOSE as the system menu sends it).
+  void CloseBox();
+
+  // Waits until the process has ended, or until a message box of it shows.
+  // True when it ended.
+  bool WaitForEndOrBox(DWORD timeout = kDefaultTimeout);
+
+ private:
+  void ClickScreen(POINT point, int clicks);
+  POINT CentreOnScreen(HWND control) const;
+  bool TypeWide(int id, const std::wstring& text);
+  std::wstring RowWide(int list, int row, int column) const;
+  void Settle() const;
+
+  Process process_;
+  HWND window_ = nullptr;
+};
+
+}  // namespace zrnx::test

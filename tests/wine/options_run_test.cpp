@@ -1,0 +1,294 @@
+// A user runs the real ZrnxSet.exe: first and later runs, OK, Cancel and the
+// close box, what Zrnx.ini then holds, the boxes the editor asks and shows,
+// a damaged list, a settings file that cannot be written, a second copy.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+
+#include "common/scoped_win.h"
+#include "common/settings_keys.h"
+#include "wine/options_driver.h"
+
+namespace zrnx::test {
+namespace {
+
+using namespace zrnx::ctl;
+
+constexpr int kGeneral = 0, kDateTime = 1, kVirtualKey = 2, kIgnore = 3, kVersion = 4;
+const std::string kRestartQuestion = "Windowsを再起動すると設定が有効になります。今すぐ再起動しますか？";
+
+class OptionsRunTest : public ::testing::Test {
+ protected:
+  std::string Ini() const { return ReadFileBytes(sandbox_.PathOf("Zrnx.ini")).value_or("<missing>"); }
+  std::optional<std::string> Option(const std::string& key) const { return IniValue(Ini(), "Option", key); }
+  std::optional<std::string> Through(const std::string& key) const { return IniValue(Ini(), "ThroughWindow", key); }
+
+  // Starts a new editor in the sandbox and waits for its window.
+  std::unique_ptr<OptionsEditor> Start() {
+    auto editor = std::make_unique<OptionsEditor>(sandbox_);
+    EXPECT_TRUE(editor->WaitForWindow()) << "no options window";
+    return editor;
+  }
+
+  // Expects the editor to end by itself with exit code 0 and no box on the way.
+  static void ExpectEndsQuietly(OptionsEditor& e) {
+    EXPECT_TRUE(e.WaitForEndOrBox()) << "still running";
+    if (std::optional<MessageBoxSeen> box = FindAnyMessageBox(e.Id())) ADD_FAILURE() << "box: " << box->text;
+    EXPECT_EQ(e.Wait(5000), std::optional<DWORD>(0));
+  }
+
+  Sandbox sandbox_;
+};
+
+// Both ways of leaving a first run without OK save what is shown, register,
+// and ask about the restart; the answer Cancel ends the editor.
+TEST_F(OptionsRunTest, FirstRunSavesOnCancelOrCloseAndAsksToRestart) {
+  struct Way {
+    const char* name;
+    std::function<void(OptionsEditor&)> leave;
+  };
+  const Way ways[] = {{"Cancel", [](OptionsEditor& e) { e.Click(Button2); }},
+                      {"close box", [](OptionsEditor& e) { e.CloseBox(); }}};
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    DeleteFileA(sandbox_.PathOf("Zrnx.ini").c_str());
+    auto e = Start();
+    ASSERT_TRUE(e->Window());
+    EXPECT_TRUE(e->Checked(Kanren));
+    EXPECT_TRUE(e->Enabled(PasteMode));
+    EXPECT_EQ(e->DataText(Edit1), WindowsFolder() + "\\NOTEPAD.EXE");
+    way.leave(*e);
+    std::optional<MessageBoxSeen> box = AnswerMessageBox("Zarnik NX", e->Id(), IDCANCEL);
+    ASSERT_TRUE(box.has_value()) << "no restart question";
+    EXPECT_EQ(box->text, kRestartQuestion);
+    EXPECT_EQ(e->Wait(), std::optional<DWORD>(0));
+
+    EXPECT_EQ(Option("PasteMode"), "1");
+    EXPECT_EQ(Option("New"), "1");
+    EXPECT_EQ(Option("Editor"), WindowsFolder() + "\\NOTEPAD.EXE");
+    const std::optional<std::string> data = Option("Data");
+    ASSERT_TRUE(data.has_value());
+    EXPECT_TRUE(data->ends_with("\\Zarnik NX テキスト")) << *data;
+    for (std::size_t i = 0; i < kDateFormatKeys.size(); ++i)
+      EXPECT_EQ(Option(std::string(kDateFormatKeys[i])), std::string(kDefaultDateFormats[i])) << i;
+    EXPECT_EQ(Option("SendKey_Paste"), "0");
+    EXPECT_EQ(Through("ItemCount"), "0");
+  }
+}
+
+TEST_F(OptionsRunTest, LaterRunSavesTheEditsOnOkWithoutAQuestion) {
+  sandbox_.WriteFile("Zrnx.ini",
+                     "[Option]\r\nPasteMode=0\r\nNew=1\r\nEditor=C:\\old\\edit.exe\r\nData=C:\\items\r\n"
+                     "DateFormat0=yyyy\r\nDateFormat3=mm\r\nSendKey_Paste=1\r\n");
+  auto e = Start();
+  ASSERT_TRUE(e->Window());
+  // The file's values are shown.
+  EXPECT_FALSE(e->Checked(PasteMode));
+  EXPECT_TRUE(e->Checked(New));
+  EXPECT_EQ(e->DataText(Edit1), "C:\\old\\edit.exe");
+  EXPECT_EQ(e->DataText(Edit2), "C:\\items");
+  EXPECT_EQ(e->DataText(DateFormat0), "yyyy");
+  EXPECT_EQ(e->DataText(DateFormat0 + 1), "hh:mm");
+  EXPECT_EQ(e->ComboSelection(SendKey_Paste), 1);
+
+  // The user's edits on three pages.
+  ASSERT_TRUE(e->TypeData(Edit1, "C:\\tools\\editor.exe"));
+  ASSERT_TRUE(e->TypeData(Edit2, ""));
+  ASSERT_TRUE(e->ShowPage(kDateTime));
+  ASSERT_TRUE(e->TypeText(DateFormat0 + 3, "hh\"時\"mm\"分\""));
+  ASSERT_TRUE(e->TypeData(DateFormat0 + 9, ""));
+  ASSERT_TRUE(e->ShowPage(kVirtualKey));
+  ASSERT_TRUE(e->SelectComboItem(SendKey_Paste, 3));
+  e->Click(Button1);
+  ExpectEndsQuietly(*e);
+
+  EXPECT_EQ(Option("PasteMode"), "0");
+  EXPECT_EQ(Option("New"), "1");
+  EXPECT_EQ(Option("Editor"), "C:\\tools\\editor.exe");
+  EXPECT_EQ(Option("Data"), "");  // present and empty: the default is for a missing key only
+  EXPECT_EQ(Option("DateFormat0"), "yyyy");
+  EXPECT_EQ(Option("DateFormat3"), "hh\"時\"mm\"分\"");
+  EXPECT_EQ(Option("DateFormat9"), "");
+  EXPECT_EQ(Option("DateFormat1"), "hh:mm");
+  EXPECT_EQ(Option("SendKey_Paste"), "3");
+  EXPECT_EQ(Through("ItemCount"), "0");
+}
+
+TEST_F(OptionsRunTest, EmptyEditorPathSavesTheDefaultEditor) {
+  sandbox_.WriteFile("Zrnx.ini", "[Option]\r\nEditor=C:\\old\\edit.exe\r\n");
+  auto e = Start();
+  ASSERT_TRUE(e->TypeData(Edit1, ""));
+  e->Click(Button1);
+  ExpectEndsQuietly(*e);
+  EXPECT_EQ(Option("Editor"), WindowsFolder() + "\\NOTEPAD.EXE");
+}
+
+// A stored key out of range shows no pick and is saved as -1 unless the user
+// picks; "Windows標準" picks Ctrl+V.
+TEST_F(OptionsRunTest, OutOfRangePasteKeyShowsNoPickAndWindowsStandardPicksCtrlV) {
+  struct Case {
+    bool press_standard;
+    const char* saved;
+  };
+  for (const Case& c : {Case{false, "-1"}, Case{true, "0"}}) {
+    SCOPED_TRACE(c.saved);
+    sandbox_.WriteFile("Zrnx.ini", "[Option]\r\nSendKey_Paste=9\r\n");
+    auto e = Start();
+    ASSERT_TRUE(e->Window());
+    EXPECT_EQ(e->ComboSelection(SendKey_Paste), -1);
+    if (c.press_standard) {
+      ASSERT_TRUE(e->ShowPage(kVirtualKey));
+      e->Click(Button6);
+      EXPECT_TRUE(WaitUntil([&] { return e->ComboSelection(SendKey_Paste) == 0; }, 2000));
+    }
+    e->Click(Button1);
+    ExpectEndsQuietly(*e);
+    EXPECT_EQ(Option("SendKey_Paste"), c.saved);
+  }
+}
+
+// With a settings file, Cancel, Esc and the close box leave it byte for
+// byte, even after the association box and the texts were changed.
+TEST_F(OptionsRunTest, LeavingWithoutOkWritesNothing) {
+  const std::string before =
+      "; kept as it is\r\n[Option]\r\nEditor = C:\\x.exe\r\n\r\n[ThroughWindow]\r\nItemCount=1\r\nClassName0=Foo\r\n";
+  struct Way {
+    const char* name;
+    std::function<void(OptionsEditor&)> leave;
+  };
+  const Way ways[] = {{"Cancel", [](OptionsEditor& e) { e.Click(Button2); }},
+                      {"Esc", [](OptionsEditor& e) { e.PressKey(VK_ESCAPE); }},
+                      {"close box", [](OptionsEditor& e) { e.CloseBox(); }}};
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    sandbox_.WriteFile("Zrnx.ini", before);
+    auto e = Start();
+    ASSERT_TRUE(e->Window());
+    const bool kanren = e->Checked(Kanren);
+    ASSERT_TRUE(e->SetChecked(Kanren, !kanren));
+    // Kanren decides whether its two sub-options can be used.
+    EXPECT_EQ(e->Enabled(PasteMode), !kanren);
+    EXPECT_EQ(e->Enabled(New), !kanren);
+    ASSERT_TRUE(e->TypeData(Edit1, "C:\\changed.exe"));
+    way.leave(*e);
+    ExpectEndsQuietly(*e);
+    EXPECT_EQ(Ini(), before);
+  }
+}
+
+// OK with Enter and Cancel with Esc, whichever page is shown and whatever
+// (not a push button) holds the focus there.
+TEST_F(OptionsRunTest, EnterPressesOkAndEscCancelFromEveryPage) {
+  const std::string before = "[Option]\r\nDateFormat0=x\r\n";
+  struct Page {
+    int position;
+    int focus;  // 0: where showing the page left it
+  };
+  const Page pages[] = {{kGeneral, Edit1}, {kDateTime, DateFormat0 + 4}, {kVirtualKey, 0}, {kIgnore, Edit3}, {kVersion, 0}};
+  for (const Page& page : pages) {
+    for (WORD key : {VK_RETURN, VK_ESCAPE}) {
+      SCOPED_TRACE("page " + std::to_string(page.position) + (key == VK_RETURN ? " Enter" : " Esc"));
+      sandbox_.WriteFile("Zrnx.ini", before);
+      auto e = Start();
+      ASSERT_TRUE(e->Window());
+      ASSERT_TRUE(e->ShowPage(page.position));
+      if (page.focus) {
+        e->Click(page.focus);
+        ASSERT_TRUE(e->WaitForFocus(page.focus));
+      }
+      e->PressKey(key);
+      ExpectEndsQuietly(*e);
+      if (key == VK_RETURN) {
+        EXPECT_EQ(Option("SendKey_Paste"), "0");  // written by OK
+        EXPECT_EQ(Option("DateFormat0"), "x");
+      } else {
+        EXPECT_EQ(Ini(), before);
+      }
+    }
+  }
+}
+
+TEST_F(OptionsRunTest, SecondCopyEndsAtOnceWithoutAWindow) {
+  sandbox_.WriteFile("Zrnx.ini", "[Option]\r\n");
+  auto first = Start();
+  ASSERT_TRUE(first->Window());
+  OptionsEditor second(sandbox_);
+  EXPECT_EQ(second.Wait(10000), std::optional<DWORD>(0));
+  EXPECT_EQ(OptionsEditor::FindWindowOf(second.Id(), OptionsEditor::kClass, false), nullptr);
+  EXPECT_FALSE(FindAnyMessageBox(second.Id()).has_value());
+  // The first one goes on as before.
+  EXPECT_TRUE(first->Running());
+  EXPECT_TRUE(first->WindowVisible());
+  first->Click(Button2);
+  ExpectEndsQuietly(*first);
+}
+
+TEST_F(OptionsRunTest, ThroughListWithAHugeCountLoadsQuicklyAndCapped) {
+  sandbox_.WriteFile("Zrnx.ini",
+                     "[Option]\r\n[ThroughWindow]\r\nItemCount=2147483647\r\nItemName0=Foo window\r\nClassName0=Foo\r\n");
+  const ULONGLONG start = GetTickCount64();
+  auto e = Start();
+  ASSERT_TRUE(e->Window()) << "the window did not come";
+  std::printf("[ figure ] window shown after %llu ms with ItemCount=2147483647\n", GetTickCount64() - start);
+  const int rows = e->RowCount(ListView2);
+  EXPECT_GE(rows, 1);
+  EXPECT_LE(rows, kMaxThroughEntries);
+  EXPECT_EQ(e->RowData(ListView2, 0, 0), "Foo window");
+  EXPECT_EQ(e->RowData(ListView2, 0, 1), "Foo");
+  e->Click(Button2);
+  ExpectEndsQuietly(*e);
+}
+
+// "テキスト編集..." with a folder that is not there says so and starts nothing;
+// the current text of Edit2 counts, saved or not.
+TEST_F(OptionsRunTest, MissingMenuFolderIsReported) {
+  sandbox_.WriteFile("Zrnx.ini", "[Option]\r\nData=" + sandbox_.Dir() + "\r\n");
+  auto e = Start();
+  ASSERT_TRUE(e->Window());
+  const std::string missing = sandbox_.PathOf("no such folder");
+  ASSERT_TRUE(e->TypeData(Edit2, missing));
+  e->Click(Button5);
+  std::optional<MessageBoxSeen> box = AnswerMessageBox("Zarnik NX", e->Id(), IDOK);
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->text, "指定したフォルダが見当たりません。");
+  PumpMessages(200);
+  EXPECT_TRUE(e->WindowVisible());
+  EXPECT_EQ(e->DataText(Edit2), missing);
+  EXPECT_EQ(GetFileAttributesA(missing.c_str()), INVALID_FILE_ATTRIBUTES);  // never created here
+  e->Click(Button2);
+  ExpectEndsQuietly(*e);
+}
+
+// A settings file that cannot be written: the error names it, the window
+// comes back so the user can cancel, and the file keeps its bytes.
+TEST_F(OptionsRunTest, UnwritableSettingsFileGivesTheErrorAndTheWindowBack) {
+  const std::string before = "[Option]\r\nDateFormat0=yyyy\r\n";
+  const std::string path = sandbox_.WriteFile("Zrnx.ini", before);
+  // Read-only does not stop root under Wine (WritePrivateProfileStringA even
+  // answers TRUE there); a handle that shares reading only stops every writer.
+  ScopedFile lock(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(lock.Valid());
+  auto e = Start();
+  ASSERT_TRUE(e->Window());
+  ASSERT_TRUE(e->ShowPage(kDateTime));
+  ASSERT_TRUE(e->TypeData(DateFormat0, "yy"));
+  e->Click(Button1);
+  std::optional<MessageBoxSeen> box = AnswerMessageBox("オプション - Zarnik NX", e->Id(), IDOK);
+  ASSERT_TRUE(box.has_value()) << "no error box";
+  EXPECT_NE(box->text.find("に書き込めません"), std::string::npos) << box->text;
+  EXPECT_NE(box->text.find(path), std::string::npos) << box->text;
+  EXPECT_TRUE(WaitUntil([&] { return e->WindowVisible(); }, 5000)) << "the window did not come back";
+  EXPECT_EQ(e->DataText(DateFormat0), "yy");
+  lock.Reset();
+  EXPECT_EQ(Ini(), before);
+  e->Click(Button2);
+  ExpectEndsQuietly(*e);
+  EXPECT_EQ(Ini(), before);
+}
+
+}  // namespace
+}  // namespace zrnx::test

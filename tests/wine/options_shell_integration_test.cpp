@@ -1,0 +1,271 @@
+// The shell integration on Wine's real registry, Send To folder and shell:
+// what an apply leaves behind, read back through the registry and the shell
+// link object, and the verbs run by ShellExecuteEx into Notepad. Runs with
+// code page 932, so Shift-JIS paths reach the registry and the shell.
+
+#include <windows.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+
+#include "common/scoped_win.h"
+#include "components/shell_shortcut.h"
+#include "options/shell_integration_win.h"
+#include "wine/desktop_support.h"
+
+namespace zrnx::test {
+namespace {
+
+// "表" and "ソ" end in 0x5C, the backslash.
+const std::string kFolder = "表示ソフト 1";
+
+std::optional<std::string> ReadValue(HKEY root, const std::string& key, const std::string& name) {
+  char data[1024] = {};
+  DWORD size = sizeof data;
+  if (RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  return std::string(data);
+}
+
+bool KeyExists(HKEY root, const std::string& key) {
+  ScopedRegKey handle;
+  return RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, handle.Put()) == ERROR_SUCCESS;
+}
+
+void SetValue(HKEY root, const std::string& key, const std::string& data) {
+  ScopedRegKey handle;
+  ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, handle.Put(), nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(handle.Get(), "", 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                 static_cast<DWORD>(data.size() + 1));
+}
+
+std::string SendToFolder() {
+  char path[MAX_PATH] = {};
+  EXPECT_EQ(SHGetFolderPathA(nullptr, CSIDL_SENDTO, nullptr, 0, path), S_OK);
+  return path;
+}
+
+bool IsFile(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<std::pair<std::string, std::string>> LinkTargetAndDir(const std::string& path) {
+  ComPtr<IShellLinkA> link;
+  ComPtr<IPersistFile> file;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(link.Put()))) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put())))) {
+    return std::nullopt;
+  }
+  wchar_t wide[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+  if (FAILED(file->Load(wide, STGM_READ))) return std::nullopt;
+  char target[MAX_PATH] = {}, dir[MAX_PATH] = {};
+  link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+  link->GetWorkingDirectory(dir, MAX_PATH);
+  return std::make_pair(std::string(target), std::string(dir));
+}
+
+std::string ClassOf(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+// Runs a verb of an item as the shell does for a double click (verb
+// nullptr) or a context menu choice, and waits for the process it started.
+std::optional<DWORD> RunVerb(const char* verb, const std::string& file) {
+  SHELLEXECUTEINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+  info.lpVerb = verb;
+  info.lpFile = file.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  if (!ShellExecuteExA(&info) || !info.hProcess) {
+    ADD_FAILURE() << "ShellExecuteEx " << file << ": " << GetLastError() << " " << info.hInstApp;
+    return std::nullopt;
+  }
+  ScopedHandle process(info.hProcess);
+  if (!WaitUntil([&] { return WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0; })) return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(process.Get(), &code);
+  return code;
+}
+
+class ShellIntegrationWineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(GetACP(), 932u);
+    CreateDirectoryA(sandbox_.PathOf(kFolder).c_str(), nullptr);
+    sender_ = sandbox_.Copy("Zrnx.exe", kFolder + "\\Zrnx.exe");
+    shortcut_.SetShortCutName("\\Zarnik NX.lnk");
+    shortcut_.SetDescription("Zarnik NX");
+    shortcut_.SetSCDirectoryType(scSendto);
+    choices_.associate = true;
+    choices_.send_to = true;
+    choices_.editor = sandbox_.PathOf(kFolder + "\\エディタ.exe");
+    choices_.item_sender_path = sender_;
+  }
+  void TearDown() override {
+    // The registry and Send To folder outlive each test: leave them clean.
+    ShellChoices off;
+    shell_->ApplyShellIntegration(off);
+  }
+
+  ComApartment com_;
+  Sandbox sandbox_;
+  std::string sender_;
+  TShellShortCut shortcut_{nullptr};
+  std::unique_ptr<ShellIntegration> shell_ = MakeWin32ShellIntegration(nullptr, shortcut_);
+  ShellChoices choices_;
+  const std::string link_ = SendToFolder() + "\\Zarnik NX.lnk";
+  const std::string legacy_link_ = SendToFolder() + "\\クリップボード.lnk";
+};
+
+TEST_F(ShellIntegrationWineTest, ApplyWritesTheTreeAndTheLinkAndRemovalTakesThemAway) {
+  shell_->ApplyShellIntegration(choices_);
+  const std::string p = "\"" + sender_ + "\" /p \"%1\"", c = "\"" + sender_ + "\" /c \"%1\"";
+  HKEY cr = HKEY_CLASSES_ROOT;
+  EXPECT_EQ(ReadValue(cr, ".zrx", ""), "zrx_auto_file");
+  EXPECT_EQ(ReadValue(cr, ".zrx\\ShellNew", "NullFile"), "");
+  EXPECT_EQ(ReadValue(cr, "zrx_auto_file", ""), "Zarnik NX ファイル");
+  EXPECT_EQ(ReadValue(cr, "zrx_auto_file", "NeverShowExt"), "");
+  EXPECT_EQ(ReadValue(cr, "zrx_auto_file\\DefaultIcon", ""), sender_ + ",1");
+  EXPECT_EQ(ReadValue(cr, "zrx_auto_file\\shell\\open", ""), "貼り付け(&P)");
+  EXPECT_EQ(ReadValue(cr, "zrx_auto_file\\shell\\open\\command", ""), p);
+  EXPECT_EQ(ReadValue(cr, "zrx_auto_file\\shell\\open2", ""), "クリップボードへ送る(&N)");
+  EXPECT_EQ(ReadValue(cr, "zrx_auto_file\\shell\\open2\\command", ""), c);
+  EXPECT_EQ(ReadValue(cr, "zrx_auto_file\\shell\\Edit", ""), "編集(&E)");
+  EXPECT_EQ(ReadValue(cr, "zrx_auto_file\\shell\\Edit\\command", ""), "\"" + choices_.editor + "\" \"%1\"");
+  // Where Wine puts what a program writes under HKEY_CLASSES_ROOT.
+  bool machine = KeyExists(HKEY_LOCAL_MACHINE, "Software\\Classes\\zrx_auto_file\\shell\\open\\command");
+  bool user = KeyExists(HKEY_CURRENT_USER, "Software\\Classes\\zrx_auto_file\\shell\\open\\command");
+  std::cout << "HKCR writes landed in: " << (machine ? "HKLM\\Software\\Classes " : "")
+            << (user ? "HKCU\\Software\\Classes" : "") << "\n";
+  EXPECT_TRUE(machine || user);
+  auto link = LinkTargetAndDir(link_);
+  ASSERT_TRUE(link) << link_;
+  EXPECT_STRCASEEQ(link->first.c_str(), sender_.c_str());
+  EXPECT_EQ(link->second, sandbox_.PathOf(kFolder));
+  EXPECT_EQ(shell_->DetectShellState().association, true);
+  EXPECT_EQ(shell_->DetectShellState().send_to, true);
+
+  // New unticked, paste by default off: ShellNew goes, the verbs swap.
+  choices_.new_menu = false;
+  choices_.paste_mode = false;
+  shell_->ApplyShellIntegration(choices_);
+  EXPECT_FALSE(KeyExists(cr, ".zrx\\ShellNew"));
+  EXPECT_EQ(ReadValue(cr, "zrx_auto_file\\shell\\open", ""), "クリップボードへ送る(&N)");
+  EXPECT_EQ(ReadValue(cr, "zrx_auto_file\\shell\\open\\command", ""), c);
+  EXPECT_EQ(ReadValue(cr, "zrx_auto_file\\shell\\open2\\command", ""), p);
+
+  choices_.associate = false;
+  choices_.send_to = false;
+  choices_.new_menu = true;
+  shell_->ApplyShellIntegration(choices_);
+  shell_->ApplyShellIntegration(choices_);  // nothing left: still no error
+  for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    std::string prefix = root == HKEY_CLASSES_ROOT ? "" : "Software\\Classes\\";
+    EXPECT_FALSE(KeyExists(root, prefix + ".zrx")) << prefix;
+    EXPECT_FALSE(KeyExists(root, prefix + "zrx_auto_file")) << prefix;
+  }
+  EXPECT_FALSE(IsFile(link_));
+  ShellState state = shell_->DetectShellState();
+  EXPECT_FALSE(state.association);
+  EXPECT_FALSE(state.send_to);
+}
+
+TEST_F(ShellIntegrationWineTest, ForeignAssociationAndUserOnlyTreeAndLegacyLink) {
+  // Another program's .zrx counts as present and is taken over.
+  SetValue(HKEY_CLASSES_ROOT, ".zrx", "txtfile");
+  EXPECT_TRUE(shell_->DetectShellState().association);
+  shell_->ApplyShellIntegration(choices_);
+  EXPECT_EQ(ReadValue(HKEY_CLASSES_ROOT, ".zrx", ""), "zrx_auto_file");
+
+  // A tree in the user's own classes only (left by a user who was not
+  // elevated) is seen and removed.
+  choices_.associate = false;
+  shell_->ApplyShellIntegration(choices_);
+  SetValue(HKEY_CURRENT_USER, "Software\\Classes\\.zrx", "zrx_auto_file");
+  SetValue(HKEY_CURRENT_USER, "Software\\Classes\\zrx_auto_file\\shell\\open\\command", "x");
+  EXPECT_TRUE(shell_->DetectShellState().association);
+  shell_->ApplyShellIntegration(choices_);
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Classes\\.zrx"));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Classes\\zrx_auto_file"));
+  EXPECT_FALSE(shell_->DetectShellState().association);
+
+  // The old link name alone counts; Send To ticked adds ours beside it,
+  // unticked removes both.
+  choices_.send_to = false;
+  shell_->ApplyShellIntegration(choices_);
+  ASSERT_FALSE(IsFile(link_));
+  HANDLE file = CreateFileA(legacy_link_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+  EXPECT_TRUE(shell_->DetectShellState().send_to);
+  choices_.send_to = true;
+  shell_->ApplyShellIntegration(choices_);
+  EXPECT_TRUE(IsFile(link_));
+  EXPECT_TRUE(IsFile(legacy_link_));
+  choices_.send_to = false;
+  shell_->ApplyShellIntegration(choices_);
+  EXPECT_FALSE(IsFile(link_));
+  EXPECT_FALSE(IsFile(legacy_link_));
+  EXPECT_FALSE(shell_->DetectShellState().send_to);
+}
+
+TEST_F(ShellIntegrationWineTest, VerbsRunTheSenderFromAShiftJisFolder) {
+  const std::string text = "ソ表の項目\r\n";
+  CreateDirectoryA(sandbox_.PathOf("項目 表").c_str(), nullptr);
+  const std::string item = sandbox_.WriteFile("項目 表\\挨拶.zrx", text);
+  Notepad notepad;
+  for (bool paste_mode : {true, false}) {
+    SCOPED_TRACE(paste_mode);
+    choices_.paste_mode = paste_mode;
+    shell_->ApplyShellIntegration(choices_);
+    for (const char* verb : {static_cast<const char*>(nullptr), "open2"}) {
+      const bool pastes = (verb == nullptr) == paste_mode;
+      SCOPED_TRACE(verb ? verb : "default");
+      notepad.Clear();
+      SetClipboardText("before");
+      ASSERT_TRUE(notepad.ComeForward());
+      EXPECT_EQ(RunVerb(verb, item), std::optional<DWORD>(0));
+      EXPECT_EQ(ReadClipboardText(), text);
+      if (pastes) {
+        EXPECT_TRUE(WaitUntil([&] { return notepad.Text() == text; }, 5000))
+            << notepad.Text() << " front: " << ClassOf(GetForegroundWindow());
+      } else {
+        PumpMessages(300);
+        EXPECT_EQ(notepad.Text(), "");
+      }
+    }
+  }
+  // The Send To link starts the sender with the chosen file: clipboard only.
+  // (Wine opens a link through a process of its own, so there is no
+  // process to wait for: the clipboard tells.)
+  notepad.Clear();
+  SetClipboardText("before");
+  const std::string any = sandbox_.WriteFile("any file.txt", "plain ソ\r\n");
+  SHELLEXECUTEINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+  info.lpFile = link_.c_str();
+  const std::string parameters = Quote(any);
+  info.lpParameters = parameters.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  ASSERT_TRUE(ShellExecuteExA(&info));
+  EXPECT_TRUE(WaitUntil([] { return ReadClipboardText() == "plain ソ\r\n"; }, 30000))
+      << ReadClipboardText().value_or("<no text>");
+  PumpMessages(300);
+  EXPECT_EQ(notepad.Text(), "");
+}
+
+}  // namespace
+}  // namespace zrnx::test

@@ -1,0 +1,173 @@
+// The page "無視するウィンドウ" of the real ZrnxSet.exe with Notepad on the
+// desktop: list the shown windows, take Notepad's, add it, save it; delete
+// with the question; take an entry back with a double-click.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "wine/desktop_support.h"
+#include "wine/options_driver.h"
+
+namespace zrnx::test {
+namespace {
+
+using namespace zrnx::ctl;
+
+constexpr int kIgnore = 3;
+const std::string kDeleteTitle = "アイテム削除の確認";
+const std::string kDeleteQuestion = "選択されているアイテムを削除してよろしいですか？";
+
+class OptionsThroughTest : public ::testing::Test {
+ protected:
+  std::string Ini() const { return ReadFileBytes(sandbox_.PathOf("Zrnx.ini")).value_or("<missing>"); }
+  std::optional<std::string> Through(const std::string& key) const { return IniValue(Ini(), "ThroughWindow", key); }
+
+  std::unique_ptr<OptionsEditor> StartOnPage() {
+    auto editor = std::make_unique<OptionsEditor>(sandbox_);
+    EXPECT_TRUE(editor->WaitForWindow()) << "no options window";
+    if (editor->Window()) {
+      EXPECT_TRUE(editor->ShowPage(kIgnore));
+    }
+    return editor;
+  }
+
+  static void ExpectEndsQuietly(OptionsEditor& e) {
+    EXPECT_TRUE(e.WaitForEndOrBox()) << "still running";
+    if (std::optional<MessageBoxSeen> box = FindAnyMessageBox(e.Id())) ADD_FAILURE() << "box: " << box->text;
+    EXPECT_EQ(e.Wait(5000), std::optional<DWORD>(0));
+  }
+
+  Sandbox sandbox_;
+};
+
+std::wstring WideTitle(HWND window) {
+  wchar_t title[256] = {};
+  GetWindowTextW(window, title, 256);
+  return title;
+}
+
+TEST_F(OptionsThroughTest, NotepadTakenFromTheShownWindowsIsSavedOnOk) {
+  Notepad notepad;
+  const std::string title = ToAnsi(WideTitle(notepad.Window()));
+  sandbox_.WriteFile("Zrnx.ini", "[Option]\r\n");  // no [ThroughWindow] yet
+  auto e = StartOnPage();
+  ASSERT_TRUE(e->Window());
+  EXPECT_EQ(e->RowCount(ListView2), 0);
+
+  e->Click(NoWinBt_Update);
+  int row = -1;
+  ASSERT_TRUE(WaitUntil([&] { return (row = e->FindRow(ListView1, 1, "Notepad")) >= 0; }, 3000))
+      << "Notepad is not listed";
+  EXPECT_EQ(e->RowData(ListView1, row, 0), title);
+  // Never the desktop nor the editor itself.
+  for (const char* own : {"Progman", "TZrnxSetForm", "Shell_TrayWnd"}) EXPECT_EQ(e->FindRow(ListView1, 1, own), -1) << own;
+
+  // "追加" with empty boxes adds nothing.
+  e->Click(NoWinBt_Ins);
+  EXPECT_EQ(e->RowCount(ListView2), 0);
+
+  ASSERT_TRUE(e->SelectRow(ListView1, row));
+  e->Click(NoWinBt_Sel);
+  EXPECT_TRUE(WaitUntil([&] { return e->DataText(Edit4) == "Notepad"; }, 2000));
+  EXPECT_EQ(e->DataText(Edit3), title);
+  EXPECT_TRUE(e->WaitForFocus(Edit3));
+
+  e->Click(NoWinBt_Ins);
+  ASSERT_TRUE(WaitUntil([&] { return e->RowCount(ListView2) == 1; }, 2000));
+  EXPECT_EQ(e->RowData(ListView2, 0, 0), title);
+  EXPECT_EQ(e->RowData(ListView2, 0, 1), "Notepad");
+  EXPECT_EQ(e->DataText(Edit3), "");
+  EXPECT_EQ(e->DataText(Edit4), "");
+
+  e->Click(Button1);
+  ExpectEndsQuietly(*e);
+  EXPECT_EQ(Through("ItemCount"), "1");
+  EXPECT_EQ(Through("ItemName0"), title);
+  EXPECT_EQ(Through("ClassName0"), "Notepad");
+}
+
+TEST_F(OptionsThroughTest, DoubleClickOnAShownWindowTakesItLikeTheArrow) {
+  Notepad notepad;
+  sandbox_.WriteFile("Zrnx.ini", "[Option]\r\n");
+  auto e = StartOnPage();
+  ASSERT_TRUE(e->Window());
+  int row = e->FindRow(ListView1, 1, "Notepad");
+  ASSERT_GE(row, 0);
+  ASSERT_TRUE(e->SelectRow(ListView1, row));
+  e->DoubleClickRow(ListView1, row);
+  EXPECT_TRUE(WaitUntil([&] { return e->DataText(Edit4) == "Notepad"; }, 2000));
+  e->Click(Button2);
+  ExpectEndsQuietly(*e);
+}
+
+TEST_F(OptionsThroughTest, DeleteKeyAsksFirstAndDoubleClickTakesAnEntryBack) {
+  sandbox_.WriteFile("Zrnx.ini",
+                     "[ThroughWindow]\r\nItemCount=3\r\nItemName0=A\r\nClassName0=ClassA\r\n"
+                     "ItemName1=B\r\nClassName1=ClassB\r\nItemName2=C\r\nClassName2=ClassC\r\n");
+  auto e = StartOnPage();
+  ASSERT_TRUE(e->Window());
+  ASSERT_EQ(e->RowCount(ListView2), 3);
+
+  // Delete with nothing selected asks nothing.
+  e->Click(Edit3);
+  e->PressKey(VK_TAB);  // Edit4 takes no stop: the through list is next
+  ASSERT_TRUE(e->WaitForFocus(ListView2));
+  if (e->SelectedRow(ListView2) < 0) {
+    e->PressKey(VK_DELETE);
+    PumpMessages(300);
+    EXPECT_FALSE(FindAnyMessageBox(e->Id()).has_value());
+    EXPECT_EQ(e->RowCount(ListView2), 3);
+  }
+
+  ASSERT_TRUE(e->SelectRow(ListView2, 1));
+  ASSERT_TRUE(e->WaitForFocus(ListView2));
+  struct Answer {
+    int button;
+    int rows_after;
+  };
+  for (const Answer& a : {Answer{IDNO, 3}, Answer{IDYES, 2}}) {
+    SCOPED_TRACE(a.button == IDYES ? "Yes" : "No");
+    e->PressKey(VK_DELETE);
+    std::optional<MessageBoxSeen> box = AnswerMessageBox(kDeleteTitle, e->Id(), a.button);
+    ASSERT_TRUE(box.has_value()) << "no question";
+    EXPECT_EQ(box->text, kDeleteQuestion);
+    EXPECT_TRUE(WaitUntil([&] { return e->RowCount(ListView2) == a.rows_after; }, 2000));
+  }
+  EXPECT_EQ(e->RowData(ListView2, 0, 1), "ClassA");
+  EXPECT_EQ(e->RowData(ListView2, 1, 1), "ClassC");
+  EXPECT_EQ(e->SelectedRow(ListView2), 1);  // the row that took the deleted one's place
+
+  e->DoubleClickRow(ListView2, 0);
+  EXPECT_TRUE(WaitUntil([&] { return e->RowCount(ListView2) == 1; }, 2000));
+  EXPECT_EQ(e->DataText(Edit3), "A");
+  EXPECT_EQ(e->DataText(Edit4), "ClassA");
+  EXPECT_TRUE(e->WaitForFocus(Edit3));
+
+  e->Click(Button1);
+  ExpectEndsQuietly(*e);
+  // The section was erased first: no keys of the longer list remain.
+  EXPECT_EQ(Through("ItemCount"), "1");
+  EXPECT_EQ(Through("ItemName0"), "C");
+  EXPECT_EQ(Through("ClassName0"), "ClassC");
+  EXPECT_EQ(Through("ClassName1"), std::nullopt);
+  EXPECT_EQ(Through("ClassName2"), std::nullopt);
+}
+
+TEST_F(OptionsThroughTest, DeleteButtonEmptiesTheListToACountOfZero) {
+  sandbox_.WriteFile("Zrnx.ini", "[ThroughWindow]\r\nItemCount=1\r\nItemName0=A\r\nClassName0=ClassA\r\n");
+  auto e = StartOnPage();
+  ASSERT_TRUE(e->Window());
+  ASSERT_TRUE(e->SelectRow(ListView2, 0));
+  e->Click(NoWinBt_Del);
+  ASSERT_TRUE(AnswerMessageBox(kDeleteTitle, e->Id(), IDYES).has_value());
+  EXPECT_TRUE(WaitUntil([&] { return e->RowCount(ListView2) == 0; }, 2000));
+  e->Click(Button1);
+  ExpectEndsQuietly(*e);
+  EXPECT_EQ(Through("ItemCount"), "0");
+  EXPECT_EQ(Through("ItemName0"), std::nullopt);
+  EXPECT_EQ(Through("ClassName0"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace zrnx::test
