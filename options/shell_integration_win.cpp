@@ -8,6 +8,7 @@
 
 #include "common/scoped_win.h"
 #include "options/shell_integration_logic.h"
+#include "options/shell_ports_win.h"
 
 namespace zrnx {
 namespace {
@@ -129,6 +130,10 @@ class Win32ShellIntegration final : public ShellIntegration {
 };
 
 }  // namespace
+
+std::unique_ptr<RegistryPort> MakeWin32Registry() { return std::make_unique<Win32Registry>(); }
+
+std::unique_ptr<ShellFolders> MakeWin32ShellFolders(HWND owner) { return std::make_unique<Win32ShellFolders>(owner); }
 
 std::unique_ptr<ShellIntegration> MakeWin32ShellIntegration(HWND owner, TShellShortCut& shortcut) {
   return std::make_unique<Win32ShellIntegration>(owner, shortcut);

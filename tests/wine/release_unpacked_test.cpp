@@ -17,28 +17,6 @@
 namespace zrnx::test {
 namespace {
 
-HWND FindOptionsWindow(DWORD process_id) {
-  struct Search {
-    DWORD process_id;
-    HWND found;
-  } search{process_id, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        char class_name[64] = {};
-        GetClassNameA(window, class_name, sizeof class_name);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != s->process_id || std::string(class_name) != "TZrnxSetForm" || !IsWindowVisible(window)) {
-          return TRUE;
-        }
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 std::optional<std::string> ReadValue(const std::string& key) {
   char data[1024] = {};
   DWORD size = sizeof data;
@@ -61,7 +39,9 @@ TEST(ReleaseUnpackedTest, FirstRunRegistersThisFolderAndAnItemOpenedThroughTheSh
   // restart question comes, which is declined.
   Process editor(Quote(dir + "\\ZrnxSet.exe"), dir);
   HWND window = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (window = FindOptionsWindow(editor.Id())) != nullptr; }, 30000));
+  ASSERT_TRUE(WaitUntil(
+      [&] { return (window = OptionsEditor::FindWindowOf(editor.Id(), OptionsEditor::kClass, true)) != nullptr; },
+      30000));
   WaitForInputIdle(editor.Handle(), 5000);
   PostMessageA(GetDlgItem(window, ctl::Button1), BM_CLICK, 0, 0);
   // Its default button would restart Windows: Cancel.
