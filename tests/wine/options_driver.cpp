@@ -12,66 +12,6 @@ namespace zrnx::test {
 
 namespace {
 
-std::wstring ToWide(UINT code_page, std::string_view bytes) {
-  if (bytes.empty()) return {};
-  int n = MultiByteToWideChar(code_page, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(code_page, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), n);
-  return wide;
-}
-
-std::string FromWide(UINT code_page, std::wstring_view text) {
-  if (text.empty()) return {};
-  int n = WideCharToMultiByte(code_page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(code_page, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
-  return bytes;
-}
-
-std::wstring WideText(HWND window) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
-  std::wstring text(length + 1, L'\0');
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
-                      &copied);
-  text.resize(copied);
-  return text;
-}
-
-// Trims blanks at both ends.
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-  return s;
-}
-
-bool SameNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (CharLowerA(reinterpret_cast<LPSTR>(static_cast<unsigned char>(a[i]))) !=
-        CharLowerA(reinterpret_cast<LPSTR>(static_cast<unsigned char>(b[i]))))
-      return false;
-  return true;
-}
-
-// Calls `line(section, text)` for each line of an INI file.
-template <typename F>
-void EachIniLine(std::string_view bytes, F line) {
-  std::string_view section;
-  while (!bytes.empty()) {
-    std::size_t end = bytes.find('\n');
-    std::string_view text = Trim(bytes.substr(0, end));
-    bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(end + 1);
-    if (text.size() >= 2 && text.front() == '[' && text.back() == ']') {
-      section = Trim(text.substr(1, text.size() - 2));
-      if (line(section, std::string_view())) return;
-      continue;
-    }
-    if (line(section, text)) return;
-  }
-}
-
 struct WindowSearch {
   DWORD process_id;
   const char* class_name;
@@ -97,14 +37,14 @@ struct ChildSearch {
   HWND found;
 };
 
-// The list views' in-place edit and a tab control's arrows may carry small
-// identifiers too; controls of those classes are not the window's own.
 std::string ClassOf(HWND window) {
   char name[64] = {};
   GetClassNameA(window, name, sizeof name);
   return name;
 }
 
+// The list views' in-place edit and a tab control's arrows may carry small
+// identifiers too; controls of those classes are not the window's own.
 bool IsHelperWindow(HWND window) {
   const std::string name = ClassOf(window);
   return name == "msctls_updown32" || name == "SysHeader32" ||
@@ -127,93 +67,6 @@ LPARAM KeyLparam(WORD vk, bool up) {
 }
 
 }  // namespace
-
-std::wstring FromCp932(std::string_view bytes) { return ToWide(932, bytes); }
-std::string ToCp932(std::wstring_view text) { return FromWide(932, text); }
-std::string ToAnsi(std::wstring_view text) { return FromWide(CP_ACP, text); }
-std::string WindowTextCp932(HWND window) { return ToCp932(WideText(window)); }
-
-std::optional<std::string> IniValue(std::string_view bytes, std::string_view section, std::string_view key) {
-  std::optional<std::string> value;
-  EachIniLine(bytes, [&](std::string_view in, std::string_view line) {
-    if (line.empty() || !SameNoCase(in, section)) return false;
-    std::size_t eq = line.find('=');
-    if (eq == std::string_view::npos || !SameNoCase(Trim(line.substr(0, eq)), key)) return false;
-    value = std::string(Trim(line.substr(eq + 1)));
-    return true;
-  });
-  return value;
-}
-
-bool IniHasSection(std::string_view bytes, std::string_view section) {
-  bool found = false;
-  EachIniLine(bytes, [&](std::string_view in, std::string_view line) {
-    found = line.empty() && SameNoCase(in, section);
-    return found;
-  });
-  return found;
-}
-
-RemoteMemory::RemoteMemory(HANDLE process, std::size_t size)
-    : process_(process), base_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {
-  if (!base_) throw std::runtime_error("VirtualAllocEx failed");
-}
-
-RemoteMemory::~RemoteMemory() { VirtualFreeEx(process_, base_, 0, MEM_RELEASE); }
-
-void RemoteMemory::Write(const void* data, std::size_t size, std::size_t offset) {
-  SIZE_T done = 0;
-  if (!WriteProcessMemory(process_, static_cast<char*>(base_) + offset, data, size, &done) || done != size)
-    throw std::runtime_error("WriteProcessMemory failed");
-}
-
-void RemoteMemory::Read(void* data, std::size_t size, std::size_t offset) const {
-  SIZE_T done = 0;
-  if (!ReadProcessMemory(process_, static_cast<char*>(base_) + offset, data, size, &done) || done != size)
-    throw std::runtime_error("ReadProcessMemory failed");
-}
-
-namespace {
-
-struct BoxSearch {
-  DWORD process_id;
-  const std::string* title;
-  HWND found;
-};
-
-BOOL CALLBACK FindBox(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<BoxSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  if (pid != search->process_id || ClassOf(window) != "#32770" || !IsWindowVisible(window)) return TRUE;
-  if (!search->title->empty() && WindowTextCp932(window) != *search->title) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-}  // namespace
-
-std::optional<MessageBoxSeen> AnswerMessageBox(const std::string& title, DWORD process_id, int button,
-                                               DWORD timeout) {
-  BoxSearch search{process_id, &title, nullptr};
-  WaitUntil(
-      [&] {
-        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-      },
-      timeout);
-  if (!search.found) return std::nullopt;
-  MessageBoxSeen seen;
-  seen.title = WindowTextCp932(search.found);
-  seen.text = WindowTextCp932(GetDlgItem(search.found, 0xFFFF));
-  seen.owner = GetWindow(search.found, GW_OWNER);
-  HWND control = GetDlgItem(search.found, button);
-  EXPECT_NE(control, nullptr) << "the box has no button " << button;
-  PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(control));
-  // Gone before the caller goes on.
-  WaitUntil([&] { return !IsWindow(search.found) || !IsWindowVisible(search.found); }, 5000);
-  return seen;
-}
 
 std::string WindowsFolder() {
   char folder[MAX_PATH] = {};
@@ -277,7 +130,7 @@ HWND OptionsEditor::Require(int id) const {
 }
 
 std::string OptionsEditor::Text(int id) const { return WindowTextCp932(Require(id)); }
-std::string OptionsEditor::DataText(int id) const { return ToAnsi(WideText(Require(id))); }
+std::string OptionsEditor::DataText(int id) const { return ToAnsi(WideWindowText(Require(id))); }
 
 bool OptionsEditor::Checked(int id) const {
   return SendMessageW(Require(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -554,11 +407,11 @@ bool OptionsEditor::TypeWide(int id, const std::wstring& text) {
   SendMessageW(edit, EM_SETSEL, 0, -1);
   if (text.empty()) PostMessageW(edit, WM_CHAR, VK_BACK, 1);
   for (wchar_t c : text) PostMessageW(edit, WM_CHAR, c, 1);
-  return WaitUntil([&] { return WideText(edit) == text; }, 3000);
+  return WaitUntil([&] { return WideWindowText(edit) == text; }, 3000);
 }
 
 bool OptionsEditor::TypeText(int id, const std::string& text) { return TypeWide(id, FromCp932(text)); }
-bool OptionsEditor::TypeData(int id, const std::string& ansi_text) { return TypeWide(id, ToWide(CP_ACP, ansi_text)); }
+bool OptionsEditor::TypeData(int id, const std::string& ansi_text) { return TypeWide(id, FromAnsi(ansi_text)); }
 
 void OptionsEditor::PressKey(WORD vk) {
   HWND target = Focus();

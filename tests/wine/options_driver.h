@@ -13,50 +13,13 @@
 #include <string_view>
 
 #include "options/control_ids.h"
+#include "wine/cross_process.h"
+#include "wine/ini_bytes.h"
 #include "wine/support/wine_support.h"
 
 namespace zrnx::test {
 
-// Conversions between the tests' Shift-JIS literals and the wide calls.
-std::wstring FromCp932(std::string_view bytes);
-std::string ToCp932(std::wstring_view text);
-// Data (titles, classes, paths) goes through the system code page.
-std::string ToAnsi(std::wstring_view text);
-
-// The text of any window, read with WM_GETTEXT (wide), as Shift-JIS.
-std::string WindowTextCp932(HWND window);
-
-// One value of an INI file given as its bytes; nullopt when the key (or its
-// section) is missing. Sections and keys compare without case.
-std::optional<std::string> IniValue(std::string_view bytes, std::string_view section, std::string_view key);
-bool IniHasSection(std::string_view bytes, std::string_view section);
-
-// A block of memory inside another process, for the messages of the common
-// controls that carry pointers.
-class RemoteMemory {
- public:
-  RemoteMemory(HANDLE process, std::size_t size);
-  ~RemoteMemory();
-  RemoteMemory(const RemoteMemory&) = delete;
-  RemoteMemory& operator=(const RemoteMemory&) = delete;
-
-  // The address as the other process sees it, `offset` bytes in.
-  LPARAM At(std::size_t offset = 0) const { return reinterpret_cast<LPARAM>(static_cast<char*>(base_) + offset); }
-  void Write(const void* data, std::size_t size, std::size_t offset = 0);
-  void Read(void* data, std::size_t size, std::size_t offset = 0) const;
-
- private:
-  HANDLE process_;
-  void* base_;
-};
-
-// Waits for a message box (class #32770) of the process whose title is
-// `title` (Shift-JIS; empty: any title), reads its text with the wide calls
-// and presses the button `button` (IDOK, IDCANCEL, IDYES, IDNO).
-std::optional<MessageBoxSeen> AnswerMessageBox(const std::string& title, DWORD process_id, int button,
-                                               DWORD timeout = kDefaultTimeout);
-
-// The settings file values the editor falls back to.
+// The Windows folder, where the editor's default editor lies.
 std::string WindowsFolder();
 
 // One running ZrnxSet.exe: the copy inside the sandbox, started with the

@@ -28,9 +28,9 @@ class OptionsRunTest : public ::testing::Test {
   std::optional<std::string> Through(const std::string& key) const { return IniValue(Ini(), "ThroughWindow", key); }
 
   // Starts a new editor in the sandbox and waits for its window.
-  std::unique_ptr<OptionsEditor> Start() {
+  std::unique_ptr<OptionsEditor> Start(DWORD timeout = kDefaultTimeout) {
     auto editor = std::make_unique<OptionsEditor>(sandbox_);
-    EXPECT_TRUE(editor->WaitForWindow()) << "no options window";
+    EXPECT_TRUE(editor->WaitForWindow(timeout)) << "no options window";
     return editor;
   }
 
@@ -231,7 +231,9 @@ TEST_F(OptionsRunTest, ThroughListWithAHugeCountLoadsQuicklyAndCapped) {
   sandbox_.WriteFile("Zrnx.ini",
                      "[Option]\r\n[ThroughWindow]\r\nItemCount=2147483647\r\nItemName0=Foo window\r\nClassName0=Foo\r\n");
   const ULONGLONG start = GetTickCount64();
-  auto e = Start();
+  // Under Wine each profile read costs most of a millisecond: thousands of
+  // them take seconds, so the limit here only tells a cap from a hang.
+  auto e = Start(90000);
   ASSERT_TRUE(e->Window()) << "the window did not come";
   std::printf("[ figure ] window shown after %llu ms with ItemCount=2147483647\n", GetTickCount64() - start);
   const int rows = e->RowCount(ListView2);
@@ -241,6 +243,20 @@ TEST_F(OptionsRunTest, ThroughListWithAHugeCountLoadsQuicklyAndCapped) {
   EXPECT_EQ(e->RowData(ListView2, 0, 1), "Foo");
   e->Click(Button2);
   ExpectEndsQuietly(*e);
+}
+
+// A first run whose settings cannot be written (a folder stands at the
+// file's place): Cancel still tries to save, shows the error and ends.
+TEST_F(OptionsRunTest, FirstRunCancelThatCannotSaveShowsTheErrorAndEnds) {
+  ASSERT_TRUE(CreateDirectoryA(sandbox_.PathOf("Zrnx.ini").c_str(), nullptr));
+  auto e = Start();
+  ASSERT_TRUE(e->Window());
+  e->Click(Button2);
+  std::optional<MessageBoxSeen> box = AnswerMessageBox("オプション - Zarnik NX", e->Id(), IDOK);
+  ASSERT_TRUE(box.has_value()) << "no error box";
+  EXPECT_NE(box->text.find("に書き込めません"), std::string::npos) << box->text;
+  EXPECT_TRUE(e->Wait().has_value()) << "still running after the error";
+  EXPECT_FALSE(FindAnyMessageBox(e->Id()).has_value());
 }
 
 // "テキスト編集..." with a folder that is not there says so and starts nothing;
@@ -288,6 +304,104 @@ TEST_F(OptionsRunTest, UnwritableSettingsFileGivesTheErrorAndTheWindowBack) {
   e->Click(Button2);
   ExpectEndsQuietly(*e);
   EXPECT_EQ(Ini(), before);
+}
+
+// Odd values load without harm and go back exactly as the window shows them:
+// a value of the longest length read, Shift-JIS with trail bytes equal to
+// "\\", an out-of-range key, a negative count.
+TEST_F(OptionsRunTest, OddValuesLoadAndSaveBackAsShown) {
+  const std::string long_editor = "C:\\" + std::string(1016, 'e') + ".exe";  // 1023 bytes
+  ASSERT_EQ(long_editor.size(), 1023u);
+  const std::string folder = "C:\\表示\\ソフト";  // 0x95 0x5C, 0x83 0x5C
+  sandbox_.WriteFile("Zrnx.ini", "[Option]\r\nEditor=" + long_editor + "\r\nData=" + folder +
+                                     "\r\nDateFormat0=yyyy\"年\"\r\nSendKey_Paste=-3\r\n"
+                                     "[ThroughWindow]\r\nItemCount=-5\r\nItemName0=A\r\nClassName0=ClassA\r\n");
+  auto e = Start();
+  ASSERT_TRUE(e->Window());
+  EXPECT_EQ(e->DataText(Edit1), long_editor);
+  EXPECT_EQ(e->DataText(Edit2), folder);
+  EXPECT_EQ(e->DataText(DateFormat0), "yyyy\"年\"");
+  EXPECT_EQ(e->ComboSelection(SendKey_Paste), -1);
+  EXPECT_EQ(e->RowCount(ListView2), 0);
+  e->Click(Button1);
+  ExpectEndsQuietly(*e);
+  EXPECT_EQ(Option("Editor"), long_editor);
+  EXPECT_EQ(Option("Data"), folder);
+  EXPECT_EQ(Option("DateFormat0"), "yyyy\"年\"");
+  EXPECT_EQ(Option("SendKey_Paste"), "-1");
+  EXPECT_EQ(Through("ItemCount"), "0");
+}
+
+// A visible window whose title holds the name "表示".
+BOOL CALLBACK FindTrailByteFolderWindow(HWND window, LPARAM param) {
+  wchar_t title[512] = {};
+  GetWindowTextW(window, title, 512);
+  if (!IsWindowVisible(window) || !wcsstr(title, L"\u8868\u793a")) return TRUE;
+  *reinterpret_cast<HWND*>(param) = window;
+  return FALSE;
+}
+
+// "テキスト編集..." on a folder whose name has trail bytes equal to "\\"
+// finds it and opens it in Explorer, without the missing-folder box.
+TEST_F(OptionsRunTest, MenuFolderWithTrailBytesOpensInExplorer) {
+  const std::string folder = sandbox_.PathOf("表示");
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  sandbox_.WriteFile("Zrnx.ini", "[Option]\r\nData=" + folder + "\r\n");
+  auto e = Start();
+  ASSERT_TRUE(e->Window());
+  e->Click(Button5);
+  // Explorer shows the folder in a window titled with its name.
+  const bool opened = WaitUntil(
+      [&] {
+        HWND found = nullptr;
+        EnumWindows(FindTrailByteFolderWindow, reinterpret_cast<LPARAM>(&found));
+        if (found) PostMessageW(found, WM_CLOSE, 0, 0);
+        return found != nullptr;
+      },
+      20000);
+  EXPECT_TRUE(opened) << "no Explorer window on the folder";
+  EXPECT_FALSE(FindAnyMessageBox(e->Id()).has_value());
+  e->Click(Button2);
+  ExpectEndsQuietly(*e);
+}
+
+// The editor picker opens on the name part of Edit1 (a name with a trail
+// byte equal to "\\" stays whole), Cancel keeps Edit1, a chosen file replaces it.
+TEST_F(OptionsRunTest, EditorPickerStartsOnTheNamePartAndTakesTheChosenFile) {
+  const std::string current = sandbox_.WriteFile("表.exe", "");
+  const std::string chosen = sandbox_.PathOf("Zrnx.exe");
+  sandbox_.WriteFile("Zrnx.ini", "[Option]\r\nEditor=" + current + "\r\n");
+  auto e = Start();
+  ASSERT_TRUE(e->Window());
+  struct Round {
+    int button;
+    std::string expected;
+  };
+  for (const Round& round : {Round{IDCANCEL, current}, Round{IDOK, chosen}}) {
+    SCOPED_TRACE(round.button == IDOK ? "OK" : "Cancel");
+    e->Click(Button3);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = OptionsEditor::FindWindowOf(e->Id(), "#32770", true)) != nullptr; }))
+        << "no file dialog";
+    // The file name box: a combo box in the explorer-style dialog, else an edit.
+    HWND name = GetDlgItem(dialog, 0x47C);
+    if (!name) name = GetDlgItem(dialog, 0x480);
+    ASSERT_NE(name, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return WindowTextCp932(name) == "表.exe"; }, 3000)) << WindowTextCp932(name);
+    // One filter: executable files.
+    HWND filter = GetDlgItem(dialog, 0x470);
+    ASSERT_NE(filter, nullptr);
+    EXPECT_EQ(SendMessageW(filter, CB_GETCOUNT, 0, 0), 1);
+    wchar_t description[256] = {};
+    SendMessageW(filter, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(description));
+    EXPECT_EQ(ToCp932(description), "実行ファイル");
+    if (round.button == IDOK) SetWindowTextW(name, FromCp932(chosen).c_str());
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(round.button, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return e->DataText(Edit1) == round.expected; }, 3000)) << e->DataText(Edit1);
+  }
+  e->Click(Button2);
+  ExpectEndsQuietly(*e);
 }
 
 }  // namespace

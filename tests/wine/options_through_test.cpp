@@ -169,5 +169,35 @@ TEST_F(OptionsThroughTest, DeleteButtonEmptiesTheListToACountOfZero) {
   EXPECT_EQ(Through("ClassName0"), std::nullopt);
 }
 
+// A window put on the list through the page is passed over by the item
+// sender: the paste goes to Notepad behind it.
+TEST_F(OptionsThroughTest, WindowListedHereIsPassedOverByTheSender) {
+  Notepad notepad;
+  KeyRecorder front("ZrnxThroughFront");
+  sandbox_.WriteFile("Zrnx.ini", "[Option]\r\n");
+  auto e = StartOnPage();
+  ASSERT_TRUE(e->Window());
+  e->Click(NoWinBt_Update);
+  int row = -1;
+  ASSERT_TRUE(WaitUntil([&] { return (row = e->FindRow(ListView1, 1, "ZrnxThroughFront")) >= 0; }, 3000));
+  ASSERT_TRUE(e->SelectRow(ListView1, row));
+  e->Click(NoWinBt_Sel);
+  ASSERT_TRUE(WaitUntil([&] { return e->DataText(Edit4) == "ZrnxThroughFront"; }, 2000));
+  e->Click(NoWinBt_Ins);
+  ASSERT_TRUE(WaitUntil([&] { return e->RowCount(ListView2) == 1; }, 2000));
+  e->Click(Button1);
+  ExpectEndsQuietly(*e);
+  ASSERT_EQ(Through("ClassName0"), "ZrnxThroughFront");
+
+  notepad.Clear();
+  ASSERT_TRUE(notepad.ComeForward());
+  ASSERT_TRUE(front.ComeForward());
+  const std::string item = sandbox_.WriteFile("through.txt", "passed over");
+  Process sender(Quote(sandbox_.PathOf("Zrnx.exe")) + " /p " + Quote(item), sandbox_.Dir());
+  EXPECT_EQ(sender.Wait(), std::optional<DWORD>(0));
+  EXPECT_TRUE(WaitUntil([&] { return notepad.Text() == "passed over"; }, 5000)) << notepad.Text();
+  EXPECT_TRUE(front.events.empty());
+}
+
 }  // namespace
 }  // namespace zrnx::test
