@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "wine/desktop_support.h"
 
@@ -82,6 +83,64 @@ void UninstallQuietly(const std::string& dir) {
   ASSERT_TRUE(WaitUntil([&] { return !Exists(dir + "\\Uninstall.exe"); }, kSetupTimeout));
   PumpMessages(500);  // the folder goes after the uninstaller itself
 }
+
+// What a user clicking through a setup program's pages sees.
+struct ClickedThrough {
+  std::optional<DWORD> exit_code;
+  std::vector<std::string> boxes;  // the texts of its message boxes, in order
+};
+
+struct SetupWindows {
+  DWORD process_id;
+  std::vector<HWND> dialogs;
+};
+
+BOOL CALLBACK CollectDialogs(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<SetupWindows*>(param);
+  char class_name[16] = {};
+  GetClassNameA(window, class_name, sizeof class_name);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid == search->process_id && IsWindowVisible(window) && std::string(class_name) == "#32770") {
+    search->dialogs.push_back(window);
+  }
+  return TRUE;
+}
+
+bool Click(HWND dialog, int id) {
+  HWND button = GetDlgItem(dialog, id);
+  if (!button || !IsWindowEnabled(button)) return false;
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  return true;
+}
+
+// Presses the default button of every page (Next, Install, Finish: control
+// 1), or the other one (Close after a failure: control 2) when that is the only
+// one enabled, and answers every message box with `answer`.
+ClickedThrough ClickThrough(const std::string& command_line, int answer) {
+  Process setup(command_line);
+  ClickedThrough result;
+  const ULONGLONG end = GetTickCount64() + kSetupTimeout;
+  while (GetTickCount64() < end) {
+    result.exit_code = setup.Wait(300);
+    if (result.exit_code) return result;
+    SetupWindows windows{setup.Id(), {}};
+    EnumWindows(CollectDialogs, reinterpret_cast<LPARAM>(&windows));
+    for (HWND dialog : windows.dialogs) {
+      if (HWND text = GetDlgItem(dialog, 0xFFFF)) {  // a message box
+        char buffer[2048] = {};
+        GetWindowTextA(text, buffer, sizeof buffer);
+        result.boxes.push_back(buffer);
+        Click(dialog, answer);
+      } else if (!Click(dialog, 1)) {
+        Click(dialog, 2);
+      }
+    }
+  }
+  return result;
+}
+
+HWND FindEditorWindow() { return FindWindowA("TZrnxSetForm", nullptr); }
 
 // The user's text for a file's bytes, or "" when it cannot be read.
 std::string Bytes(const std::string& path) { return ReadFileBytes(path).value_or(""); }
@@ -255,6 +314,41 @@ TEST_F(InstallerTest, ASettingsFileThatCannotBeWrittenFailsTheInstall) {
   const std::string dir = DefaultInstallDir();
   ASSERT_EQ(SHCreateDirectoryExA(nullptr, (dir + "\\Zrnx.ini").c_str(), nullptr), ERROR_SUCCESS);
   EXPECT_EQ(RunSetup(), std::optional<DWORD>(2));
+}
+
+TEST_F(InstallerTest, ClickedThroughTheSetupOffersTheOptionsEditorAtTheEnd) {
+  const ClickedThrough run = ClickThrough(Quote(SetupProgram()), IDOK);
+  ASSERT_EQ(run.exit_code, std::optional<DWORD>(0));
+  EXPECT_TRUE(run.boxes.empty()) << run.boxes.front();
+  ExpectInstalledIn(DefaultInstallDir());
+  // The finish page's ticked box starts the editor.
+  ASSERT_TRUE(WaitUntil([] { return FindEditorWindow() != nullptr; }, 30000));
+  PostMessageA(FindEditorWindow(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitUntil([] { return FindEditorWindow() == nullptr; }));
+}
+
+TEST_F(InstallerTest, ClickedThroughTheSetupSaysWhyTheSettingsCouldNotBeWritten) {
+  const std::string ini = DefaultInstallDir() + "\\Zrnx.ini";
+  ASSERT_EQ(SHCreateDirectoryExA(nullptr, ini.c_str(), nullptr), ERROR_SUCCESS);
+  const ClickedThrough run = ClickThrough(Quote(SetupProgram()), IDOK);
+  EXPECT_EQ(run.exit_code, std::optional<DWORD>(2));
+  ASSERT_EQ(run.boxes.size(), 1u);
+  EXPECT_NE(run.boxes[0].find(ini + " に書き込めません."), std::string::npos) << run.boxes[0];
+  EXPECT_EQ(FindEditorWindow(), nullptr) << "no offer to open the editor after a failure";
+}
+
+TEST_F(InstallerTest, ClickedThroughTheUninstallerAsksBeforeDeletingTheSettings) {
+  ASSERT_EQ(RunSetup(), std::optional<DWORD>(0));
+  const std::string dir = DefaultInstallDir();
+  // In place (_?=), so that the uninstaller is the process clicked through.
+  const ClickedThrough run = ClickThrough(Quote(dir + "\\Uninstall.exe") + " _?=" + dir, IDYES);
+  EXPECT_EQ(run.exit_code, std::optional<DWORD>(0));
+  ASSERT_EQ(run.boxes.size(), 1u);
+  EXPECT_EQ(run.boxes[0], "設定ファイル Zrnx.ini も削除しますか？");
+  EXPECT_FALSE(Exists(dir + "\\Zrnx.ini"));
+  EXPECT_FALSE(Exists(dir + "\\Zrnx.exe"));
+  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, ".zrx"));
+  EXPECT_TRUE(Exists(MenuFolder() + "\\greeting.zrx"));
 }
 
 }  // namespace
