@@ -5,12 +5,14 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "common/scoped_win.h"
 #include "options/form_system_win.h"
 #include "options/form_window_win.h"
 #include "options/options_form.h"
 #include "options/shell_integration_win.h"
+#include "options/setup_switch_win.h"
 #include "options/texts.h"
 #include "options/wide_text_win.h"
 
@@ -57,6 +59,9 @@ int RunEditor() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   zrnx::ComApartment com;
+  // The setup program's switches: no window, no box.
+  const zrnx::SetupSwitch setup = zrnx::ParseSetupSwitch(std::vector<std::string>(__argv + 1, __argv + __argc));
+  if (setup != zrnx::SetupSwitch::kNone) return zrnx::RunSetupSwitchWin(setup);
   try {
     return RunEditor();
   } catch (const std::exception& error) {
