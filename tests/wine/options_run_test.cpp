@@ -227,7 +227,7 @@ TEST_F(OptionsRunTest, SecondCopyEndsAtOnceWithoutAWindow) {
   ExpectEndsQuietly(*first);
 }
 
-TEST_F(OptionsRunTest, ThroughListWithAHugeCountLoadsQuicklyAndCapped) {
+TEST_F(OptionsRunTest, ThroughListWithAHugeCountLoadsCapped) {
   sandbox_.WriteFile("Zrnx.ini",
                      "[Option]\r\n[ThroughWindow]\r\nItemCount=2147483647\r\nItemName0=Foo window\r\nClassName0=Foo\r\n");
   const ULONGLONG start = GetTickCount64();
