@@ -404,5 +404,31 @@ TEST_F(OptionsRunTest, EditorPickerStartsOnTheNamePartAndTakesTheChosenFile) {
   ExpectEndsQuietly(*e);
 }
 
+// The menu-folder picker opens on Edit2's folder (a name with a trail byte
+// equal to "\\"), Cancel keeps Edit2, OK gives the same folder back whole.
+TEST_F(OptionsRunTest, MenuFolderPickerKeepsAFolderWithTrailBytes) {
+  const std::string folder = sandbox_.PathOf("表示");
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  sandbox_.WriteFile("Zrnx.ini", "[Option]\r\nData=" + folder + "\r\n");
+  auto e = Start();
+  ASSERT_TRUE(e->Window());
+  for (int button : {IDCANCEL, IDOK}) {
+    SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
+    e->Click(Button4);
+    HWND browser = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (browser = OptionsEditor::FindWindowOf(e->Id(), "#32770", true)) != nullptr; }))
+        << "no folder browser";
+    EXPECT_TRUE(WaitUntil([&] { return WindowTextCp932(browser) == "フォルダの参照"; }, 3000))
+        << WindowTextCp932(browser);
+    PumpMessages(500);  // the starting folder gets selected after the browser shows
+    PostMessageW(browser, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(browser); }, 5000));
+    PumpMessages(200);
+    EXPECT_EQ(e->DataText(Edit2), folder);
+  }
+  e->Click(Button2);
+  ExpectEndsQuietly(*e);
+}
+
 }  // namespace
 }  // namespace zrnx::test
