@@ -282,18 +282,19 @@ int OptionsEditor::ColumnCount(int list) const {
 
 namespace {
 
-// The centre of the row's class-name column, on the screen: a click there
-// selects the row without starting an in-place edit of its title.
-POINT RowPoint(HANDLE process, HWND list, int row) {
+// A point of the row on the screen: in the title near its left end, or in
+// the middle of the class-name column (a click there selects the row
+// without starting an in-place edit of its title).
+POINT RowPoint(HANDLE process, HWND list, int row, int column) {
   SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
   RemoteMemory memory(process, sizeof(RECT));
   RECT rect{};
-  rect.top = 1;  // the subitem
-  rect.left = LVIR_BOUNDS;
+  rect.top = column;  // the subitem
+  rect.left = column == 0 ? LVIR_LABEL : LVIR_BOUNDS;
   memory.Write(&rect, sizeof rect);
-  SendMessageW(list, LVM_GETSUBITEMRECT, row, memory.At());
+  SendMessageW(list, column == 0 ? LVM_GETITEMRECT : LVM_GETSUBITEMRECT, row, memory.At());
   memory.Read(&rect, sizeof rect);
-  POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  POINT point{column == 0 ? rect.left + 8 : (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
   RECT client{};
   GetClientRect(list, &client);
   if (point.x >= client.right) point.x = client.right - 4;  // a column wider than the view
@@ -305,7 +306,7 @@ POINT RowPoint(HANDLE process, HWND list, int row) {
 
 bool OptionsEditor::SelectRow(int list, int row) {
   if (SelectedRow(list) == row) return true;
-  ClickScreen(RowPoint(process_.Handle(), Require(list), row), 1);
+  ClickScreen(RowPoint(process_.Handle(), Require(list), row, 1), 1);
   if (WaitUntil([&] { return SelectedRow(list) == row; }, 2000)) return true;
   // No mouse: set the state as the list would.
   RemoteMemory memory(process_.Handle(), sizeof(LVITEMW));
@@ -318,8 +319,16 @@ bool OptionsEditor::SelectRow(int list, int row) {
 }
 
 void OptionsEditor::DoubleClickRow(int list, int row) {
-  ClickScreen(RowPoint(process_.Handle(), Require(list), row), 2);
+  ClickScreen(RowPoint(process_.Handle(), Require(list), row, 1), 2);
   Settle();
+}
+
+void OptionsEditor::ClickRowCell(int list, int row, int column) {
+  ClickScreen(RowPoint(process_.Handle(), Require(list), row, column), 1);
+}
+
+HWND OptionsEditor::InPlaceEdit(int list) const {
+  return reinterpret_cast<HWND>(SendMessageW(Require(list), LVM_GETEDITCONTROL, 0, 0));
 }
 
 // --- combo boxes -------------------------------------------------------------

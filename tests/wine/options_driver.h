@@ -87,6 +87,10 @@ class OptionsEditor {
   // Clicks the row (in its class-name column, so no in-place edit starts) and waits for the selection.
   bool SelectRow(int list, int row);
   void DoubleClickRow(int list, int row);
+  // One click in a cell: in the title of a selected row it starts the in-place edit.
+  void ClickRowCell(int list, int row, int column);
+  // The list's in-place edit box while one is open, else nullptr.
+  HWND InPlaceEdit(int list) const;
 
   // Combo boxes.
   int ComboCount(int id) const;

@@ -227,7 +227,7 @@ TEST_F(OptionsRunTest, SecondCopyEndsAtOnceWithoutAWindow) {
   ExpectEndsQuietly(*first);
 }
 
-TEST_F(OptionsRunTest, ThroughListWithAHugeCountLoadsQuicklyAndCapped) {
+TEST_F(OptionsRunTest, ThroughListWithAHugeCountLoadsCapped) {
   sandbox_.WriteFile("Zrnx.ini",
                      "[Option]\r\n[ThroughWindow]\r\nItemCount=2147483647\r\nItemName0=Foo window\r\nClassName0=Foo\r\n");
   const ULONGLONG start = GetTickCount64();
@@ -399,6 +399,32 @@ TEST_F(OptionsRunTest, EditorPickerStartsOnTheNamePartAndTakesTheChosenFile) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(round.button, BN_CLICKED), 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
     EXPECT_TRUE(WaitUntil([&] { return e->DataText(Edit1) == round.expected; }, 3000)) << e->DataText(Edit1);
+  }
+  e->Click(Button2);
+  ExpectEndsQuietly(*e);
+}
+
+// The menu-folder picker opens on Edit2's folder (a name with a trail byte
+// equal to "\\"), Cancel keeps Edit2, OK gives the same folder back whole.
+TEST_F(OptionsRunTest, MenuFolderPickerKeepsAFolderWithTrailBytes) {
+  const std::string folder = sandbox_.PathOf("表示");
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  sandbox_.WriteFile("Zrnx.ini", "[Option]\r\nData=" + folder + "\r\n");
+  auto e = Start();
+  ASSERT_TRUE(e->Window());
+  for (int button : {IDCANCEL, IDOK}) {
+    SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
+    e->Click(Button4);
+    HWND browser = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (browser = OptionsEditor::FindWindowOf(e->Id(), "#32770", true)) != nullptr; }))
+        << "no folder browser";
+    EXPECT_TRUE(WaitUntil([&] { return WindowTextCp932(browser) == "フォルダの参照"; }, 3000))
+        << WindowTextCp932(browser);
+    PumpMessages(500);  // the starting folder gets selected after the browser shows
+    PostMessageW(browser, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(browser); }, 5000));
+    PumpMessages(200);
+    EXPECT_EQ(e->DataText(Edit2), folder);
   }
   e->Click(Button2);
   ExpectEndsQuietly(*e);

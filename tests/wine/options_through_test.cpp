@@ -154,6 +154,32 @@ TEST_F(OptionsThroughTest, DeleteKeyAsksFirstAndDoubleClickTakesAnEntryBack) {
   EXPECT_EQ(Through("ClassName2"), std::nullopt);
 }
 
+// A second, slow click on the title of the selected entry edits it in place:
+// the title only, never the class name; the edited name is saved.
+TEST_F(OptionsThroughTest, TitleOfTheSelectedEntryIsEditedInPlaceAndSaved) {
+  sandbox_.WriteFile("Zrnx.ini", "[ThroughWindow]\r\nItemCount=1\r\nItemName0=Old name\r\nClassName0=ClassA\r\n");
+  auto e = StartOnPage();
+  ASSERT_TRUE(e->Window());
+  ASSERT_TRUE(e->SelectRow(ListView2, 0));
+  PumpMessages(GetDoubleClickTime() + 100);  // not a double-click
+  e->ClickRowCell(ListView2, 0, 0);
+  HWND edit = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (edit = e->InPlaceEdit(ListView2)) != nullptr; }, 3000)) << "no in-place edit";
+  EXPECT_EQ(ToAnsi(WideWindowText(edit)), "Old name");
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  for (wchar_t c : std::wstring(L"New name")) PostMessageW(edit, WM_CHAR, c, 1);
+  ASSERT_TRUE(WaitUntil([&] { return WideWindowText(edit) == L"New name"; }, 3000));
+  e->PressKey(VK_RETURN);  // ends the edit, not the window
+  EXPECT_TRUE(WaitUntil([&] { return e->RowData(ListView2, 0, 0) == "New name"; }, 3000));
+  EXPECT_TRUE(e->Running());
+  EXPECT_EQ(e->RowData(ListView2, 0, 1), "ClassA");
+
+  e->Click(Button1);
+  ExpectEndsQuietly(*e);
+  EXPECT_EQ(Through("ItemName0"), "New name");
+  EXPECT_EQ(Through("ClassName0"), "ClassA");
+}
+
 TEST_F(OptionsThroughTest, DeleteButtonEmptiesTheListToACountOfZero) {
   sandbox_.WriteFile("Zrnx.ini", "[ThroughWindow]\r\nItemCount=1\r\nItemName0=A\r\nClassName0=ClassA\r\n");
   auto e = StartOnPage();
