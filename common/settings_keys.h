@@ -17,7 +17,9 @@ inline constexpr std::string_view kClassNameKey = "ClassName";
 // The most [ThroughWindow] entries either program reads. The editor writes
 // exact counts and no real list comes near this; a damaged ItemCount such as
 // 2147483647 would otherwise mean two billion profile reads on every paste.
-inline constexpr std::int32_t kMaxThroughEntries = 4096;
+// Each read is a profile call of about a millisecond, so the cap also bounds
+// what a damaged file costs: about a second per paste, two at the editor's start.
+inline constexpr std::int32_t kMaxThroughEntries = 1024;
 
 // ItemCount as a number of entries to read: 0 for a negative count, at most
 // kMaxThroughEntries.

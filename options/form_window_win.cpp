@@ -99,16 +99,16 @@ void OptionsWindow::Create(TZrnxSetForm& form) {
   ReleaseDC(nullptr, screen);
   if (dpi_ <= 0) dpi_ = 96;
 
-  const FormSpec& spec = OptionsFormSpec();
-  font_.Reset(CreateFontW(Scale(spec.font_height), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+  const FormSpec& entry = OptionsFormSpec();
+  font_.Reset(CreateFontW(Scale(entry.font_height), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                          WindowFace(spec.font_face).c_str()));
+                          WindowFace(entry.font_face).c_str()));
   title_font_.Reset(CreateFontW(Scale(-16), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Arial"));
 
-  RECT frame{0, 0, Scale(spec.client_width), Scale(spec.client_height)};
+  RECT frame{0, 0, Scale(entry.client_width), Scale(entry.client_height)};
   AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
-  window_ = CreateWindowExW(kFormExStyle, OwnText(spec.class_name).c_str(), OwnText(spec.caption).c_str(),
+  window_ = CreateWindowExW(kFormExStyle, OwnText(entry.class_name).c_str(), OwnText(entry.caption).c_str(),
                             kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                             frame.bottom - frame.top, nullptr, nullptr, Instance(), this);
   if (!window_) throw Error("ｳｨﾝﾄﾞｳを作成できません");
@@ -119,10 +119,10 @@ void OptionsWindow::Create(TZrnxSetForm& form) {
 
 void OptionsWindow::CreateControls() {
   std::vector<HWND> group_boxes;
-  for (const ControlSpec& spec : OptionsControls()) {
-    HWND control = CreateControl(spec);
-    controls_[spec.id] = control;
-    if (spec.kind == ControlKind::GroupBox) group_boxes.push_back(control);
+  for (const ControlSpec& entry : OptionsControls()) {
+    HWND control = CreateControl(entry);
+    controls_[entry.id] = control;
+    if (entry.kind == ControlKind::GroupBox) group_boxes.push_back(control);
   }
   // Pages above the tab control, so they take the mouse; the tab order stays
   // a cycle of OK, Cancel, the tabs, the page's controls.
@@ -149,22 +149,22 @@ void OptionsWindow::CreateControls() {
   ShowPageAt(0);
 }
 
-HWND OptionsWindow::CreateControl(const ControlSpec& spec) {
-  const int parent_id = WindowParent(spec);
+HWND OptionsWindow::CreateControl(const ControlSpec& entry) {
+  const int parent_id = WindowParent(entry);
   HWND parent = parent_id ? Control(parent_id) : window_;
-  LayoutRect rect = PlacedRect(spec);
-  const std::wstring caption = OwnText(spec.caption);
+  LayoutRect rect = PlacedRect(entry);
+  const std::wstring caption = OwnText(entry.caption);
   const wchar_t* class_name = WC_BUTTONW;
   DWORD style = WS_CHILD | WS_VISIBLE | WS_GROUP;
   DWORD ex_style = 0;
   // A group box's place in the tab order only orders the controls it frames.
-  const bool tab_stop = spec.tab_order >= 0 && !(spec.flags & kNoTabStop) && spec.kind != ControlKind::GroupBox;
+  const bool tab_stop = entry.tab_order >= 0 && !(entry.flags & kNoTabStop) && entry.kind != ControlKind::GroupBox;
   if (tab_stop) style |= WS_TABSTOP;
   int height = Scale(rect.height);
 
-  switch (spec.kind) {
+  switch (entry.kind) {
     case ControlKind::PushButton:
-      style |= (spec.flags & kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+      style |= (entry.flags & kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
       break;
     case ControlKind::CheckBox:
       style |= BS_AUTOCHECKBOX;
@@ -174,7 +174,7 @@ HWND OptionsWindow::CreateControl(const ControlSpec& spec) {
       break;
     case ControlKind::Edit:
       class_name = WC_EDITW;
-      style |= ES_AUTOHSCROLL | ((spec.flags & kReadOnly) ? ES_READONLY : 0);
+      style |= ES_AUTOHSCROLL | ((entry.flags & kReadOnly) ? ES_READONLY : 0);
       ex_style = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::DropDownList:
@@ -188,7 +188,7 @@ HWND OptionsWindow::CreateControl(const ControlSpec& spec) {
       break;
     case ControlKind::Page: {
       // Pages fill the tab control's display area, as windows of the form.
-      HWND tabs = Control(spec.parent);
+      HWND tabs = Control(entry.parent);
       TCITEMW item{};
       item.mask = TCIF_TEXT;
       item.pszText = const_cast<wchar_t*>(caption.c_str());
@@ -200,7 +200,7 @@ HWND OptionsWindow::CreateControl(const ControlSpec& spec) {
       HWND page = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, caption.c_str(),
                                   WS_CHILD | WS_CLIPSIBLINGS, area.left, area.top,
                                   area.right - area.left, area.bottom - area.top, window_,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), Instance(), nullptr);
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), Instance(), nullptr);
       SendMessageW(page, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
       pages_.push_back(page);
       return page;
@@ -212,22 +212,22 @@ HWND OptionsWindow::CreateControl(const ControlSpec& spec) {
     case ControlKind::ListView:
       class_name = WC_LISTVIEWW;
       style |= LVS_REPORT | LVS_SINGLESEL | LVS_EDITLABELS;
-      if (spec.flags & kNoHeader) style |= LVS_NOCOLUMNHEADER;
-      if (spec.flags & kHeaderStatic) style |= LVS_NOSORTHEADER;
+      if (entry.flags & kNoHeader) style |= LVS_NOCOLUMNHEADER;
+      if (entry.flags & kHeaderStatic) style |= LVS_NOSORTHEADER;
       ex_style = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::UrlLabel: {
       auto* label = new TURLLabel(form_, LabelWindowsOn(parent));
       const std::array<StoredProperty, 4> properties{{
-          {"Name", std::string(spec.name)},
-          {"Caption", std::string(spec.caption)},
+          {"Name", std::string(entry.name)},
+          {"Caption", std::string(entry.caption)},
           {"Executable", true},
           {"HotColor", std::int64_t{Rgb(0, 0, 255)}},
       }};
       label->LoadProperties(properties);
       HWND window = reinterpret_cast<HWND>(label->WindowHandle());
-      SetWindowLongPtrW(window, GWLP_ID, spec.id);
-      const SIZE text = TextExtent(window, font_.Get(), DataText(spec.caption));
+      SetWindowLongPtrW(window, GWLP_ID, entry.id);
+      const SIZE text = TextExtent(window, font_.Get(), DataText(entry.caption));
       label->SetBounds(Scale(rect.left), Scale(rect.top), std::max<int>(Scale(rect.width), text.cx),
                        std::max<int>(Scale(rect.height), text.cy));
       return window;
@@ -236,16 +236,16 @@ HWND OptionsWindow::CreateControl(const ControlSpec& spec) {
 
   HWND control = CreateWindowExW(ex_style, class_name, caption.c_str(), style, Scale(rect.left), Scale(rect.top),
                                  Scale(rect.width), height, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), Instance(), nullptr);
-  HFONT font = (spec.flags & kOwnFont) ? title_font_.Get() : font_.Get();
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), Instance(), nullptr);
+  HFONT font = (entry.flags & kOwnFont) ? title_font_.Get() : font_.Get();
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  if (spec.kind == ControlKind::Label) {
+  if (entry.kind == ControlKind::Label) {
     // Labels fit their text, so no font cuts them.
     const SIZE text = TextExtent(control, font, caption);
     SetWindowPos(control, nullptr, 0, 0, std::max<int>(Scale(rect.width), text.cx),
                  std::max<int>(Scale(rect.height), text.cy), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  if (spec.kind == ControlKind::ListView) {
+  if (entry.kind == ControlKind::ListView) {
     SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   }
   return control;
@@ -459,10 +459,10 @@ LRESULT OptionsWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
 
 void OptionsWindow::Command(int id, int code) {
   if (code != BN_CLICKED) return;
-  const ControlSpec* spec = FindControl(id);
-  if (!spec || spec->handler.empty()) return;
-  if (spec->kind != ControlKind::PushButton && spec->kind != ControlKind::CheckBox) return;
-  Run(FindHandler(spec->handler));
+  const ControlSpec* entry = FindControl(id);
+  if (!entry || entry->handler.empty()) return;
+  if (entry->kind != ControlKind::PushButton && entry->kind != ControlKind::CheckBox) return;
+  Run(FindHandler(entry->handler));
 }
 
 LRESULT OptionsWindow::Notify(const NMHDR& header) {
@@ -472,8 +472,8 @@ LRESULT OptionsWindow::Notify(const NMHDR& header) {
       if (id == ctl::PageControl1) ShowPageAt(static_cast<int>(SendMessageW(header.hwndFrom, TCM_GETCURSEL, 0, 0)));
       return 0;
     case NM_DBLCLK:
-      if (const ControlSpec* spec = FindControl(id); spec && spec->kind == ControlKind::ListView) {
-        Run(FindHandler(spec->handler));
+      if (const ControlSpec* entry = FindControl(id); entry && entry->kind == ControlKind::ListView) {
+        Run(FindHandler(entry->handler));
       }
       return 0;
     case LVN_KEYDOWN:

@@ -68,7 +68,7 @@ class OptionsWindow final : public FormView {
 
   int Scale(int value) const { return MulDiv(value, dpi_, 96); }
   void CreateControls();
-  HWND CreateControl(const struct ControlSpec& spec);
+  HWND CreateControl(const struct ControlSpec& entry);
   HWND Control(int id) const;
   void ShowPageAt(int index);
   void Centre();

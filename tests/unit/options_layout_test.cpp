@@ -1,4 +1,4 @@
-// The layout table held against the window's specification: geometry, tab
+// The layout table held against the window's design: geometry, tab
 // order, captions, wiring, and the rules the Win32 layer relies on.
 
 #include <gtest/gtest.h>
