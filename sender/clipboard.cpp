@@ -17,10 +17,12 @@ bool OpenPatiently(ClipboardPort& port) {
   }
 }
 
-Outcome Write(const std::string& text, ClipboardPort& port) {
-  // The block is filled before the clipboard is opened, so other programs
+Outcome Write(ItemText& text, ClipboardPort& port) {
+  // The blocks are filled before the clipboard is opened, so other programs
   // are kept waiting no longer than the hand-over takes.
-  if (!port.PrepareBlock(text)) return Outcome::kNoMemory;
+  const bool prepared = text.encoding == TextEncoding::kCodePage ? port.PrepareBlock(text.bytes)
+                                                                 : port.PrepareUnicodeBlocks(std::move(text.bytes));
+  if (!prepared) return Outcome::kNoMemory;
   if (!OpenPatiently(port)) return Outcome::kBusy;
   port.Empty();
   const bool accepted = port.HandOver();
@@ -30,7 +32,7 @@ Outcome Write(const std::string& text, ClipboardPort& port) {
 
 }  // namespace
 
-void PutTextOnClipboard(const std::string& text, ClipboardPort& port) {
+void PutTextOnClipboard(ItemText text, ClipboardPort& port) {
   port.NotifySibling(kSiblingBeforeClipboard);
   const Outcome outcome = Write(text, port);
   port.NotifySibling(kSiblingAfterClipboard);

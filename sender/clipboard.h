@@ -1,10 +1,13 @@
 #pragma once
-// The clipboard write: one CF_TEXT item, with the sibling program told before
-// and after. The platform is behind ClipboardPort, so the order, the retries
+// The clipboard write: one CF_TEXT item for a code-page text, CF_UNICODETEXT
+// and CF_TEXT for a decoded one, with the sibling program told before and
+// after. The platform is behind ClipboardPort, so the order, the retries
 // and the failures are tested without Windows.
 
 #include <string>
 #include <string_view>
+
+#include "sender/item_text.h"
 
 namespace zrnx {
 
@@ -30,10 +33,16 @@ class ClipboardPort {
   // A movable block of exactly text length + 1 bytes holding the text and its
   // terminating 0x00; false when there is not enough memory.
   virtual bool PrepareBlock(const std::string& text) = 0;
+  // For UTF-8 text: a block of its UTF-16 and one of it in the system code
+  // page (what the system's conversion makes of it), each zero-terminated.
+  // The UTF-8 is released once the UTF-16 is made, so a large item is never
+  // held three times over. False when there is not enough memory.
+  virtual bool PrepareUnicodeBlocks(std::string&& utf8) = 0;
   virtual bool Open() = 0;
   virtual void Empty() = 0;
-  // Hands the block over as CF_TEXT; once accepted it belongs to the system.
-  // A refused block stays with the port, which frees it.
+  // Hands the blocks over (CF_UNICODETEXT first, then CF_TEXT); once accepted
+  // a block belongs to the system. A refused block stays with the port, which
+  // frees it; false when any was refused.
   virtual bool HandOver() = 0;
   virtual void Close() = 0;
   virtual void Pause(unsigned milliseconds) = 0;
@@ -43,6 +52,6 @@ class ClipboardPort {
 // write. The second message goes out even when the write failed, so the
 // sibling is never left waiting; the failure then raises Error (or
 // std::bad_alloc), so no paste follows a text that is not there.
-void PutTextOnClipboard(const std::string& text, ClipboardPort& port);
+void PutTextOnClipboard(ItemText text, ClipboardPort& port);
 
 }  // namespace zrnx

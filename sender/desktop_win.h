@@ -26,6 +26,7 @@ class Win32ClipboardPort final : public ClipboardPort {
  public:
   void NotifySibling(unsigned message) override;
   bool PrepareBlock(const std::string& text) override;
+  bool PrepareUnicodeBlocks(std::string&& utf8) override;
   bool Open() override;
   void Empty() override;
   bool HandOver() override;
@@ -34,6 +35,7 @@ class Win32ClipboardPort final : public ClipboardPort {
 
  private:
   ScopedGlobal block_;  // ours until the clipboard accepts it
+  ScopedGlobal unicode_block_;
 };
 
 class Win32KeyboardPort final : public KeyboardPort {

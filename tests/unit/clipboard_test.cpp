@@ -5,6 +5,7 @@
 
 #include <new>
 
+#include "fakes/item_text_print.h"
 #include "common/error.h"
 
 namespace zrnx {
@@ -19,6 +20,12 @@ class FakeClipboard : public ClipboardPort {
   bool PrepareBlock(const std::string& text) override {
     calls.push_back("prepare");
     block = text + '\0';
+    return !out_of_memory;
+  }
+  bool PrepareUnicodeBlocks(std::string&& utf8) override {
+    calls.push_back("prepare unicode");
+    block = std::move(utf8) + '\0';
+    utf8.clear();
     return !out_of_memory;
   }
   bool Open() override {
@@ -45,15 +52,22 @@ class FakeClipboard : public ClipboardPort {
 
 TEST(ClipboardTest, WriteIsBracketedByTheSiblingMessages) {
   FakeClipboard clip;
-  PutTextOnClipboard("", clip);
+  PutTextOnClipboard(ItemText{""}, clip);
   EXPECT_THAT(clip.calls, ElementsAre("before", "prepare", "open", "empty", "set", "close", "after"));
   EXPECT_EQ(clip.held, std::string(1, '\0'));  // an empty text is one zero byte
+}
+
+TEST(ClipboardTest, DecodedTextGoesThroughTheUnicodeBlocks) {
+  FakeClipboard clip;
+  PutTextOnClipboard(ItemText{"\xE3\x81\x82", TextEncoding::kUtf8}, clip);
+  EXPECT_THAT(clip.calls, ElementsAre("before", "prepare unicode", "open", "empty", "set", "close", "after"));
+  EXPECT_EQ(clip.held, std::string("\xE3\x81\x82\0", 4));
 }
 
 TEST(ClipboardTest, HeldClipboardIsRetriedForAboutASecond) {
   FakeClipboard clip;
   clip.busy_attempts = 10;
-  PutTextOnClipboard("abc", clip);
+  PutTextOnClipboard(ItemText{"abc"}, clip);
   EXPECT_EQ(clip.open_attempts, 11);
   EXPECT_EQ(clip.held, std::string("abc\0", 4));
   EXPECT_EQ(clip.paused, 10 * kClipboardRetryPause);
@@ -63,7 +77,7 @@ TEST(ClipboardTest, ClipboardThatStaysHeldIsAnErrorAfterTheSecondMessage) {
   FakeClipboard clip;
   clip.busy_attempts = 1000;
   try {
-    PutTextOnClipboard("abc", clip);
+    PutTextOnClipboard(ItemText{"abc"}, clip);
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), kClipboardBusyText);
@@ -77,12 +91,12 @@ TEST(ClipboardTest, ClipboardThatStaysHeldIsAnErrorAfterTheSecondMessage) {
 TEST(ClipboardTest, RefusedDataAndShortMemoryAreErrorsToo) {
   FakeClipboard refused;
   refused.refuse = true;
-  EXPECT_THROW(PutTextOnClipboard("abc", refused), Error);
+  EXPECT_THROW(PutTextOnClipboard(ItemText{"abc"}, refused), Error);
   EXPECT_THAT(refused.calls, ElementsAre("before", "prepare", "open", "empty", "set", "close", "after"));
 
   FakeClipboard short_of_memory;
   short_of_memory.out_of_memory = true;
-  EXPECT_THROW(PutTextOnClipboard("abc", short_of_memory), std::bad_alloc);
+  EXPECT_THROW(PutTextOnClipboard(ItemText{"abc"}, short_of_memory), std::bad_alloc);
   // The clipboard keeps what it held.
   EXPECT_THAT(short_of_memory.calls, ElementsAre("before", "prepare", "after"));
 }
