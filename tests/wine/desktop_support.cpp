@@ -143,6 +143,14 @@ std::string Notepad::Text() const {
   return text;
 }
 
+std::wstring Notepad::WideText() const {
+  LRESULT n = SendMessageW(edit_, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+  n = SendMessageW(edit_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(n));
+  return text;
+}
+
 void Notepad::Clear() const {
   SendMessageA(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
   SendMessageA(edit_, EM_SETMODIFY, FALSE, 0);
