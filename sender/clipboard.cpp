@@ -10,9 +10,18 @@ namespace {
 enum class Outcome { kPlaced, kNoMemory, kBusy, kRefused };
 
 bool OpenPatiently(ClipboardPort& port) {
-  for (int attempt = 1;; ++attempt) {
+  const std::uint64_t start = port.Milliseconds();
+  std::uint64_t last_change = start;
+  ClipboardHolder seen = port.Holder();
+  for (;;) {
     if (port.Open()) return true;
-    if (attempt == kClipboardOpenAttempts) return false;
+    const std::uint64_t now = port.Milliseconds();
+    const ClipboardHolder holder = port.Holder();
+    if (!(holder == seen)) {
+      seen = holder;
+      last_change = now;
+    }
+    if (now - last_change >= kClipboardStuckLimit || now - start >= kClipboardWaitLimit) return false;
     port.Pause(kClipboardRetryPause);
   }
 }

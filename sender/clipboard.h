@@ -4,6 +4,7 @@
 // after. The platform is behind ClipboardPort, so the order, the retries
 // and the failures are tested without Windows.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -16,10 +17,22 @@ inline constexpr std::string_view kSiblingTitle = "Zarnik for Windows";
 inline constexpr unsigned kSiblingBeforeClipboard = 0x046E;  // WM_USER + 110
 inline constexpr unsigned kSiblingAfterClipboard = 0x046F;   // WM_USER + 111
 
-// Another program may hold the clipboard for a moment: about a second of
-// short retries before giving up.
-inline constexpr int kClipboardOpenAttempts = 50;
-inline constexpr unsigned kClipboardRetryPause = 20;
+// Other programs hold the clipboard for moments: runs started together, and
+// under Wine its clipboard manager, which opens it after every change and on
+// a loaded machine may keep it for seconds. A busy clipboard is waited for as
+// long as it keeps changing (another holder, new content); one that stays with
+// the same holder and content is given up on after kClipboardStuckLimit.
+inline constexpr unsigned kClipboardRetryPause = 10;
+inline constexpr std::uint64_t kClipboardStuckLimit = 3000;
+inline constexpr std::uint64_t kClipboardWaitLimit = 60000;
+
+// Who holds the clipboard (its window, 0 for none or a program without one)
+// and the number of its content.
+struct ClipboardHolder {
+  std::uintptr_t window = 0;
+  std::uint32_t sequence = 0;
+  bool operator==(const ClipboardHolder&) const = default;
+};
 
 inline constexpr std::string_view kClipboardBusyText =
     "クリップボードが他のプログラムに使用されているため、テキストを送れませんでした。";
@@ -46,6 +59,9 @@ class ClipboardPort {
   virtual bool HandOver() = 0;
   virtual void Close() = 0;
   virtual void Pause(unsigned milliseconds) = 0;
+  virtual ClipboardHolder Holder() = 0;
+  // A clock in milliseconds.
+  virtual std::uint64_t Milliseconds() = 0;
 };
 
 // Puts the text on the clipboard with the two sibling messages around the

@@ -94,4 +94,11 @@ void Win32ClipboardPort::Close() { CloseClipboard(); }
 
 void Win32ClipboardPort::Pause(unsigned milliseconds) { Sleep(milliseconds); }
 
+ClipboardHolder Win32ClipboardPort::Holder() {
+  return {reinterpret_cast<std::uintptr_t>(GetOpenClipboardWindow()),
+          static_cast<std::uint32_t>(GetClipboardSequenceNumber())};
+}
+
+std::uint64_t Win32ClipboardPort::Milliseconds() { return GetTickCount64(); }
+
 }  // namespace zrnx

@@ -32,6 +32,8 @@ class Win32ClipboardPort final : public ClipboardPort {
   bool HandOver() override;
   void Close() override;
   void Pause(unsigned milliseconds) override;
+  ClipboardHolder Holder() override;
+  std::uint64_t Milliseconds() override;
 
  private:
   ScopedGlobal block_;  // ours until the clipboard accepts it

@@ -1,7 +1,10 @@
 // zrnx_burst: starts many item sender runs at the same moment and reports how
 // they ended; the engine of tools/bench-burst.
 //
-// zrnx_burst.exe SENDER ITEM N ROUNDS
+// zrnx_burst.exe SENDER ITEM N ROUNDS [sibling]
+//
+// With "sibling", a window titled as the sibling program reads the clipboard
+// on each of the sender's messages, as such a program would.
 //
 // Each round starts N runs of "SENDER ITEM" (clipboard only) as fast as
 // processes can be created, presses away any box they show (a failed run)
@@ -16,14 +19,16 @@
 #include <string>
 #include <vector>
 
-#include "wine/support/wine_support.h"
+#include "wine/desktop_support.h"
 
 int main(int argc, char** argv) {
   using namespace zrnx::test;
-  if (argc != 5) {
-    std::fprintf(stderr, "usage: zrnx_burst SENDER ITEM N ROUNDS\n");
+  if (argc != 5 && argc != 6) {
+    std::fprintf(stderr, "usage: zrnx_burst SENDER ITEM N ROUNDS [sibling]\n");
     return 2;
   }
+  std::unique_ptr<SiblingRecorder> sibling;
+  if (argc == 6) sibling = std::make_unique<SiblingRecorder>();
   const std::string command = Quote(argv[1]) + " " + Quote(argv[2]);
   const int n = std::atoi(argv[3]), rounds = std::atoi(argv[4]);
   int total_failed = 0;
@@ -63,7 +68,8 @@ int main(int argc, char** argv) {
       if (run.end != 0 && run.end - run.start > slowest) slowest = run.end - run.start;
     }
     total_failed += failed;
-    std::printf("N=%d round %d: %d failed, slowest run %.2f s\n", n, round, failed, slowest / 1000.0);
+    std::printf("N=%d%s round %d: %d failed, slowest run %.2f s\n", n, sibling ? " with sibling" : "", round, failed,
+                slowest / 1000.0);
     std::fflush(stdout);
   }
   return total_failed == 0 ? 0 : 1;
