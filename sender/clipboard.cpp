@@ -9,22 +9,31 @@ namespace {
 
 enum class Outcome { kPlaced, kNoMemory, kBusy, kRefused };
 
-bool OpenPatiently(ClipboardPort& port) {
-  const std::uint64_t start = port.Milliseconds();
-  std::uint64_t last_change = start;
-  ClipboardHolder seen = port.Holder();
-  for (;;) {
-    if (port.Open()) return true;
-    const std::uint64_t now = port.Milliseconds();
-    const ClipboardHolder holder = port.Holder();
-    if (!(holder == seen)) {
-      seen = holder;
-      last_change = now;
+// Decides, after each failed attempt, whether to pause and try again: as
+// long as the clipboard keeps changing hands, within the overall limit.
+class Patience {
+ public:
+  explicit Patience(ClipboardPort& port)
+      : port_(port), start_(port.Milliseconds()), last_change_(start_), seen_(port.Holder()) {}
+
+  bool Again() {
+    const std::uint64_t now = port_.Milliseconds();
+    const ClipboardHolder holder = port_.Holder();
+    if (!(holder == seen_)) {
+      seen_ = holder;
+      last_change_ = now;
     }
-    if (now - last_change >= kClipboardStuckLimit || now - start >= kClipboardWaitLimit) return false;
-    port.Pause(kClipboardRetryPause);
+    if (now - last_change_ >= kClipboardStuckLimit || now - start_ >= kClipboardWaitLimit) return false;
+    port_.Pause(kClipboardRetryPause);
+    return true;
   }
-}
+
+ private:
+  ClipboardPort& port_;
+  const std::uint64_t start_;
+  std::uint64_t last_change_;
+  ClipboardHolder seen_;
+};
 
 Outcome Write(ItemText& text, ClipboardPort& port) {
   // The blocks are filled before the clipboard is opened, so other programs
@@ -32,11 +41,23 @@ Outcome Write(ItemText& text, ClipboardPort& port) {
   const bool prepared = text.encoding == TextEncoding::kCodePage ? port.PrepareBlock(text.bytes)
                                                                  : port.PrepareUnicodeBlocks(std::move(text.bytes));
   if (!prepared) return Outcome::kNoMemory;
-  if (!OpenPatiently(port)) return Outcome::kBusy;
-  port.Empty();
-  const bool accepted = port.HandOver();
-  port.Close();
-  return accepted ? Outcome::kPlaced : Outcome::kRefused;
+  Patience patience(port);
+  for (;;) {
+    if (!port.Open()) {
+      if (patience.Again()) continue;
+      return Outcome::kBusy;
+    }
+    if (!port.Empty()) {
+      port.Close();
+      if (patience.Again()) continue;
+      return Outcome::kBusy;
+    }
+    const ClipboardPort::HandOverResult result = port.HandOver();
+    port.Close();
+    if (result == ClipboardPort::HandOverResult::kAccepted) return Outcome::kPlaced;
+    // Refused whole: most likely taken over as above, so worth another try.
+    if (result == ClipboardPort::HandOverResult::kRefusedAfterPart || !patience.Again()) return Outcome::kRefused;
+  }
 }
 
 }  // namespace

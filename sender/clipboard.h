@@ -52,11 +52,14 @@ class ClipboardPort {
   // held three times over. False when there is not enough memory.
   virtual bool PrepareUnicodeBlocks(std::string&& utf8) = 0;
   virtual bool Open() = 0;
-  virtual void Empty() = 0;
+  // False when the clipboard is not open for us after all: under Wine a
+  // second program opening it without a window takes it over from the first.
+  virtual bool Empty() = 0;
+  enum class HandOverResult { kAccepted, kRefused, kRefusedAfterPart };
   // Hands the blocks over (CF_UNICODETEXT first, then CF_TEXT); once accepted
   // a block belongs to the system. A refused block stays with the port, which
-  // frees it; false when any was refused.
-  virtual bool HandOver() = 0;
+  // frees it; kRefused when nothing was accepted, so the blocks are whole.
+  virtual HandOverResult HandOver() = 0;
   virtual void Close() = 0;
   virtual void Pause(unsigned milliseconds) = 0;
   virtual ClipboardHolder Holder() = 0;

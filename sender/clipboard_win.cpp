@@ -78,16 +78,19 @@ bool Win32ClipboardPort::PrepareUnicodeBlocks(std::string&& utf8) {
 
 bool Win32ClipboardPort::Open() { return OpenClipboard(nullptr) != FALSE; }
 
-void Win32ClipboardPort::Empty() { EmptyClipboard(); }
+bool Win32ClipboardPort::Empty() { return EmptyClipboard() != FALSE; }
 
-bool Win32ClipboardPort::HandOver() {
+ClipboardPort::HandOverResult Win32ClipboardPort::HandOver() {
+  bool part = false;
   if (unicode_block_) {
-    if (!SetClipboardData(CF_UNICODETEXT, unicode_block_.Get())) return false;
+    if (!SetClipboardData(CF_UNICODETEXT, unicode_block_.Get())) return HandOverResult::kRefused;
     unicode_block_.Release();  // the system's now
+    part = true;
   }
-  if (!SetClipboardData(CF_TEXT, block_.Get())) return false;
+  if (!SetClipboardData(CF_TEXT, block_.Get()))
+    return part ? HandOverResult::kRefusedAfterPart : HandOverResult::kRefused;
   block_.Release();
-  return true;
+  return HandOverResult::kAccepted;
 }
 
 void Win32ClipboardPort::Close() { CloseClipboard(); }

@@ -28,8 +28,8 @@ class Win32ClipboardPort final : public ClipboardPort {
   bool PrepareBlock(const std::string& text) override;
   bool PrepareUnicodeBlocks(std::string&& utf8) override;
   bool Open() override;
-  void Empty() override;
-  bool HandOver() override;
+  bool Empty() override;
+  HandOverResult HandOver() override;
   void Close() override;
   void Pause(unsigned milliseconds) override;
   ClipboardHolder Holder() override;

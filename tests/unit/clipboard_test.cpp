@@ -34,11 +34,15 @@ class FakeClipboard : public ClipboardPort {
     calls.push_back("open");
     return true;
   }
-  void Empty() override { calls.push_back("empty"); }
-  bool HandOver() override {
+  bool Empty() override {
+    calls.push_back("empty");
+    return taken_over-- <= 0;
+  }
+  HandOverResult HandOver() override {
     calls.push_back("set");
-    if (!refuse) held = block;
-    return !refuse;
+    if (refusals-- > 0) return refuse_after_part ? HandOverResult::kRefusedAfterPart : HandOverResult::kRefused;
+    held = block;
+    return HandOverResult::kAccepted;
   }
   void Close() override { calls.push_back("close"); }
   void Pause(unsigned ms) override { paused += ms; }
@@ -54,7 +58,8 @@ class FakeClipboard : public ClipboardPort {
   int busy_attempts = 0, open_attempts = 0, change_every = 0;
   ClipboardHolder holder{0x1234, 7};
   unsigned paused = 0;
-  bool out_of_memory = false, refuse = false;
+  int taken_over = 0, refusals = 0;  // attempts that fail so
+  bool out_of_memory = false, refuse_after_part = false;
 };
 
 TEST(ClipboardTest, WriteIsBracketedByTheSiblingMessages) {
@@ -82,6 +87,18 @@ TEST(ClipboardTest, ClipboardThatChangesHandsIsWaitedForBeyondTheStuckLimit) {
   EXPECT_EQ(clip.paused, 1000 * kClipboardRetryPause);
 }
 
+// Under Wine a run that opened the clipboard without a window loses it to the
+// next one that does: emptying it or setting the data then fails.
+TEST(ClipboardTest, ClipboardTakenOverByAnotherRunIsWrittenAgain) {
+  FakeClipboard clip;
+  clip.taken_over = 1;
+  clip.refusals = 1;
+  PutTextOnClipboard(ItemText{"abc"}, clip);
+  EXPECT_THAT(clip.calls, ElementsAre("before", "prepare", "open", "empty", "close", "open", "empty", "set", "close",
+                                      "open", "empty", "set", "close", "after"));
+  EXPECT_EQ(clip.held, std::string("abc\0", 4));
+}
+
 TEST(ClipboardTest, ClipboardThatStaysHeldIsAnErrorWithinAFewSeconds) {
   struct Case {
     int change_every;  // 0: one holder for good
@@ -104,9 +121,15 @@ TEST(ClipboardTest, ClipboardThatStaysHeldIsAnErrorWithinAFewSeconds) {
 
 TEST(ClipboardTest, RefusedDataAndShortMemoryAreErrorsToo) {
   FakeClipboard refused;
-  refused.refuse = true;
+  refused.refusals = 1;
+  refused.refuse_after_part = true;
   EXPECT_THROW(PutTextOnClipboard(ItemText{"abc"}, refused), Error);
   EXPECT_THAT(refused.calls, ElementsAre("before", "prepare", "open", "empty", "set", "close", "after"));
+
+  FakeClipboard always_refused;
+  always_refused.refusals = 1 << 30;
+  EXPECT_THROW(PutTextOnClipboard(ItemText{"abc"}, always_refused), Error);
+  EXPECT_EQ(always_refused.paused, kClipboardStuckLimit);
 
   FakeClipboard short_of_memory;
   short_of_memory.out_of_memory = true;

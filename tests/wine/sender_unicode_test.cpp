@@ -48,7 +48,7 @@ class SenderUnicodeTest : public ::testing::Test {
     EXPECT_TRUE(notepad_.ComeForward());
     Process sender(Quote(program_) + " /p " + Quote(item), sandbox_.Dir());
     EXPECT_EQ(sender.Wait(), std::optional<DWORD>(0)) << name;
-    WaitUntil([&] { return !notepad_.WideText().empty(); }, 10000);
+    WaitUntil([&] { return !notepad_.WideText().empty(); }, kDefaultTimeout);
     return notepad_.WideText();
   }
 

@@ -59,7 +59,7 @@ TEST_F(SenderWesternTest, Utf8JapaneseItemArrivesAsItsText) {
   Process sender(Quote(program_) + " /p " + Quote(item), sandbox_.Dir());
   EXPECT_EQ(sender.Wait(), std::optional<DWORD>(0));
   EXPECT_EQ(ReadClipboardUnicode(), expected);
-  EXPECT_TRUE(WaitUntil([&] { return notepad.WideText() == expected; }, 10000));
+  EXPECT_TRUE(WaitUntil([&] { return notepad.WideText() == expected; }, kDefaultTimeout));
 }
 
 }  // namespace

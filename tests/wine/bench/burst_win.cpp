@@ -37,6 +37,8 @@ int main(int argc, char** argv) {
       std::unique_ptr<Process> process;
       ULONGLONG start = 0, end = 0;
       bool failed = false;
+      std::wstring box;
+      ULONGLONG box_after = 0;
     };
     std::vector<Run> runs(static_cast<std::size_t>(n));
     for (Run& run : runs) {
@@ -48,7 +50,11 @@ int main(int argc, char** argv) {
       bool all_done = true;
       for (Run& run : runs) {
         if (run.end != 0) continue;
-        if (FindAnyMessageBox(run.process->Id())) run.failed = true;
+        if (std::optional<MessageBoxSeen> box = FindAnyMessageBox(run.process->Id())) {
+          run.failed = true;
+          run.box = box->wide_text;
+          run.box_after = GetTickCount64() - run.start;
+        }
         if (WaitForSingleObject(run.process->Handle(), 0) == WAIT_OBJECT_0) {
           run.end = GetTickCount64();
           DWORD code = 0;
@@ -68,6 +74,12 @@ int main(int argc, char** argv) {
       if (run.end != 0 && run.end - run.start > slowest) slowest = run.end - run.start;
     }
     total_failed += failed;
+    for (const Run& run : runs) {
+      if (run.box.empty()) continue;
+      char text[1024] = {};
+      WideCharToMultiByte(CP_UTF8, 0, run.box.c_str(), -1, text, sizeof text - 1, nullptr, nullptr);
+      std::printf("   box after %.2f s: %s\n", run.box_after / 1000.0, text);
+    }
     std::printf("N=%d%s round %d: %d failed, slowest run %.2f s\n", n, sibling ? " with sibling" : "", round, failed,
                 slowest / 1000.0);
     std::fflush(stdout);

@@ -12,8 +12,10 @@
 
 namespace zrnx::test {
 
-// Time limits in milliseconds.
-inline constexpr DWORD kDefaultTimeout = 15000;
+// Time limits in milliseconds. Waits end as soon as their condition holds,
+// so the limits are set for a slow, loaded machine: a fresh prefix's first
+// window and a process start under load can each take many seconds.
+inline constexpr DWORD kDefaultTimeout = 60000;
 
 // The folder of the running test program; the programs under test are built
 // beside it.
