@@ -101,9 +101,9 @@ std::thread Drive(HWND owner, const std::string& awaited, int button, BrowserSee
 class BrowseFolderWineTest : public ::testing::Test {
  protected:
   // The first browser of a fresh prefix is slow to come up and, on a loaded
-  // machine, may not take the starting folder it is given (its tree is not
-  // ready for it). The tests are about the component, not that first start:
-  // one browser is opened and cancelled before them.
+  // machine, often does not take the starting folder it is given (Wine's
+  // browser; later ones rarely miss it). The tests are about the component,
+  // not that first start: one browser is opened and cancelled before them.
   static void SetUpTestSuite() {
     ComApartment com;
     OwnerForm form;
