@@ -8,11 +8,6 @@
 
 namespace zrnx {
 
-class Error : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 // `pattern` with its first "%s" replaced by `value` (the messages carry one
 // path or name each).
 inline std::string WithValue(std::string_view pattern, std::string_view value) {
@@ -24,5 +19,27 @@ inline std::string WithValue(std::string_view pattern, std::string_view value) {
   text.append(pattern.substr(0, pos)).append(value).append(pattern.substr(pos + 2));
   return text;
 }
+
+class Error : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+
+  // Program text with a value from the system (a path, a system message) in
+  // place of its "%s". The parts are kept apart as well: on a system whose
+  // code page is not Shift-JIS they must be converted each from its own.
+  Error(std::string_view pattern, std::string_view system_value)
+      : std::runtime_error(WithValue(pattern, system_value)),
+        pattern_(pattern),
+        system_value_(system_value),
+        has_value_(true) {}
+
+  bool HasSystemValue() const { return has_value_; }
+  const std::string& Pattern() const { return pattern_; }
+  const std::string& SystemValue() const { return system_value_; }
+
+ private:
+  std::string pattern_, system_value_;
+  bool has_value_ = false;
+};
 
 }  // namespace zrnx

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -26,18 +27,81 @@ bool Win32ClipboardPort::PrepareBlock(const std::string& text) {
   return true;
 }
 
+namespace {
+
+// A movable block of `size` bytes filled by `fill`; empty when it cannot be had.
+template <typename Fill>
+ScopedGlobal FilledBlock(std::size_t size, Fill fill) {
+  ScopedGlobal block(GlobalAlloc(GMEM_MOVEABLE, size));
+  if (!block) return block;
+  void* bytes = GlobalLock(block.Get());
+  if (!bytes) return ScopedGlobal();
+  const bool filled = fill(bytes);
+  GlobalUnlock(block.Get());
+  return filled ? std::move(block) : ScopedGlobal();
+}
+
+}  // namespace
+
+bool Win32ClipboardPort::PrepareUnicodeBlocks(std::string&& utf8) {
+  // The conversion calls count in int; such a text is beyond a 32-bit block anyway.
+  if (utf8.size() >= static_cast<std::size_t>(INT_MAX)) return false;
+  const int source = static_cast<int>(utf8.size());
+  const int units = source == 0 ? 0 : MultiByteToWideChar(CP_UTF8, 0, utf8.data(), source, nullptr, 0);
+  if (source != 0 && units == 0) return false;
+  unicode_block_ = FilledBlock((static_cast<std::size_t>(units) + 1) * sizeof(wchar_t), [&](void* bytes) {
+    auto* wide = static_cast<wchar_t*>(bytes);
+    if (units != 0 && MultiByteToWideChar(CP_UTF8, 0, utf8.data(), source, wide, units) != units) return false;
+    wide[units] = L'\0';
+    return true;
+  });
+  std::string().swap(utf8);  // the UTF-16 copy is the text from here on
+  if (!unicode_block_) return false;
+
+  const auto* wide = static_cast<const wchar_t*>(GlobalLock(unicode_block_.Get()));
+  if (!wide) return false;
+  const int bytes_needed = units == 0 ? 0 : WideCharToMultiByte(CP_ACP, 0, wide, units, nullptr, 0, nullptr, nullptr);
+  if (units == 0 || bytes_needed != 0) {
+    block_ = FilledBlock(static_cast<std::size_t>(bytes_needed) + 1, [&](void* bytes) {
+      auto* narrow = static_cast<char*>(bytes);
+      if (bytes_needed != 0 &&
+          WideCharToMultiByte(CP_ACP, 0, wide, units, narrow, bytes_needed, nullptr, nullptr) != bytes_needed)
+        return false;
+      narrow[bytes_needed] = '\0';
+      return true;
+    });
+  }
+  GlobalUnlock(unicode_block_.Get());
+  if (!block_) unicode_block_.Reset();
+  return static_cast<bool>(block_);
+}
+
 bool Win32ClipboardPort::Open() { return OpenClipboard(nullptr) != FALSE; }
 
-void Win32ClipboardPort::Empty() { EmptyClipboard(); }
+bool Win32ClipboardPort::Empty() { return EmptyClipboard() != FALSE; }
 
-bool Win32ClipboardPort::HandOver() {
-  if (!SetClipboardData(CF_TEXT, block_.Get())) return false;
-  block_.Release();  // the system's now
-  return true;
+ClipboardPort::HandOverResult Win32ClipboardPort::HandOver() {
+  bool part = false;
+  if (unicode_block_) {
+    if (!SetClipboardData(CF_UNICODETEXT, unicode_block_.Get())) return HandOverResult::kRefused;
+    unicode_block_.Release();  // the system's now
+    part = true;
+  }
+  if (!SetClipboardData(CF_TEXT, block_.Get()))
+    return part ? HandOverResult::kRefusedAfterPart : HandOverResult::kRefused;
+  block_.Release();
+  return HandOverResult::kAccepted;
 }
 
 void Win32ClipboardPort::Close() { CloseClipboard(); }
 
 void Win32ClipboardPort::Pause(unsigned milliseconds) { Sleep(milliseconds); }
+
+ClipboardHolder Win32ClipboardPort::Holder() {
+  return {reinterpret_cast<std::uintptr_t>(GetOpenClipboardWindow()),
+          static_cast<std::uint32_t>(GetClipboardSequenceNumber())};
+}
+
+std::uint64_t Win32ClipboardPort::Milliseconds() { return GetTickCount64(); }
 
 }  // namespace zrnx

@@ -26,14 +26,18 @@ class Win32ClipboardPort final : public ClipboardPort {
  public:
   void NotifySibling(unsigned message) override;
   bool PrepareBlock(const std::string& text) override;
+  bool PrepareUnicodeBlocks(std::string&& utf8) override;
   bool Open() override;
-  void Empty() override;
-  bool HandOver() override;
+  bool Empty() override;
+  HandOverResult HandOver() override;
   void Close() override;
   void Pause(unsigned milliseconds) override;
+  ClipboardHolder Holder() override;
+  std::uint64_t Milliseconds() override;
 
  private:
   ScopedGlobal block_;  // ours until the clipboard accepts it
+  ScopedGlobal unicode_block_;
 };
 
 class Win32KeyboardPort final : public KeyboardPort {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "common/profile_store.h"
+#include "sender/item_text.h"
 
 namespace zrnx {
 
@@ -24,6 +25,9 @@ class ItemFileSystem {
   virtual std::string ReadFileBytes(const std::string& path) = 0;
   // The path made absolute against the current directory.
   virtual std::string FullPath(const std::string& path) = 0;
+  // Raises the open error when the file cannot be opened for reading (locked,
+  // no access): the profile calls would take such a file for an empty one.
+  virtual void CheckReadable(const std::string& path) = 0;
 };
 
 // Items are read whole with a 32-bit size; anything larger is refused rather
@@ -37,11 +41,17 @@ std::string ReadItemText(const std::string& path, ItemFileSystem& files);
 // The text of an item, by its extension (lowered) and, failing ".url", by
 // whether it loads as a shell link. A ".url" is read through the profile
 // store on its absolute path: the profile calls look for a bare file name in
-// the Windows folder, not in the current one.
-std::string LoadItemText(const std::string& path, const std::string& extension, ItemFileSystem& files,
+// the Windows folder, not in the current one. Only a plain item is decoded
+// (UTF-16, UTF-8); a URL and a link's target are code-page bytes as they are.
+ItemText LoadItemText(const std::string& path, const std::string& extension, ItemFileSystem& files,
                          ProfileStore& store);
 
-// Texts of the errors that end the run while an item is read.
+// Texts of the errors that end the run while an item is read: program text
+// with the path in place of "%s".
+inline constexpr std::string_view kOpenError = "ﾌｧｲﾙ %s は開けません";
+inline constexpr std::string_view kReadError = "ﾌｧｲﾙ %s を読み込めません";
+inline constexpr std::string_view kTooLargeError =
+    "ﾌｧｲﾙ %s は大きすぎるため送れません (4 GB 未満のファイルだけを送れます)";
 std::string OpenErrorText(std::string_view path);
 std::string ReadErrorText(std::string_view path);
 std::string TooLargeErrorText(std::string_view path);

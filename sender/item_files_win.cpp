@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/error.h"
+#include "common/ole_error.h"
 #include "common/ole_error_win.h"
 #include "common/scoped_win.h"
 #include "sender/item_files_win.h"
@@ -39,7 +40,12 @@ std::optional<std::string> Win32ItemFileSystem::ReadShellLink(const std::string&
   ComPtr<IUnknown> link;
   HRESULT created = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                                      IID_IUnknown, reinterpret_cast<void**>(link.Put()));
-  if (FAILED(created)) throw Error(OleErrorMessage(created));
+  if (FAILED(created)) {
+    // The system's text is in the system code page; the fallback is ours.
+    const std::string message = OleErrorMessage(created);
+    if (message == OleErrorText(static_cast<std::uint32_t>(created), "")) throw Error(message);
+    throw Error("%s", message);
+  }
 
   ComPtr<IPersistFile> file;
   if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put())))) return std::nullopt;
@@ -56,15 +62,22 @@ std::optional<std::string> Win32ItemFileSystem::ReadShellLink(const std::string&
   return std::string(target);
 }
 
+void Win32ItemFileSystem::CheckReadable(const std::string& path) {
+  // Shared as the profile calls share it, so only a lock or missing rights fail.
+  ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw Error(kOpenError, path);
+}
+
 std::string Win32ItemFileSystem::ReadFileBytes(const std::string& path) {
   // Others may read the item meanwhile, but not change it under us.
   ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) throw Error(OpenErrorText(path));
+  if (!file) throw Error(kOpenError, path);
 
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.Get(), &size)) throw Error(ReadErrorText(path));
-  if (static_cast<std::uint64_t>(size.QuadPart) > kMaxItemSize) throw Error(TooLargeErrorText(path));
+  if (!GetFileSizeEx(file.Get(), &size)) throw Error(kReadError, path);
+  if (static_cast<std::uint64_t>(size.QuadPart) > kMaxItemSize) throw Error(kTooLargeError, path);
 
   std::string bytes;
   // A 32-bit program cannot hold every size below the limit.
@@ -72,7 +85,7 @@ std::string Win32ItemFileSystem::ReadFileBytes(const std::string& path) {
   bytes.resize(static_cast<std::size_t>(size.QuadPart));
   DWORD read = 0;
   if (!bytes.empty() && !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
-    throw Error(ReadErrorText(path));
+    throw Error(kReadError, path);
   // A file that shrank since its size was taken: only what was read.
   bytes.resize(read);
   return bytes;

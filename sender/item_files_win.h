@@ -11,6 +11,7 @@ class Win32ItemFileSystem final : public ItemFileSystem {
   std::optional<std::string> ReadShellLink(const std::string& path) override;
   std::string ReadFileBytes(const std::string& path) override;
   std::string FullPath(const std::string& path) override;
+  void CheckReadable(const std::string& path) override;
 };
 
 }  // namespace zrnx

@@ -181,4 +181,13 @@ std::string ExpandDatePlaceholders(std::string text, const std::array<std::strin
   return ExpandWithValues(std::move(text), values);
 }
 
+ItemText ExpandDatePlaceholders(ItemText text, const std::array<std::string, 10>& patterns,
+                                const DateFormatter& formatter, const CodePageDecoder& code_page) {
+  if (text.encoding == TextEncoding::kCodePage)
+    return {ExpandDatePlaceholders(std::move(text.bytes), patterns, formatter), text.encoding};
+  std::array<std::string, 10> values;
+  for (std::size_t n = 0; n < values.size(); ++n) values[n] = Utf16ToUtf8(code_page.ToUtf16(formatter.FormatNow(patterns[n])));
+  return {ExpandWithValues(std::move(text.bytes), values), text.encoding};
+}
+
 }  // namespace zrnx

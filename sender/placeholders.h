@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "sender/item_text.h"
+
 namespace zrnx {
 
 class DateFormatter;
@@ -35,5 +37,18 @@ std::string ExpandWithValues(std::string text, const std::array<std::string, 10>
 // then expands.
 std::string ExpandDatePlaceholders(std::string text, const std::array<std::string, 10>& patterns,
                                    const DateFormatter& formatter);
+
+// Text in the system's code page to UTF-16 (MultiByteToWideChar on Windows).
+class CodePageDecoder {
+ public:
+  virtual ~CodePageDecoder() = default;
+  virtual std::u16string ToUtf16(std::string_view bytes) const = 0;
+};
+
+// The same on an item text in its own encoding: the formatted values are
+// code-page bytes, converted for a decoded text (the placeholders are ASCII,
+// so they are found alike in both).
+ItemText ExpandDatePlaceholders(ItemText text, const std::array<std::string, 10>& patterns,
+                                const DateFormatter& formatter, const CodePageDecoder& code_page);
 
 }  // namespace zrnx

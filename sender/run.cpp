@@ -25,15 +25,17 @@ namespace {
 void SendItem(const Invocation& inv, const std::string& settings_path, SenderSteps& steps, ProfileStore& store) {
   const std::string extension = LowerAscii(FileExtension(inv.item_path));
 
-  if (!steps.ItemFileExists(inv.item_path)) {
+  if (HasWildcard(inv.item_path) || !steps.ItemFileExists(inv.item_path)) {
     steps.ShowMessage(kItemMissingText, kAppTitle, kBoxError);
     return;
   }
 
-  std::string text = steps.LoadItemText(inv.item_path, extension);
-  if (!text.empty() && extension == ".zrx") text = steps.ExpandDatePlaceholders(text, ReadDateFormats(settings_path, store));
+  ItemText text = steps.LoadItemText(inv.item_path, extension);
+  if (!text.bytes.empty() && extension == ".zrx")
+    text = steps.ExpandDatePlaceholders(text, ReadDateFormats(settings_path, store));
 
-  steps.PutTextOnClipboard(text);
+  // Handed over whole: a large text is freed as soon as the clipboard holds it.
+  steps.PutTextOnClipboard(std::move(text));
 
   WindowHandle focus = 0;
   if (inv.mode != SendMode::kClipboardOnly) {
@@ -48,6 +50,11 @@ void SendItem(const Invocation& inv, const std::string& settings_path, SenderSte
 }
 
 }  // namespace
+
+bool HasWildcard(std::string_view path) {
+  // Neither byte can be the second byte of a Shift-JIS character.
+  return path.find_first_of("*?") != std::string_view::npos;
+}
 
 int RunSender(std::string_view command_line, const std::string& settings_path, SenderSteps& steps,
               ProfileStore& store) {
@@ -68,6 +75,11 @@ int RunSender(std::string_view command_line, const std::string& settings_path, S
     return 0;
   } catch (const std::bad_alloc&) {
     steps.ShowMessage(kOutOfMemoryText, kApplicationErrorTitle, kBoxTaskModal | kBoxError);
+  } catch (const Error& e) {
+    if (e.HasSystemValue())
+      steps.ShowMessageWithValue(e.Pattern(), e.SystemValue(), kApplicationErrorTitle, kBoxTaskModal | kBoxError);
+    else
+      steps.ShowMessage(e.what(), kApplicationErrorTitle, kBoxTaskModal | kBoxError);
   } catch (const std::exception& e) {
     steps.ShowMessage(e.what(), kApplicationErrorTitle, kBoxTaskModal | kBoxError);
   }

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "common/profile_store.h"
+#include "sender/item_text.h"
 
 namespace zrnx {
 
@@ -23,18 +24,24 @@ class SenderSteps {
 
   // Takes the locale snapshot for the date patterns; first of all.
   virtual void PrepareDateNames() = 0;
-  // A message box without an owner window.
+  // A message box without an owner window; texts and title are program text.
   virtual void ShowMessage(std::string_view text, std::string_view title, unsigned style) = 0;
+  // The same with a value from the system (a path, a system message) in
+  // place of the "%s" of `pattern`.
+  virtual void ShowMessageWithValue(std::string_view pattern, std::string_view system_value, std::string_view title,
+                                    unsigned style) = 0;
   // The path names an existing file (not a folder) with a valid write time.
   virtual bool ItemFileExists(const std::string& path) = 0;
   // The text of the item: Internet shortcut, shell link target or the file itself.
-  virtual std::string LoadItemText(const std::string& path, const std::string& extension) = 0;
-  // %d0% ... %d9% replaced by the current time in the ten formats.
-  virtual std::string ExpandDatePlaceholders(const std::string& text, const DateFormats& formats) = 0;
-  // The text as one CF_TEXT item, with the sibling notified around the write.
-  // Raises Error when the clipboard stays held by another program or refuses
-  // the text, so that no paste follows.
-  virtual void PutTextOnClipboard(const std::string& text) = 0;
+  virtual ItemText LoadItemText(const std::string& path, const std::string& extension) = 0;
+  // %d0% ... %d9% replaced by the current time in the ten formats, in the
+  // text's own encoding.
+  virtual ItemText ExpandDatePlaceholders(const ItemText& text, const DateFormats& formats) = 0;
+  // A code-page text as one CF_TEXT item, a decoded one as CF_UNICODETEXT and
+  // CF_TEXT, with the sibling notified around the write. Raises Error when
+  // the clipboard stays held by another program or refuses the text, so that
+  // no paste follows.
+  virtual void PutTextOnClipboard(ItemText text) = 0;
   // The window the user was working in, or 0.
   virtual WindowHandle FindTargetWindow() = 0;
   virtual bool IsWindow(WindowHandle window) = 0;
@@ -46,6 +53,10 @@ class SenderSteps {
 // The ten patterns as the item sender reads them: section [Option], keys
 // DateFormat0 to DateFormat9, each with its default.
 DateFormats ReadDateFormats(const std::string& settings_path, ProfileStore& store);
+
+// A path with a wildcard names no file, although a directory search on it
+// may find one.
+bool HasWildcard(std::string_view path);
 
 // Runs the whole sequence for one command line and returns the exit code:
 // 0 on every handled path, 1 after an error that no step handled (shown in

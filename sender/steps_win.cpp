@@ -6,6 +6,7 @@
 #include "sender/item_files_win.h"
 #include "sender/placeholders.h"
 #include "sender/steps_win.h"
+#include "sender/wide_text_win.h"
 
 namespace zrnx {
 
@@ -15,7 +16,12 @@ void Win32SenderSteps::PrepareDateNames() {
 }
 
 void Win32SenderSteps::ShowMessage(std::string_view text, std::string_view title, unsigned style) {
-  MessageBoxA(nullptr, std::string(text).c_str(), std::string(title).c_str(), style);
+  ShowBox(text, std::nullopt, title, style);
+}
+
+void Win32SenderSteps::ShowMessageWithValue(std::string_view pattern, std::string_view system_value,
+                                            std::string_view title, unsigned style) {
+  ShowBox(pattern, system_value, title, style);
 }
 
 bool Win32SenderSteps::ItemFileExists(const std::string& path) {
@@ -30,18 +36,18 @@ bool Win32SenderSteps::ItemFileExists(const std::string& path) {
          FileTimeToDosDateTime(&local, &dos_date, &dos_time);
 }
 
-std::string Win32SenderSteps::LoadItemText(const std::string& path, const std::string& extension) {
+ItemText Win32SenderSteps::LoadItemText(const std::string& path, const std::string& extension) {
   Win32ItemFileSystem files;
   return zrnx::LoadItemText(path, extension, files, DefaultProfileStore());
 }
 
-std::string Win32SenderSteps::ExpandDatePlaceholders(const std::string& text, const DateFormats& formats) {
-  return zrnx::ExpandDatePlaceholders(text, formats, DateFormatter(date_locale_, eras_, clock_));
+ItemText Win32SenderSteps::ExpandDatePlaceholders(const ItemText& text, const DateFormats& formats) {
+  return zrnx::ExpandDatePlaceholders(text, formats, DateFormatter(date_locale_, eras_, clock_), Win32CodePageDecoder());
 }
 
-void Win32SenderSteps::PutTextOnClipboard(const std::string& text) {
+void Win32SenderSteps::PutTextOnClipboard(ItemText text) {
   Win32ClipboardPort clipboard;
-  zrnx::PutTextOnClipboard(text, clipboard);
+  zrnx::PutTextOnClipboard(std::move(text), clipboard);
 }
 
 WindowHandle Win32SenderSteps::FindTargetWindow() { return zrnx::FindTargetWindow(settings_path_); }

@@ -16,10 +16,12 @@ class Win32SenderSteps final : public SenderSteps {
 
   void PrepareDateNames() override;
   void ShowMessage(std::string_view text, std::string_view title, unsigned style) override;
+  void ShowMessageWithValue(std::string_view pattern, std::string_view system_value, std::string_view title,
+                            unsigned style) override;
   bool ItemFileExists(const std::string& path) override;
-  std::string LoadItemText(const std::string& path, const std::string& extension) override;
-  std::string ExpandDatePlaceholders(const std::string& text, const DateFormats& formats) override;
-  void PutTextOnClipboard(const std::string& text) override;
+  ItemText LoadItemText(const std::string& path, const std::string& extension) override;
+  ItemText ExpandDatePlaceholders(const ItemText& text, const DateFormats& formats) override;
+  void PutTextOnClipboard(ItemText text) override;
   WindowHandle FindTargetWindow() override;
   bool IsWindow(WindowHandle window) override;
   WindowHandle ActivateTargetWindow(WindowHandle window) override;

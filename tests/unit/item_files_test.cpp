@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
+#include "fakes/item_text_print.h"
 #include "common/error.h"
 #include "fakes/fake_profile_store.h"
 
@@ -23,19 +25,23 @@ class FakeFiles : public ItemFileSystem {
     if (it == files.end()) throw Error(OpenErrorText(path));
     return it->second;
   }
+  void CheckReadable(const std::string& path) override {
+    if (locked.count(path)) throw Error(kOpenError, path);
+  }
   std::string FullPath(const std::string& path) override {
     return path.find(':') == std::string::npos ? "C:\\cwd\\" + path : path;
   }
 
   std::map<std::string, std::string> files;
   std::map<std::string, std::string> links;
+  std::set<std::string> locked;
   std::vector<std::string> link_queries, reads;
 };
 
 class ItemFilesTest : public ::testing::Test {
  protected:
   std::string Load(const std::string& path, const std::string& extension) {
-    return LoadItemText(path, extension, files, store);
+    return LoadItemText(path, extension, files, store).bytes;
   }
   FakeFiles files;
   test::FakeProfileStore store;
@@ -44,10 +50,10 @@ class ItemFilesTest : public ::testing::Test {
 TEST_F(ItemFilesTest, PlainItemKeepsItsFullLengthWithZeroBytesAsSpaces) {
   files.files["C:\\i\\a.zrx"] = std::string("a\0b\0\0c\0", 7);
   files.files["C:\\i\\e.zrx"] = "";
-  files.files["C:\\i\\u16.txt"] = std::string("\xFF\xFEh\0i\0", 6);  // raw bytes, BOM kept
+  files.files["C:\\i\\u16.txt"] = std::string("\xFF\xFEh\0i\0", 6);
   EXPECT_EQ(Load("C:\\i\\a.zrx", ".zrx"), "a b  c ");
   EXPECT_EQ(Load("C:\\i\\e.zrx", ".zrx"), "");
-  EXPECT_EQ(Load("C:\\i\\u16.txt", ".txt"), "\xFF\xFEh i ");
+  EXPECT_EQ(LoadItemText("C:\\i\\u16.txt", ".txt", files, store), (ItemText{"hi", TextEncoding::kUtf8}));
   EXPECT_EQ(files.link_queries, (std::vector<std::string>{"C:\\i\\a.zrx", "C:\\i\\e.zrx", "C:\\i\\u16.txt"}));
 }
 
@@ -57,6 +63,28 @@ TEST_F(ItemFilesTest, ShellLinkSendsItsTargetsBytesAndNeverTheLinkFile) {
   files.files["D:\\t\\greeting.zrx"] = std::string("%d0%\0", 5);
   EXPECT_EQ(Load("C:\\m\\x.lnk", ".lnk"), "%d0% ");
   EXPECT_EQ(files.reads, (std::vector<std::string>{"D:\\t\\greeting.zrx"}));
+}
+
+TEST_F(ItemFilesTest, LinkTargetAndUrlAreNeverDecoded) {
+  files.links["C:\\m\\x.lnk"] = "D:\\t\\u16.txt";
+  files.files["D:\\t\\u16.txt"] = std::string("\xFF\xFEh\0", 4);
+  EXPECT_EQ(LoadItemText("C:\\m\\x.lnk", ".lnk", files, store),
+            (ItemText{"\xFF\xFEh ", TextEncoding::kCodePage}));
+  store.Set("InternetShortcut", "URL", "https://example.com/\xE3\x81\x82\xE3\x81\x84");
+  EXPECT_EQ(LoadItemText("a.url", ".url", files, store).encoding, TextEncoding::kCodePage);
+}
+
+TEST_F(ItemFilesTest, UnreadableInternetShortcutEndsWithTheOpenError) {
+  files.locked.insert("C:\\m\\Locked.url");
+  store.Set("InternetShortcut", "URL", "https://example.com/");
+  try {
+    Load("C:\\m\\Locked.url", ".url");
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "ﾌｧｲﾙ C:\\m\\Locked.url は開けません");
+    EXPECT_EQ(e.SystemValue(), "C:\\m\\Locked.url");  // the path is shown in the system's code page
+  }
+  EXPECT_TRUE(store.reads.empty());
 }
 
 TEST_F(ItemFilesTest, LinkToAMissingTargetEndsWithTheTargetsOpenError) {

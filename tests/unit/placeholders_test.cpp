@@ -7,6 +7,7 @@
 
 #include <random>
 
+#include "fakes/item_text_print.h"
 #include "fakes/fake_date_sources.h"
 #include "sender/date_format.h"
 #include "common/settings_keys.h"
@@ -29,6 +30,43 @@ class ExpansionTest : public ::testing::Test {
   JapaneseEraSource eras_;
   FixedClock clock_;
 };
+
+// Decodes ASCII and the few Shift-JIS characters the patterns below use.
+class FakeShiftJisDecoder : public CodePageDecoder {
+ public:
+  std::u16string ToUtf16(std::string_view bytes) const override {
+    static const std::pair<std::string_view, char16_t> kTable[] = {{"年", u'年'}, {"月", u'月'}, {"日", u'日'}};
+    std::u16string out;
+    for (std::size_t i = 0; i < bytes.size();) {
+      bool found = false;
+      for (const auto& [sjis, wide] : kTable) {
+        if (bytes.substr(i, sjis.size()) == sjis) {
+          out += wide;
+          i += sjis.size();
+          found = true;
+          break;
+        }
+      }
+      if (!found) out += static_cast<char16_t>(static_cast<unsigned char>(bytes[i++]));
+    }
+    return out;
+  }
+};
+
+std::string U8(std::u8string_view text) { return std::string(text.begin(), text.end()); }
+
+TEST_F(ExpansionTest, DecodedTextExpandsAsTheCodePageOneDoes) {
+  patterns_[0] = "yyyy'年'm'月'd'日'";
+  FakeLocaleSource ja = JapaneseLocale();
+  const LocaleDateInfo locale = ReadLocaleDateInfo(ja);
+  const DateFormatter formatter(locale, eras_, clock_);
+  const ItemText sjis = ExpandDatePlaceholders(ItemText{"今日は %d0% %d1% (%%d0%%)"}, patterns_, formatter,
+                                               FakeShiftJisDecoder());
+  EXPECT_EQ(sjis, (ItemText{"今日は 2026年12月6日 14:05 (%d0%)", TextEncoding::kCodePage}));
+  const ItemText utf8 = ExpandDatePlaceholders(ItemText{U8(u8"今日は %d0% %d1% (%%d0%%)"), TextEncoding::kUtf8},
+                                               patterns_, formatter, FakeShiftJisDecoder());
+  EXPECT_EQ(utf8, (ItemText{U8(u8"今日は 2026年12月6日 14:05 (%d0%)"), TextEncoding::kUtf8}));
+}
 
 TEST_F(ExpansionTest, ExamplesWithTheDefaultPatterns) {
   const std::pair<const char*, const char*> rows[] = {

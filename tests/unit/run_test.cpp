@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "fakes/item_text_print.h"
 #include "common/error.h"
 #include "fakes/fake_profile_store.h"
 #include "sender/texts.h"
@@ -21,15 +22,18 @@ class MockSteps : public SenderSteps {
  public:
   MOCK_METHOD(void, PrepareDateNames, (), (override));
   MOCK_METHOD(void, ShowMessage, (std::string_view, std::string_view, unsigned), (override));
+  MOCK_METHOD(void, ShowMessageWithValue, (std::string_view, std::string_view, std::string_view, unsigned), (override));
   MOCK_METHOD(bool, ItemFileExists, (const std::string&), (override));
-  MOCK_METHOD(std::string, LoadItemText, (const std::string&, const std::string&), (override));
-  MOCK_METHOD(std::string, ExpandDatePlaceholders, (const std::string&, const DateFormats&), (override));
-  MOCK_METHOD(void, PutTextOnClipboard, (const std::string&), (override));
+  MOCK_METHOD(ItemText, LoadItemText, (const std::string&, const std::string&), (override));
+  MOCK_METHOD(ItemText, ExpandDatePlaceholders, (const ItemText&, const DateFormats&), (override));
+  MOCK_METHOD(void, PutTextOnClipboard, (ItemText), (override));
   MOCK_METHOD(WindowHandle, FindTargetWindow, (), (override));
   MOCK_METHOD(bool, IsWindow, (WindowHandle), (override));
   MOCK_METHOD(WindowHandle, ActivateTargetWindow, (WindowHandle), (override));
   MOCK_METHOD(void, SendPasteKey, (std::int32_t, WindowHandle), (override));
 };
+
+ItemText Cp(std::string bytes) { return {std::move(bytes), TextEncoding::kCodePage}; }
 
 const std::string kIni = "C:\\Tools\\Zrnx.ini";
 
@@ -63,20 +67,29 @@ TEST_F(RunTest, MissingItemShowsItsBoxAndReadsNothing) {
   EXPECT_THAT(store.reads, ElementsAre());
 }
 
+TEST_F(RunTest, WildcardPathNamesNoFileEvenWhenASearchWouldFindOne) {
+  EXPECT_CALL(steps, PrepareDateNames()).Times(3);
+  EXPECT_CALL(steps, ShowMessage(kItemMissingText, kAppTitle, kBoxError)).Times(3);
+  EXPECT_EQ(Run("z /p C:\\i\\*.zrx"), 0);
+  EXPECT_EQ(Run("z /c C:\\i\\a?.zrx"), 0);
+  EXPECT_EQ(Run("z \"C:\\i\\*\""), 0);
+  EXPECT_THAT(store.reads, ElementsAre());
+}
+
 TEST_F(RunTest, PasteModeRunsEveryStepInOrder) {
   store.Set("Option", "SendKey_Paste", "4");
   store.Set("Option", "DateFormat3", "");
   InSequence order;
   EXPECT_CALL(steps, PrepareDateNames());
   EXPECT_CALL(steps, ItemFileExists("C:\\i\\A.ZRX")).WillOnce(Return(true));
-  EXPECT_CALL(steps, LoadItemText("C:\\i\\A.ZRX", ".zrx")).WillOnce(Return("t %d0%"));
-  EXPECT_CALL(steps, ExpandDatePlaceholders("t %d0%", _)).WillOnce([](const std::string&, const DateFormats& f) {
+  EXPECT_CALL(steps, LoadItemText("C:\\i\\A.ZRX", ".zrx")).WillOnce(Return(Cp("t %d0%")));
+  EXPECT_CALL(steps, ExpandDatePlaceholders(Cp("t %d0%"), _)).WillOnce([](const ItemText&, const DateFormats& f) {
     EXPECT_EQ(f[0], "yyyy/mm/dd");
     EXPECT_EQ(f[3], "");  // present but empty is not the default
     EXPECT_EQ(f[9], "AM/PM hh:mm");
-    return std::string("t now");
+    return Cp("t now");
   });
-  EXPECT_CALL(steps, PutTextOnClipboard("t now"));
+  EXPECT_CALL(steps, PutTextOnClipboard(Cp("t now")));
   EXPECT_CALL(steps, FindTargetWindow()).WillOnce(Return(7));
   EXPECT_CALL(steps, IsWindow(7)).WillOnce(Return(true));
   EXPECT_CALL(steps, ActivateTargetWindow(7)).WillOnce(Return(8));
@@ -91,8 +104,8 @@ TEST_F(RunTest, OtherItemsAreSentAsReadAndCopyModeSendsNoKey) {
   InSequence order;
   EXPECT_CALL(steps, PrepareDateNames());
   EXPECT_CALL(steps, ItemFileExists(_)).WillOnce(Return(true));
-  EXPECT_CALL(steps, LoadItemText("a.url", ".url")).WillOnce(Return("%d0%"));
-  EXPECT_CALL(steps, PutTextOnClipboard("%d0%"));
+  EXPECT_CALL(steps, LoadItemText("a.url", ".url")).WillOnce(Return(Cp("%d0%")));
+  EXPECT_CALL(steps, PutTextOnClipboard(Cp("%d0%")));
   EXPECT_CALL(steps, FindTargetWindow()).WillOnce(Return(7));
   EXPECT_CALL(steps, IsWindow(7)).WillOnce(Return(false));  // gone meanwhile
   EXPECT_EQ(Run("z /c a.url"), 0);
@@ -103,8 +116,8 @@ TEST_F(RunTest, EmptyZrxItemIsNotExpandedButStillPasted) {
   InSequence order;
   EXPECT_CALL(steps, PrepareDateNames());
   EXPECT_CALL(steps, ItemFileExists(_)).WillOnce(Return(true));
-  EXPECT_CALL(steps, LoadItemText(_, ".zrx")).WillOnce(Return(""));
-  EXPECT_CALL(steps, PutTextOnClipboard(""));
+  EXPECT_CALL(steps, LoadItemText(_, ".zrx")).WillOnce(Return(Cp("")));
+  EXPECT_CALL(steps, PutTextOnClipboard(Cp("")));
   EXPECT_CALL(steps, FindTargetWindow()).WillOnce(Return(0));
   EXPECT_CALL(steps, SendPasteKey(0, 0));
   EXPECT_EQ(Run("z /p e.zrx"), 0);
@@ -114,8 +127,8 @@ TEST_F(RunTest, ClipboardOnlyModeActivatesNothing) {
   InSequence order;
   EXPECT_CALL(steps, PrepareDateNames());
   EXPECT_CALL(steps, ItemFileExists(_)).WillOnce(Return(true));
-  EXPECT_CALL(steps, LoadItemText(_, ".txt")).WillOnce(Return("x"));
-  EXPECT_CALL(steps, PutTextOnClipboard("x"));
+  EXPECT_CALL(steps, LoadItemText(_, ".txt")).WillOnce(Return(Cp("x")));
+  EXPECT_CALL(steps, PutTextOnClipboard(Cp("x")));
   EXPECT_EQ(Run("z \"C:\\a b\\n.txt\""), 0);
 }
 
@@ -123,8 +136,20 @@ TEST_F(RunTest, UnhandledErrorEndsTheRunWithItsBoxAndExitCodeOne) {
   InSequence order;
   EXPECT_CALL(steps, PrepareDateNames());
   EXPECT_CALL(steps, ItemFileExists(_)).WillOnce(Return(true));
-  EXPECT_CALL(steps, LoadItemText(_, _)).WillOnce([](auto&, auto&) -> std::string { throw Error("broken"); });
+  EXPECT_CALL(steps, LoadItemText(_, _)).WillOnce([](auto&, auto&) -> ItemText { throw Error("broken"); });
   EXPECT_CALL(steps, ShowMessage("broken", kApplicationErrorTitle, kBoxTaskModal | kBoxError));
+  EXPECT_EQ(Run("z /p a.zrx"), 1);
+}
+
+TEST_F(RunTest, ErrorCarryingAPathShowsItApartFromTheProgramText) {
+  InSequence order;
+  EXPECT_CALL(steps, PrepareDateNames());
+  EXPECT_CALL(steps, ItemFileExists(_)).WillOnce(Return(true));
+  EXPECT_CALL(steps, LoadItemText(_, _)).WillOnce([](auto&, auto&) -> ItemText {
+    throw Error("ﾌｧｲﾙ %s は開けません", "C:\\\x83\x5C.zrx");
+  });
+  EXPECT_CALL(steps, ShowMessageWithValue("ﾌｧｲﾙ %s は開けません", "C:\\\x83\x5C.zrx", kApplicationErrorTitle,
+                                          kBoxTaskModal | kBoxError));
   EXPECT_EQ(Run("z /p a.zrx"), 1);
 }
 

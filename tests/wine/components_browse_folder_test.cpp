@@ -92,13 +92,29 @@ std::thread Drive(HWND owner, const std::string& awaited, int button, BrowserSee
     seen.title = TextOf(dialog);
     GetWindowRect(dialog, &seen.rect);
     seen.visible_texts = VisibleStaticTexts(dialog);
-    if (act) act(dialog);
+    // Acting on a browser that is still filling its tree tests nothing.
+    if (act && ready) act(dialog);
     PostMessageA(dialog, WM_COMMAND, button, 0);
   });
 }
 
 class BrowseFolderWineTest : public ::testing::Test {
  protected:
+  // The first browser of a fresh prefix is slow to come up and, on a loaded
+  // machine, often does not take the starting folder it is given (Wine's
+  // browser; later ones rarely miss it). The tests are about the component,
+  // not that first start: one browser is opened and cancelled before them.
+  static void SetUpTestSuite() {
+    ComApartment com;
+    OwnerForm form;
+    auto* warm_up = new TBrowseFolderDlg(&form);  // owned by form
+    warm_up->SetTextLine1("warm-up");
+    BrowserSeen seen;
+    std::thread driver = Drive(form.Window(), "warm-up", IDCANCEL, seen);
+    warm_up->Execute();
+    driver.join();
+  }
+
   // Not under the temporary folder: Wine's browser cannot select items
   // below it. 表 ends in the byte 0x5C.
   BrowseFolderWineTest() : dialog_(new TBrowseFolderDlg(&form_)) {
@@ -126,8 +142,13 @@ TEST_F(BrowseFolderWineTest, OpensCentredWithItsTitleAndConfirmsTheStartingFolde
   bool parent_shown = false, folder_shown_again = false;
   const auto reselect = [&](HWND dialog) {
     HWND tree = FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr);
-    auto item = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
-    auto parent = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_PARENT, item);
+    // The selection reaches the starting folder, with its parent in the tree.
+    LRESULT item = 0, parent = 0;
+    Poll([&] {
+      item = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+      parent = item ? SendMessageA(tree, TVM_GETNEXTITEM, TVGN_PARENT, item) : 0;
+      return parent != 0;
+    });
     SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, parent);
     parent_shown = Poll([&] { return Contains(VisibleStaticTexts(dialog), parent_); });
     SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, item);

@@ -95,7 +95,7 @@ bool BringForward(HWND window) {
         SetForegroundWindow(window);
         return false;
       },
-      5000);
+      kDefaultTimeout);
 }
 
 namespace {
@@ -121,14 +121,14 @@ BOOL CALLBACK FindNotepad(HWND window, LPARAM param) {
 Notepad::Notepad() : process_("C:\\windows\\notepad.exe") {
   // Ready for input first: a paste typed into a Notepad that is still
   // starting up can be lost.
-  WaitForInputIdle(process_.Handle(), 30000);
+  WaitForInputIdle(process_.Handle(), kDefaultTimeout);
   NotepadSearch search{process_.Id(), nullptr};
   WaitUntil(
       [&] {
         EnumWindows(FindNotepad, reinterpret_cast<LPARAM>(&search));
         return search.found != nullptr;
       },
-      30000);
+      kDefaultTimeout);
   if (!search.found) throw std::runtime_error("Notepad did not come up");
   window_ = search.found;
   edit_ = FindWindowExA(window_, nullptr, "Edit", nullptr);
@@ -139,6 +139,14 @@ std::string Notepad::Text() const {
   LRESULT n = SendMessageA(edit_, WM_GETTEXTLENGTH, 0, 0);
   std::string text(static_cast<std::size_t>(n) + 1, '\0');
   n = SendMessageA(edit_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(n));
+  return text;
+}
+
+std::wstring Notepad::WideText() const {
+  LRESULT n = SendMessageW(edit_, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+  n = SendMessageW(edit_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(n));
   return text;
 }
@@ -159,7 +167,7 @@ bool Notepad::ComeForward() const {
         info.cbSize = sizeof info;
         return GetGUIThreadInfo(thread, &info) && info.hwndFocus == edit_;
       },
-      5000);
+      kDefaultTimeout);
 }
 
 }  // namespace zrnx::test

@@ -71,6 +71,7 @@ class Notepad {
   HWND Window() const { return window_; }
   HWND Edit() const { return edit_; }
   std::string Text() const;
+  std::wstring WideText() const;
   void Clear() const;
   bool ComeForward() const;
 

@@ -112,7 +112,7 @@ TEST_F(SenderDatesTest, PastedIntoNotepadWithTheClockValues) {
   EXPECT_EQ(sender.Wait(), std::optional<DWORD>(0));
   GetLocalTime(&after);
   const Values early = ExpectedValues(before), late = ExpectedValues(after);
-  EXPECT_TRUE(WaitUntil([&] { return Matches(notepad.Text(), kExpected, 0, early, late); }, 5000))
+  EXPECT_TRUE(WaitUntil([&] { return Matches(notepad.Text(), kExpected, 0, early, late); }, kDefaultTimeout))
       << notepad.Text();
 }
 

@@ -69,7 +69,7 @@ TEST_F(SenderDesktopTest, PasteModePutsTheItemIntoNotepadAndTellsTheSiblingAroun
   const std::string item = sandbox_.WriteFile("hello.txt", text);
   ASSERT_TRUE(notepad_->ComeForward());
   Run("/p " + Quote(item));
-  EXPECT_TRUE(WaitUntil([&] { return notepad_->Text() == text; }, 5000)) << notepad_->Text();
+  EXPECT_TRUE(WaitUntil([&] { return notepad_->Text() == text; }, kDefaultTimeout)) << notepad_->Text();
   EXPECT_EQ(ReadClipboardText(), text);
   ASSERT_EQ(sibling_.seen.size(), 2u);
   EXPECT_EQ(sibling_.seen[0].message, 0x046Eu);
@@ -84,7 +84,7 @@ TEST_F(SenderDesktopTest, CopyModeBringsNotepadForwardWithoutPasting) {
   ASSERT_TRUE(shell_window.ComeForward());
   Run("/c " + Quote(sandbox_.WriteFile("copy.txt", "copied")));
   EXPECT_EQ(ReadClipboardText(), "copied");
-  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == notepad_->Window(); }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == notepad_->Window(); }, kDefaultTimeout));
   PumpMessages(300);
   EXPECT_EQ(notepad_->Text(), "");
   EXPECT_TRUE(shell_window.events.empty());
@@ -124,7 +124,7 @@ TEST_F(SenderDesktopTest, EachPasteKindReachesTheFocusWindowExactly) {
     WriteSettings("[Option]\r\nSendKey_Paste=" + std::to_string(kind) + "\r\n");
     Run("/p " + Quote(item));
     const Events want = kind >= 0 && kind <= 6 ? expected[kind] : Events{};
-    WaitUntil([&] { return recorder.events.size() >= want.size(); }, 3000);
+    WaitUntil([&] { return recorder.events.size() >= want.size(); }, kDefaultTimeout);
     PumpMessages(want.empty() ? 500 : 100);
     EXPECT_EQ(recorder.events, want) << "kind " << kind;
   }
@@ -136,7 +136,7 @@ TEST_F(SenderDesktopTest, ThroughListPassesOverNotepad) {
   ASSERT_TRUE(notepad_->ComeForward());
   WriteSettings("[Option]\r\nSendKey_Paste=6\r\n[ThroughWindow]\r\nItemCount=1\r\nClassName0=Notepad\r\n");
   Run("/p " + Quote(sandbox_.WriteFile("t.txt", "through")));
-  EXPECT_TRUE(WaitUntil([&] { return behind.events == std::vector<std::string>{"paste"}; }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return behind.events == std::vector<std::string>{"paste"}; }, kDefaultTimeout));
   EXPECT_EQ(GetForegroundWindow(), behind.Handle());
   EXPECT_EQ(notepad_->Text(), "");
 }
@@ -146,7 +146,7 @@ TEST_F(SenderDesktopTest, EmptyItemGivesEmptyTextAndStillPastes) {
   ASSERT_TRUE(recorder.ComeForward());
   Run("/p " + Quote(sandbox_.WriteFile("empty.zrx", "")));
   EXPECT_EQ(ReadClipboardText(), std::optional<std::string>(""));
-  EXPECT_TRUE(WaitUntil([&] { return recorder.events.size() == 4; }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return recorder.events.size() == 4; }, kDefaultTimeout));
   ASSERT_EQ(sibling_.seen.size(), 2u);
   EXPECT_EQ(sibling_.seen[1].clipboard, "");
 }

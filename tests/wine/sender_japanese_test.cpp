@@ -27,7 +27,7 @@ TEST(SenderJapaneseTest, ShiftJisItemArrivesInNotepadByteForByte) {
   Process sender(Quote(program) + " /p " + Quote(item), sandbox.Dir());
   EXPECT_EQ(sender.Wait(), std::optional<DWORD>(0));
   EXPECT_EQ(ReadClipboardText(), kText);
-  EXPECT_TRUE(WaitUntil([&] { return notepad.Text() == kText; }, 5000)) << notepad.Text();
+  EXPECT_TRUE(WaitUntil([&] { return notepad.Text() == kText; }, kDefaultTimeout)) << notepad.Text();
 }
 
 TEST(SenderJapaneseTest, OpenErrorNamesTheShiftJisPath) {

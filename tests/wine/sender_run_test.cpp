@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "sender/item_files.h"
 #include "sender/texts.h"
 #include "wine/support/wine_support.h"
 
@@ -61,6 +62,30 @@ TEST_F(SenderRunTest, AMissingFileOrAFolderShowsTheItemMissingBox) {
     MessageBoxSeen box = RunExpectingBox(args, kAppTitle);
     EXPECT_EQ(box.text, kItemMissingText) << args;
   }
+  EXPECT_EQ(ClipboardSequence(), sequence);
+  EXPECT_EQ(ReadClipboardText(), "before");
+}
+
+// A wildcard matches a file on a directory search, but names none.
+TEST_F(SenderRunTest, APathWithWildcardsShowsTheItemMissingBox) {
+  sandbox_.WriteFile("present.zrx", "text");
+  const DWORD sequence = ClipboardSequence();
+  for (const char* name : {"*.zrx", "present.zr?", "pres*"}) {
+    MessageBoxSeen box = RunExpectingBox("/p " + Quote(sandbox_.PathOf(name)), kAppTitle);
+    EXPECT_EQ(box.text, kItemMissingText) << name;
+  }
+  EXPECT_EQ(ClipboardSequence(), sequence);
+}
+
+TEST_F(SenderRunTest, ALockedInternetShortcutEndsWithTheOpenErrorAndLeavesTheClipboard) {
+  const std::string item = sandbox_.WriteFile("site.url", "[InternetShortcut]\r\nURL=https://example.com/\r\n");
+  HANDLE lock = CreateFileA(item.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  const DWORD sequence = ClipboardSequence();
+  MessageBoxSeen box = RunExpectingBox("/p " + Quote(item), kApplicationErrorTitle, 1);
+  CloseHandle(lock);
+  EXPECT_EQ(box.text, OpenErrorText(item));
   EXPECT_EQ(ClipboardSequence(), sequence);
   EXPECT_EQ(ReadClipboardText(), "before");
 }

@@ -111,11 +111,14 @@ void PumpMessages(DWORD duration) {
 
 namespace {
 
-std::string WindowText(HWND window) {
-  char text[4096] = {};
-  int n = GetWindowTextA(window, text, sizeof text);
-  return std::string(text, n > 0 ? n : 0);
+std::wstring WideWindowText(HWND window) {
+  wchar_t text[4096] = {};
+  int n = GetWindowTextW(window, text, 4096);
+  return std::wstring(text, n > 0 ? n : 0);
 }
+
+// Box texts as the program's own Shift-JIS bytes, whatever the system's code page.
+std::string WindowText(HWND window) { return ToShiftJis(WideWindowText(window)); }
 
 struct BoxSearch {
   const std::string* title;  // null: any title
@@ -138,8 +141,10 @@ BOOL CALLBACK FindBox(HWND window, LPARAM param) {
 
 MessageBoxSeen ReadAndDismiss(HWND box) {
   MessageBoxSeen seen;
-  seen.title = WindowText(box);
-  seen.text = WindowText(GetDlgItem(box, 0xFFFF));
+  seen.wide_title = WideWindowText(box);
+  seen.wide_text = WideWindowText(GetDlgItem(box, 0xFFFF));
+  seen.title = ToShiftJis(seen.wide_title);
+  seen.text = ToShiftJis(seen.wide_text);
   seen.owner = GetWindow(box, GW_OWNER);
   // The boxes of the programs have one button: OK (or the default one).
   HWND button = GetDlgItem(box, IDOK);
@@ -205,6 +210,28 @@ void SetClipboardText(const std::string& text) {
   GlobalUnlock(block);
   if (!SetClipboardData(CF_TEXT, block)) GlobalFree(block);
   CloseClipboard();
+}
+
+std::optional<std::wstring> ReadClipboardUnicode() {
+  if (!OpenClipboardPatiently()) throw std::runtime_error("cannot open the clipboard");
+  std::optional<std::wstring> text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const wchar_t* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+      std::wstring_view view(units, GlobalSize(data) / sizeof(wchar_t));
+      text = std::wstring(view.substr(0, view.find(L'\0')));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+std::string ToShiftJis(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  const int n = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
+  return bytes;
 }
 
 DWORD ClipboardSequence() { return GetClipboardSequenceNumber(); }

@@ -12,8 +12,10 @@
 
 namespace zrnx::test {
 
-// Time limits in milliseconds.
-inline constexpr DWORD kDefaultTimeout = 15000;
+// Time limits in milliseconds. Waits end as soon as their condition holds,
+// so the limits are set for a slow, loaded machine: a fresh prefix's first
+// window and a process start under load can each take many seconds.
+inline constexpr DWORD kDefaultTimeout = 60000;
 
 // The folder of the running test program; the programs under test are built
 // beside it.
@@ -79,17 +81,21 @@ bool WaitUntil(Predicate done, DWORD timeout = kDefaultTimeout) {
   return true;
 }
 
+// Title and text as Shift-JIS bytes (what the programs' constants are), and
+// as the box shows them.
 struct MessageBoxSeen {
   std::string title;
   std::string text;
   HWND owner = nullptr;
+  std::wstring wide_title;
+  std::wstring wide_text;
 };
 
 // Waits for a top-level dialog box (class #32770) with this title, owned by
 // the given process (0: any), reads its text, then presses its default
 // button. (The icon cannot be told from another process under Wine: icon
 // handles are private to the process that loaded them; the style passed to
-// MessageBoxA is checked by the native tests of the run.) nullopt when none appeared in time.
+// the box is checked by the native tests of the run.) nullopt when none appeared in time.
 std::optional<MessageBoxSeen> WaitForMessageBox(const std::string& title, DWORD process_id = 0,
                                                 DWORD timeout = kDefaultTimeout);
 
@@ -103,5 +109,10 @@ std::optional<std::string> ReadClipboardText();
 void SetClipboardText(const std::string& text);
 // The clipboard's sequence number: it changes with every change of content.
 DWORD ClipboardSequence();
+// The clipboard as CF_UNICODETEXT, nullopt when it holds none.
+std::optional<std::wstring> ReadClipboardUnicode();
+
+// Code page 932 bytes of a UTF-16 text.
+std::string ToShiftJis(const std::wstring& text);
 
 }  // namespace zrnx::test
