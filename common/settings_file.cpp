@@ -32,7 +32,7 @@ void SettingsFile::EraseSection(std::string_view section) { Write(section, std::
 
 void SettingsFile::Write(std::string_view section, std::optional<std::string_view> key,
                          std::optional<std::string_view> value) {
-  if (!store_.WriteString(path_, section, key, value)) throw Error(WithValue("%s に書き込めません", path_));
+  if (!store_.WriteString(path_, section, key, value)) throw Error("%s に書き込めません", path_);
 }
 
 }  // namespace zrnx

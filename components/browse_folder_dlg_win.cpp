@@ -6,6 +6,9 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <string>
+
+#include "common/dbcs.h"
 #include "common/scoped_win.h"
 #include "components/browse_folder_dlg.h"
 
@@ -16,13 +19,34 @@ namespace {
 // only the starting folder, so it finds the buffer here.
 char* g_path_buffer = nullptr;
 
+// Whether the first selection change of the running browser is still to
+// come. The selection asked for at start can be lost while the tree is still
+// being filled (seen under load), so the first change that lands elsewhere
+// asks once more.
+bool g_first_selection = false;
+
 class PathBufferInUse {
  public:
-  explicit PathBufferInUse(char* buffer) { g_path_buffer = buffer; }
-  ~PathBufferInUse() { g_path_buffer = nullptr; }
+  explicit PathBufferInUse(char* buffer) {
+    g_path_buffer = buffer;
+    g_first_selection = true;
+  }
+  ~PathBufferInUse() {
+    g_path_buffer = nullptr;
+    g_first_selection = false;
+  }
   PathBufferInUse(const PathBufferInUse&) = delete;
   PathBufferInUse& operator=(const PathBufferInUse&) = delete;
 };
+
+// The same folder, whatever the case of its letters or a trailing backslash.
+bool SameFolder(const char* a, const char* b) {
+  std::string left(a), right(b);
+  for (std::string* path : {&left, &right})
+    if (path->size() > 3 && path->back() == '\\' && !SystemLeadBytes().IsLead((*path)[path->size() - 2]))
+      path->pop_back();
+  return lstrcmpiA(left.c_str(), right.c_str()) == 0;
+}
 
 int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM param, LPARAM start_folder) {
   switch (message) {
@@ -38,12 +62,21 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM param, LPARAM sta
       if (BrowseShowsStatus()) SendMessageA(browser, BFFM_SETSTATUSTEXTA, TRUE, start_folder);
       break;
     }
-    case BFFM_SELCHANGED:
+    case BFFM_SELCHANGED: {
+      const char* start = reinterpret_cast<const char*>(start_folder);
+      if (g_first_selection && g_path_buffer) {
+        g_first_selection = false;
+        char selected[MAX_PATH] = {};
+        const bool has_path = SHGetPathFromIDListA(reinterpret_cast<PCIDLIST_ABSOLUTE>(param), selected);
+        if (start && *start && (!has_path || !SameFolder(selected, start)))
+          PostMessageA(browser, BFFM_SETSELECTIONA, TRUE, start_folder);
+      }
       if (BrowseShowsStatus() && g_path_buffer) {
         SHGetPathFromIDListA(reinterpret_cast<PCIDLIST_ABSOLUTE>(param), g_path_buffer);
         SendMessageA(browser, BFFM_SETSTATUSTEXTA, TRUE, reinterpret_cast<LPARAM>(g_path_buffer));
       }
       break;
+    }
   }
   return 0;
 }

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/error.h"
+
 #include "options/through_windows.h"
 
 namespace zrnx {
@@ -51,6 +53,12 @@ class FormSystem {
 
   // A message box without owner; returns the answer (kAnswerOk ...).
   virtual int ShowBox(std::string_view text, std::string_view caption, unsigned style) = 0;
+  // The same for a program text whose "%s" takes a value from the system (a
+  // path): on the platform each part is converted from its own code page.
+  virtual int ShowBoxWithValue(std::string_view pattern, std::string_view system_value, std::string_view caption,
+                               unsigned style) {
+    return ShowBox(WithValue(pattern, system_value), caption, style);
+  }
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool FolderExists(const std::string& path) = 0;
   // Without a trailing backslash.

@@ -4,13 +4,18 @@
 #include <shlobj.h>
 
 #include "common/scoped_win.h"
+#include "common/wide_text_win.h"
 #include "options/texts.h"
-#include "options/wide_text_win.h"
 
 namespace zrnx {
 
 int Win32FormSystem::ShowBox(std::string_view text, std::string_view caption, unsigned style) {
   return MessageBoxW(nullptr, OwnText(text).c_str(), OwnText(caption).c_str(), style);
+}
+
+int Win32FormSystem::ShowBoxWithValue(std::string_view pattern, std::string_view system_value,
+                                      std::string_view caption, unsigned style) {
+  return MessageBoxW(nullptr, OwnTextWithValue(pattern, system_value).c_str(), OwnText(caption).c_str(), style);
 }
 
 bool Win32FormSystem::FileExists(const std::string& path) {

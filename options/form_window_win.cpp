@@ -13,7 +13,7 @@
 #include "options/control_ids.h"
 #include "options/form_layout.h"
 #include "options/texts.h"
-#include "options/wide_text_win.h"
+#include "common/wide_text_win.h"
 
 namespace zrnx {
 namespace {

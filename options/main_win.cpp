@@ -14,7 +14,7 @@
 #include "options/shell_integration_win.h"
 #include "options/setup_switch_win.h"
 #include "options/texts.h"
-#include "options/wide_text_win.h"
+#include "common/wide_text_win.h"
 
 namespace {
 

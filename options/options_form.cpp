@@ -153,7 +153,14 @@ bool TZrnxSetForm::ApplyShowingError() {
     ApplyOptions();
     return true;
   } catch (const Error& error) {
-    system_.ShowBox(ErrorBoxText(error.what()), kOptionsTitle, kBoxError);
+    const std::string text = ErrorBoxText(error.what());
+    if (error.HasSystemValue()) {
+      // The "." the box may add goes after the text as a whole.
+      const bool dot = text.size() > std::string_view(error.what()).size();
+      system_.ShowBoxWithValue(error.Pattern() + (dot ? "." : ""), error.SystemValue(), kOptionsTitle, kBoxError);
+    } else {
+      system_.ShowBox(text, kOptionsTitle, kBoxError);
+    }
     return false;
   }
 }

@@ -11,9 +11,6 @@
 
 namespace zrnx {
 
-inline constexpr unsigned kProgramCodePage = 932;
-
-std::wstring WideFromCodePage(unsigned code_page, std::string_view text);
 
 // A message box without an owner window, shown through MessageBoxW so that
 // it reads right on any system: `text` and `title` are program text, and

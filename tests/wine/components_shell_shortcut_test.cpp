@@ -32,28 +32,6 @@ bool IsFolder(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-struct LinkSeen {
-  std::string target, work_dir, description;
-};
-
-std::optional<LinkSeen> ReadLink(const std::string& path) {
-  ComPtr<IShellLinkA> link;
-  ComPtr<IPersistFile> file;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              reinterpret_cast<void**>(link.Put()))) ||
-      FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put())))) {
-    return std::nullopt;
-  }
-  wchar_t wide[MAX_PATH] = {};
-  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-  if (FAILED(file->Load(wide, STGM_READ))) return std::nullopt;
-  char target[MAX_PATH] = {}, work_dir[MAX_PATH] = {}, description[INFOTIPSIZE] = {};
-  link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
-  link->GetWorkingDirectory(work_dir, MAX_PATH);
-  link->GetDescription(description, INFOTIPSIZE);
-  return LinkSeen{target, work_dir, description};
-}
-
 class ShellShortCutWineTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -74,7 +52,7 @@ TEST_F(ShellShortCutWineTest, SendToLinkIsWrittenAndReplaced) {
   link_.SetSCDirectoryType(scSendto);
   link_.SetShortCutName("\\Zarnik NX.lnk");
   ASSERT_TRUE(link_.MakeShortCut());
-  std::optional<LinkSeen> seen = ReadLink(file);
+  std::optional<LinkSeen> seen = ReadShellLink(file);
   ASSERT_TRUE(seen) << file;
   EXPECT_STRCASEEQ(seen->target.c_str(), target_.c_str());
   EXPECT_EQ(seen->work_dir, sandbox_.Dir());
@@ -84,7 +62,7 @@ TEST_F(ShellShortCutWineTest, SendToLinkIsWrittenAndReplaced) {
   link_.SetDescription("");
   link_.SetWorksDir("");
   ASSERT_TRUE(link_.MakeShortCut());
-  seen = ReadLink(file);
+  seen = ReadShellLink(file);
   ASSERT_TRUE(seen);
   EXPECT_STRCASEEQ(seen->target.c_str(), target_.c_str());
   EXPECT_EQ(seen->work_dir, "");
@@ -98,7 +76,7 @@ TEST_F(ShellShortCutWineTest, MissingGroupsAreMadeExceptInStartupAndRecent) {
   link_.SetSCDirectoryType(scProgram);
   ASSERT_FALSE(IsFolder(programs + "\\Group"));
   EXPECT_TRUE(link_.MakeShortCut());
-  EXPECT_TRUE(ReadLink(programs + "\\Group\\App.lnk"));
+  EXPECT_TRUE(ReadShellLink(programs + "\\Group\\App.lnk"));
 
   const std::string startup = FolderOf(CSIDL_STARTUP);
   link_.SetSCDirectoryType(scStartUp);
@@ -115,7 +93,7 @@ TEST_F(ShellShortCutWineTest, ShiftJisNamesBecomeTheirJapaneseFolders) {
   link_.SetShortCutName("\\表\\予定表.lnk");
   EXPECT_TRUE(link_.MakeShortCut());
   EXPECT_TRUE(IsFolder(programs + "\\表"));
-  std::optional<LinkSeen> seen = ReadLink(programs + "\\表\\予定表.lnk");
+  std::optional<LinkSeen> seen = ReadShellLink(programs + "\\表\\予定表.lnk");
   ASSERT_TRUE(seen);
   EXPECT_EQ(seen->description, "Zarnik NX");
 }
@@ -125,7 +103,7 @@ TEST_F(ShellShortCutWineTest, ANameWithoutBackslashLandsBesideTheFolder) {
   link_.SetSCDirectoryType(scSendto);
   link_.SetShortCutName("X.lnk");
   EXPECT_TRUE(link_.MakeShortCut());
-  EXPECT_TRUE(ReadLink(send_to + "X.lnk")) << send_to << "X.lnk";
+  EXPECT_TRUE(ReadShellLink(send_to + "X.lnk")) << send_to << "X.lnk";
   DeleteFileA((send_to + "X.lnk").c_str());
 }
 

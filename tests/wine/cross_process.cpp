@@ -24,12 +24,6 @@ std::string FromWide(UINT code_page, std::wstring_view text) {
   return bytes;
 }
 
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
 }  // namespace
 
 std::wstring WideWindowText(HWND window) {
@@ -66,48 +60,6 @@ void RemoteMemory::Read(void* data, std::size_t size, std::size_t offset) const 
   SIZE_T done = 0;
   if (!ReadProcessMemory(process_, static_cast<char*>(base_) + offset, data, size, &done) || done != size)
     throw std::runtime_error("ReadProcessMemory failed");
-}
-
-namespace {
-
-struct BoxSearch {
-  DWORD process_id;
-  const std::string* title;
-  HWND found;
-};
-
-BOOL CALLBACK FindBox(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<BoxSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  if (pid != search->process_id || ClassOf(window) != "#32770" || !IsWindowVisible(window)) return TRUE;
-  if (!search->title->empty() && WindowTextCp932(window) != *search->title) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-}  // namespace
-
-std::optional<MessageBoxSeen> AnswerMessageBox(const std::string& title, DWORD process_id, int button,
-                                               DWORD timeout) {
-  BoxSearch search{process_id, &title, nullptr};
-  WaitUntil(
-      [&] {
-        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-      },
-      timeout);
-  if (!search.found) return std::nullopt;
-  MessageBoxSeen seen;
-  seen.title = WindowTextCp932(search.found);
-  seen.text = WindowTextCp932(GetDlgItem(search.found, 0xFFFF));
-  seen.owner = GetWindow(search.found, GW_OWNER);
-  HWND control = GetDlgItem(search.found, button);
-  EXPECT_NE(control, nullptr) << "the box has no button " << button;
-  PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(control));
-  // Gone before the caller goes on.
-  WaitUntil([&] { return !IsWindow(search.found) || !IsWindowVisible(search.found); }, 5000);
-  return seen;
 }
 
 }  // namespace zrnx::test

@@ -46,10 +46,4 @@ class RemoteMemory {
   void* base_;
 };
 
-// Waits for a message box (class #32770) of the process whose title is
-// `title` (Shift-JIS; empty: any title), reads its text with the wide calls
-// and presses the button `button` (IDOK, IDCANCEL, IDYES, IDNO).
-std::optional<MessageBoxSeen> AnswerMessageBox(const std::string& title, DWORD process_id, int button,
-                                               DWORD timeout = kDefaultTimeout);
-
 }  // namespace zrnx::test

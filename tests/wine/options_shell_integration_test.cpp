@@ -58,23 +58,6 @@ bool IsFile(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::optional<std::pair<std::string, std::string>> LinkTargetAndDir(const std::string& path) {
-  ComPtr<IShellLinkA> link;
-  ComPtr<IPersistFile> file;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              reinterpret_cast<void**>(link.Put()))) ||
-      FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put())))) {
-    return std::nullopt;
-  }
-  wchar_t wide[MAX_PATH] = {};
-  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-  if (FAILED(file->Load(wide, STGM_READ))) return std::nullopt;
-  char target[MAX_PATH] = {}, dir[MAX_PATH] = {};
-  link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
-  link->GetWorkingDirectory(dir, MAX_PATH);
-  return std::make_pair(std::string(target), std::string(dir));
-}
-
 std::string ClassOf(HWND window) {
   char name[256] = {};
   GetClassNameA(window, name, sizeof name);
@@ -164,10 +147,10 @@ TEST_F(ShellIntegrationWineTest, ApplyWritesTheTreeAndTheLinkAndRemovalTakesThem
   std::cout << "HKCR writes landed in: " << (machine ? "HKLM\\Software\\Classes " : "")
             << (user ? "HKCU\\Software\\Classes" : "") << "\n";
   EXPECT_TRUE(machine || user);
-  auto link = LinkTargetAndDir(link_);
+  auto link = ReadShellLink(link_);
   ASSERT_TRUE(link) << link_;
-  EXPECT_STRCASEEQ(link->first.c_str(), sender_.c_str());
-  EXPECT_EQ(link->second, sandbox_.PathOf(kFolder));
+  EXPECT_STRCASEEQ(link->target.c_str(), sender_.c_str());
+  EXPECT_EQ(link->work_dir, sandbox_.PathOf(kFolder));
   EXPECT_EQ(shell_->DetectShellState().association, true);
   EXPECT_EQ(shell_->DetectShellState().send_to, true);
 

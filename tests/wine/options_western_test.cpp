@@ -28,5 +28,31 @@ TEST(OptionsWesternTest, MessageBoxTextReadsRightUnderCodePage1252) {
   EXPECT_EQ(e.Wait(), std::optional<DWORD>(0));
 }
 
+// A save that fails names the settings file: the path keeps the system's code
+// page (0xE9 is "é" here, a lead byte in Shift-JIS), the rest reads as Japanese.
+TEST(OptionsWesternTest, SaveErrorShowsThePathInTheSystemCodePage) {
+  ASSERT_EQ(GetACP(), 1252u) << "not the Western locale";
+  Sandbox sandbox;
+  const std::string folder = sandbox.PathOf("caf\xE9");
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  for (const char* program : {"ZrnxSet.exe", "Zrnx.exe"})
+    ASSERT_TRUE(CopyFileA((BuildDir() + "\\" + program).c_str(), (folder + "\\" + program).c_str(), FALSE));
+  const std::string ini = sandbox.WriteFile("caf\xE9\\Zrnx.ini", "[Option]\r\n");
+  // A handle that shares reading only stops every writer, root included.
+  HANDLE lock = CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+
+  Process editor(Quote(folder + "\\ZrnxSet.exe"), folder);
+  HWND window = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (window = OptionsEditor::FindWindowOf(editor.Id(), OptionsEditor::kClass, true)); }));
+  PostMessageW(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+  std::optional<MessageBoxSeen> box = AnswerMessageBox("オプション - Zarnik NX", editor.Id(), IDOK);
+  CloseHandle(lock);
+  ASSERT_TRUE(box.has_value()) << "no error box";
+  EXPECT_NE(box->wide_text.find(L"caf\u00E9\\Zrnx.ini に書き込めません."), std::wstring::npos) << box->text;
+  PostMessageW(GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0);
+  EXPECT_EQ(editor.Wait(), std::optional<DWORD>(0));
+}
+
 }  // namespace
 }  // namespace zrnx::test

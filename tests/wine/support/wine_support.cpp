@@ -1,8 +1,14 @@
 #include "wine/support/wine_support.h"
 
+#include <objbase.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <stdexcept>
+
+#include <gtest/gtest.h>
+
+#include "common/scoped_win.h"
 
 namespace zrnx::test {
 
@@ -134,32 +140,39 @@ BOOL CALLBACK FindBox(HWND window, LPARAM param) {
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
   if (search->process_id != 0 && pid != search->process_id) return TRUE;
-  if (search->title && WindowText(window) != *search->title) return TRUE;
+  if (search->title && !search->title->empty() && WindowText(window) != *search->title) return TRUE;
   search->found = window;
   return FALSE;
 }
 
-MessageBoxSeen ReadAndDismiss(HWND box) {
+MessageBoxSeen ReadBox(HWND box) {
   MessageBoxSeen seen;
   seen.wide_title = WideWindowText(box);
   seen.wide_text = WideWindowText(GetDlgItem(box, 0xFFFF));
   seen.title = ToShiftJis(seen.wide_title);
   seen.text = ToShiftJis(seen.wide_text);
   seen.owner = GetWindow(box, GW_OWNER);
+  return seen;
+}
+
+void PressButton(HWND box, HWND button) {
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+MessageBoxSeen ReadAndDismiss(HWND box) {
+  MessageBoxSeen seen = ReadBox(box);
   // The boxes of the programs have one button: OK (or the default one).
   HWND button = GetDlgItem(box, IDOK);
   if (!button) button = GetDlgItem(box, IDCANCEL);
   if (button) {
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    PressButton(box, button);
   } else {
     PostMessageA(box, WM_CLOSE, 0, 0);
   }
   return seen;
 }
 
-}  // namespace
-
-std::optional<MessageBoxSeen> WaitForMessageBox(const std::string& title, DWORD process_id, DWORD timeout) {
+HWND WaitForBox(const std::string& title, DWORD process_id, DWORD timeout) {
   BoxSearch search{&title, process_id, nullptr};
   WaitUntil(
       [&] {
@@ -167,8 +180,28 @@ std::optional<MessageBoxSeen> WaitForMessageBox(const std::string& title, DWORD 
         return search.found != nullptr;
       },
       timeout);
-  if (!search.found) return std::nullopt;
-  return ReadAndDismiss(search.found);
+  return search.found;
+}
+
+}  // namespace
+
+std::optional<MessageBoxSeen> WaitForMessageBox(const std::string& title, DWORD process_id, DWORD timeout) {
+  HWND box = WaitForBox(title, process_id, timeout);
+  if (!box) return std::nullopt;
+  return ReadAndDismiss(box);
+}
+
+std::optional<MessageBoxSeen> AnswerMessageBox(const std::string& title, DWORD process_id, int button,
+                                               DWORD timeout) {
+  HWND box = WaitForBox(title, process_id, timeout);
+  if (!box) return std::nullopt;
+  MessageBoxSeen seen = ReadBox(box);
+  HWND control = GetDlgItem(box, button);
+  EXPECT_NE(control, nullptr) << "the box has no button " << button;
+  if (control) PressButton(box, control);
+  // Gone before the caller goes on.
+  WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
+  return seen;
 }
 
 std::optional<MessageBoxSeen> FindAnyMessageBox(DWORD process_id) {
@@ -235,5 +268,23 @@ std::string ToShiftJis(const std::wstring& text) {
 }
 
 DWORD ClipboardSequence() { return GetClipboardSequenceNumber(); }
+
+std::optional<LinkSeen> ReadShellLink(const std::string& path) {
+  ComPtr<IShellLinkA> link;
+  ComPtr<IPersistFile> file;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(link.Put()))) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put())))) {
+    return std::nullopt;
+  }
+  wchar_t wide[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+  if (FAILED(file->Load(wide, STGM_READ))) return std::nullopt;
+  char target[MAX_PATH] = {}, work_dir[MAX_PATH] = {}, description[INFOTIPSIZE] = {};
+  link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+  link->GetWorkingDirectory(work_dir, MAX_PATH);
+  link->GetDescription(description, INFOTIPSIZE);
+  return LinkSeen{target, work_dir, description};
+}
 
 }  // namespace zrnx::test

@@ -99,9 +99,21 @@ struct MessageBoxSeen {
 std::optional<MessageBoxSeen> WaitForMessageBox(const std::string& title, DWORD process_id = 0,
                                                 DWORD timeout = kDefaultTimeout);
 
+// The same for a box that asks: reads it and presses the button `button`
+// (IDOK, IDCANCEL, IDYES, IDNO); an empty title matches any box of the process.
+std::optional<MessageBoxSeen> AnswerMessageBox(const std::string& title, DWORD process_id, int button,
+                                               DWORD timeout = kDefaultTimeout);
+
 // Any visible top-level message box of the process, pressed away; used to
 // prove that none appeared.
 std::optional<MessageBoxSeen> FindAnyMessageBox(DWORD process_id);
+
+// What a shell link file holds, read through the shell link object; nullopt
+// when it cannot be loaded.
+struct LinkSeen {
+  std::string target, work_dir, description;
+};
+std::optional<LinkSeen> ReadShellLink(const std::string& path);
 
 // The clipboard as CF_TEXT (up to its first 0x00 byte), nullopt when it
 // holds no text. SetClipboardText empties it and sets one CF_TEXT item.

@@ -11,13 +11,16 @@
 
 namespace zrnx {
 
-inline constexpr UINT kTextCodePage = 932;
+inline constexpr UINT kProgramCodePage = 932;
 
 std::wstring Widen(std::string_view bytes, UINT code_page);
 std::string Narrow(std::wstring_view text, UINT code_page);
 
 // A program text (Shift-JIS) as UTF-16.
-inline std::wstring OwnText(std::string_view text) { return Widen(text, kTextCodePage); }
+inline std::wstring OwnText(std::string_view text) { return Widen(text, kProgramCodePage); }
+// A program text with a value from the system (a path, a system message) in
+// place of its first "%s", each part converted from its own code page.
+std::wstring OwnTextWithValue(std::string_view pattern, std::string_view system_value);
 // Data in the system code page as UTF-16, and back.
 inline std::wstring DataText(std::string_view text) { return Widen(text, CP_ACP); }
 inline std::string DataBytes(std::wstring_view text) { return Narrow(text, CP_ACP); }

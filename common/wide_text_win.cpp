@@ -1,9 +1,11 @@
-#include "options/wide_text_win.h"
+#include "common/wide_text_win.h"
+
+#include <climits>
 
 namespace zrnx {
 
 std::wstring Widen(std::string_view bytes, UINT code_page) {
-  if (bytes.empty()) return {};
+  if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT_MAX)) return {};
   const int size = static_cast<int>(bytes.size());
   const int n = MultiByteToWideChar(code_page, 0, bytes.data(), size, nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
@@ -11,8 +13,15 @@ std::wstring Widen(std::string_view bytes, UINT code_page) {
   return wide;
 }
 
+std::wstring OwnTextWithValue(std::string_view pattern, std::string_view system_value) {
+  std::wstring text = OwnText(pattern);
+  const std::size_t at = text.find(L"%s");
+  if (at != std::wstring::npos) text.replace(at, 2, DataText(system_value));
+  return text;
+}
+
 std::string Narrow(std::wstring_view text, UINT code_page) {
-  if (text.empty()) return {};
+  if (text.empty() || text.size() > static_cast<std::size_t>(INT_MAX)) return {};
   const int size = static_cast<int>(text.size());
   const int n = WideCharToMultiByte(code_page, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
