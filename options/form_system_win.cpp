@@ -9,6 +9,19 @@
 
 namespace zrnx {
 
+std::string ThisProgramPath() {
+  char module[MAX_PATH + 1] = {};
+  const DWORD n = GetModuleFileNameA(nullptr, module, MAX_PATH);
+  return std::string(module, n);
+}
+
+bool ClaimEditorMutex(ScopedHandle& held) {
+  const std::string name(kOptionsMutexName);
+  if (ScopedHandle running(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name.c_str())); running) return false;
+  held.Reset(CreateMutexA(nullptr, FALSE, name.c_str()));
+  return true;
+}
+
 int Win32FormSystem::ShowBox(std::string_view text, std::string_view caption, unsigned style) {
   return MessageBoxW(nullptr, OwnText(text).c_str(), OwnText(caption).c_str(), style);
 }

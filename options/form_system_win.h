@@ -4,9 +4,19 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "common/scoped_win.h"
 #include "options/form_ports.h"
 
 namespace zrnx {
+
+// The full path of the running program.
+std::string ThisProgramPath();
+
+// The single-instance guard "Zarnik_NX_Option": false when another editor
+// holds it; otherwise `held` keeps it until it goes.
+bool ClaimEditorMutex(ScopedHandle& held);
 
 class Win32FormSystem final : public FormSystem {
  public:

@@ -8,37 +8,28 @@
 #include <vector>
 
 #include "common/scoped_win.h"
+#include "common/wide_text_win.h"
 #include "options/form_system_win.h"
 #include "options/form_window_win.h"
 #include "options/options_form.h"
 #include "options/shell_integration_win.h"
 #include "options/setup_switch_win.h"
 #include "options/texts.h"
-#include "common/wide_text_win.h"
 
 namespace {
 
-std::string ModulePath() {
-  char module[MAX_PATH + 1] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, module, MAX_PATH);
-  return std::string(module, n);
-}
-
 int RunEditor() {
-  const std::string mutex_name(zrnx::kOptionsMutexName);
-  {
-    zrnx::ScopedHandle running(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, mutex_name.c_str()));
-    if (running) return 0;
-  }
-  // Held until the program ends.
-  zrnx::ScopedHandle mutex(CreateMutexA(nullptr, FALSE, mutex_name.c_str()));
+  // Another editor runs: end at once, without a word. The guard is held
+  // until the program ends.
+  zrnx::ScopedHandle mutex;
+  if (!zrnx::ClaimEditorMutex(mutex)) return 0;
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
   zrnx::Win32FormSystem system;
   zrnx::OptionsWindow window;
-  zrnx::TZrnxSetForm form(window, system, zrnx::PathsBeside(ModulePath()));
+  zrnx::TZrnxSetForm form(window, system, zrnx::PathsBeside(zrnx::ThisProgramPath()));
   window.Create(form);
   system.SetOwner(window.Handle());
   form.SetShellIntegration(zrnx::MakeWin32ShellIntegration(window.Handle(), form.ShellShortCut1()));

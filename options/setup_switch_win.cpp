@@ -20,16 +20,10 @@
 namespace zrnx {
 namespace {
 
-std::string ModulePath() {
-  char path[MAX_PATH + 1] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return std::string(path, n);
-}
-
 class Win32SetupPort final : public SetupPort {
  public:
   Win32SetupPort()
-      : paths_(PathsBeside(ModulePath())), settings_(paths_.settings_path), send_to_link_(nullptr) {
+      : paths_(PathsBeside(ThisProgramPath())), settings_(paths_.settings_path), send_to_link_(nullptr) {
     // As the options window's layout sets its Send To component.
     send_to_link_.SetShortCutName("\\Zarnik NX.lnk");
     send_to_link_.SetDescription("Zarnik NX");
@@ -37,13 +31,7 @@ class Win32SetupPort final : public SetupPort {
     shell_ = MakeWin32ShellIntegration(nullptr, send_to_link_);
   }
 
-  bool ClaimEditorMutex() override {
-    const std::string name(kOptionsMutexName);
-    ScopedHandle other(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name.c_str()));
-    if (other) return false;
-    mutex_.Reset(CreateMutexA(nullptr, FALSE, name.c_str()));
-    return true;
-  }
+  bool ClaimEditorMutex() override { return zrnx::ClaimEditorMutex(mutex_); }
 
   bool SettingsFileExists() override { return system_.FileExists(settings_.Path()); }
 
