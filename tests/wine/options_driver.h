@@ -8,9 +8,12 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include <gtest/gtest.h>
 
 #include "options/control_ids.h"
 #include "wine/cross_process.h"
@@ -124,6 +127,31 @@ class OptionsEditor {
 
   Process process_;
   HWND window_ = nullptr;
+};
+
+// The common ground of the tests that run whole editors: a sandbox with the
+// programs, its Zrnx.ini read back, editors started and seen to end.
+class OptionsEditorTest : public ::testing::Test {
+ protected:
+  std::string Ini() const { return ReadFileBytes(sandbox_.PathOf("Zrnx.ini")).value_or("<missing>"); }
+  std::optional<std::string> Option(const std::string& key) const { return IniValue(Ini(), "Option", key); }
+  std::optional<std::string> Through(const std::string& key) const { return IniValue(Ini(), "ThroughWindow", key); }
+
+  // Starts a new editor in the sandbox and waits for its window.
+  std::unique_ptr<OptionsEditor> Start(DWORD timeout = kDefaultTimeout) {
+    auto editor = std::make_unique<OptionsEditor>(sandbox_);
+    EXPECT_TRUE(editor->WaitForWindow(timeout)) << "no options window";
+    return editor;
+  }
+
+  // Expects the editor to end by itself with exit code 0 and no box on the way.
+  static void ExpectEndsQuietly(OptionsEditor& e) {
+    EXPECT_TRUE(e.WaitForEndOrBox()) << "still running";
+    if (std::optional<MessageBoxSeen> box = FindAnyMessageBox(e.Id())) ADD_FAILURE() << "box: " << box->text;
+    EXPECT_EQ(e.Wait(5000), std::optional<DWORD>(0));
+  }
+
+  Sandbox sandbox_;
 };
 
 }  // namespace zrnx::test

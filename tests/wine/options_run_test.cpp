@@ -21,28 +21,7 @@ using namespace zrnx::ctl;
 constexpr int kGeneral = 0, kDateTime = 1, kVirtualKey = 2, kIgnore = 3, kVersion = 4;
 const std::string kRestartQuestion = "Windowsを再起動すると設定が有効になります。今すぐ再起動しますか？";
 
-class OptionsRunTest : public ::testing::Test {
- protected:
-  std::string Ini() const { return ReadFileBytes(sandbox_.PathOf("Zrnx.ini")).value_or("<missing>"); }
-  std::optional<std::string> Option(const std::string& key) const { return IniValue(Ini(), "Option", key); }
-  std::optional<std::string> Through(const std::string& key) const { return IniValue(Ini(), "ThroughWindow", key); }
-
-  // Starts a new editor in the sandbox and waits for its window.
-  std::unique_ptr<OptionsEditor> Start(DWORD timeout = kDefaultTimeout) {
-    auto editor = std::make_unique<OptionsEditor>(sandbox_);
-    EXPECT_TRUE(editor->WaitForWindow(timeout)) << "no options window";
-    return editor;
-  }
-
-  // Expects the editor to end by itself with exit code 0 and no box on the way.
-  static void ExpectEndsQuietly(OptionsEditor& e) {
-    EXPECT_TRUE(e.WaitForEndOrBox()) << "still running";
-    if (std::optional<MessageBoxSeen> box = FindAnyMessageBox(e.Id())) ADD_FAILURE() << "box: " << box->text;
-    EXPECT_EQ(e.Wait(5000), std::optional<DWORD>(0));
-  }
-
-  Sandbox sandbox_;
-};
+class OptionsRunTest : public OptionsEditorTest {};
 
 // Both ways of leaving a first run without OK save what is shown, register,
 // and ask about the restart; the answer Cancel ends the editor.

@@ -18,27 +18,15 @@ constexpr int kIgnore = 3;
 const std::string kDeleteTitle = "アイテム削除の確認";
 const std::string kDeleteQuestion = "選択されているアイテムを削除してよろしいですか？";
 
-class OptionsThroughTest : public ::testing::Test {
+class OptionsThroughTest : public OptionsEditorTest {
  protected:
-  std::string Ini() const { return ReadFileBytes(sandbox_.PathOf("Zrnx.ini")).value_or("<missing>"); }
-  std::optional<std::string> Through(const std::string& key) const { return IniValue(Ini(), "ThroughWindow", key); }
-
   std::unique_ptr<OptionsEditor> StartOnPage() {
-    auto editor = std::make_unique<OptionsEditor>(sandbox_);
-    EXPECT_TRUE(editor->WaitForWindow()) << "no options window";
+    auto editor = Start();
     if (editor->Window()) {
       EXPECT_TRUE(editor->ShowPage(kIgnore));
     }
     return editor;
   }
-
-  static void ExpectEndsQuietly(OptionsEditor& e) {
-    EXPECT_TRUE(e.WaitForEndOrBox()) << "still running";
-    if (std::optional<MessageBoxSeen> box = FindAnyMessageBox(e.Id())) ADD_FAILURE() << "box: " << box->text;
-    EXPECT_EQ(e.Wait(5000), std::optional<DWORD>(0));
-  }
-
-  Sandbox sandbox_;
 };
 
 std::wstring WideTitle(HWND window) {
