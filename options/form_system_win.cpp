@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "common/scoped_win.h"
+#include "common/switchable_window_win.h"
 #include "common/wide_text_win.h"
 #include "options/texts.h"
 
@@ -98,9 +99,12 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
   char class_name[256] = {};
   const int title_length = GetWindowTextA(window, title, 255);
   const int class_length = GetClassNameA(window, class_name, 255);
+  const bool visible = IsWindowVisible(window) != FALSE;
   windows->push_back({std::string(title, title_length > 0 ? title_length : 0),
-                      std::string(class_name, class_length > 0 ? class_length : 0),
-                      IsWindowVisible(window) != FALSE, IsWindowEnabled(window) != FALSE});
+                      std::string(class_name, class_length > 0 ? class_length : 0), visible,
+                      IsWindowEnabled(window) != FALSE, WindowExtendedStyle(window),
+                      // Only a shown window can be hidden by the compositor.
+                      visible && IsWindowCloaked(window)});
   return TRUE;
 }
 

@@ -111,7 +111,7 @@ void TZrnxSetForm::FormShow() {
   NoWinBt_UpdateClick();
   view_.ClearRows(ListView2);
   const SettingsFile file(paths_.settings_path, store_);
-  ThroughList list = LoadThroughWindows(file);
+  ThroughList list = LoadThroughWindows(file, SettingsExist());
   loaded_through_count_ = list.loaded_count;
   for (const WindowRow& row : list.rows) view_.AddRow(ListView2, row);
   KanrenClick();

@@ -44,7 +44,7 @@ void Apply(SetupPort& port) {
 
   shell.ApplyShellIntegration(choices);
   port.SaveOptions();
-  port.SaveThroughWindows();
+  port.SaveThroughWindows(first_run);
 }
 
 void Remove(SetupPort& port) {

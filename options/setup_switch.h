@@ -38,8 +38,9 @@ class SetupPort {
   virtual LoadedOptions LoadOptions() = 0;
   // Writes [Option] with what LoadOptions read.
   virtual void SaveOptions() = 0;
-  // Writes the through-window list back as it was read.
-  virtual void SaveThroughWindows() = 0;
+  // Writes the through-window list back as it was read; on a first run
+  // the list a first run of the window offers.
+  virtual void SaveThroughWindows(bool first_run) = 0;
   virtual ShellIntegration& Shell() = 0;
 };
 

@@ -44,8 +44,8 @@ class Win32SetupPort final : public SetupPort {
 
   void SaveOptions() override { zrnx::SaveOptions(settings_, options_); }
 
-  void SaveThroughWindows() override {
-    const ThroughList list = LoadThroughWindows(settings_);
+  void SaveThroughWindows(bool first_run) override {
+    const ThroughList list = LoadThroughWindows(settings_, !first_run);
     zrnx::SaveThroughWindows(settings_, list.rows, list.loaded_count);
   }
 

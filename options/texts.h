@@ -25,6 +25,8 @@ inline constexpr std::string_view kRestartQuestion =
 inline constexpr std::string_view kRestartRefused =
     "Windowsを再起動できませんでした。手動で再起動して下さい。";
 inline constexpr std::string_view kFolderMissing = "指定したフォルダが見当たりません。";
+// The through list's row for Explorer's folder windows on a first run.
+inline constexpr std::string_view kExplorerItemName = "エクスプローラ";
 inline constexpr std::string_view kExplorerMissing = "Explorer.exeが見当たりません。";
 inline constexpr std::string_view kDeleteQuestion = "選択されているアイテムを削除してよろしいですか？";
 inline constexpr std::string_view kDeleteTitle = "アイテム削除の確認";

@@ -3,13 +3,31 @@
 #include <algorithm>
 
 #include "common/settings_keys.h"
+#include "options/texts.h"
 
 namespace zrnx {
 
+namespace {
+
+class ListedFacts final : public SwitchProbe {
+ public:
+  explicit ListedFacts(const TopWindow& window) : window_(window) {}
+  std::uint32_t ExtendedStyle() override { return window_.ex_style; }
+  bool IsCloaked() override { return window_.cloaked; }
+
+ private:
+  const TopWindow& window_;
+};
+
+}  // namespace
+
 bool IsListedWindow(const TopWindow& window) {
   if (!window.visible || !window.enabled) return false;
-  return std::find(kListerExcludedClasses.begin(), kListerExcludedClasses.end(), window.class_name) ==
-         kListerExcludedClasses.end();
+  if (std::find(kListerExcludedClasses.begin(), kListerExcludedClasses.end(), window.class_name) !=
+      kListerExcludedClasses.end())
+    return false;
+  ListedFacts facts(window);
+  return IsSwitchableWindow(facts);
 }
 
 std::vector<WindowRow> ListShownWindows(const std::vector<TopWindow>& windows) {
@@ -36,6 +54,12 @@ ThroughList LoadThroughWindows(const SettingsFile& file) {
                          file.ReadText(kThroughWindowSection, NumberedKey(kClassNameKey, i), "")});
   }
   return list;
+}
+
+ThroughList FirstRunThroughWindows() { return {{{std::string(kExplorerItemName), "CabinetWClass"}}, 0}; }
+
+ThroughList LoadThroughWindows(const SettingsFile& file, bool settings_exist) {
+  return settings_exist ? LoadThroughWindows(file) : FirstRunThroughWindows();
 }
 
 void SaveThroughWindows(SettingsFile& file, const std::vector<WindowRow>& rows, std::int32_t loaded_count) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/settings_file.h"
+#include "common/switchable_window.h"
 
 namespace zrnx {
 
@@ -22,8 +23,9 @@ struct WindowRow {
 };
 
 // Classes the lister never offers: the shell's own windows and this window.
-inline constexpr std::array<std::string_view, 8> kListerExcludedClasses = {
-    "Shell_TrayWnd", "BaseBar", "HOM Hit Class", "MOM Class", "TApplication", "TZrnxSetForm", "Progman", "SysFader"};
+inline constexpr std::array<std::string_view, 9> kListerExcludedClasses = {
+    "Shell_TrayWnd", "BaseBar",  "HOM Hit Class", "MOM Class", "TApplication", "TZrnxSetForm", "Progman",
+    "SysFader",      kSecondaryTrayClass};
 
 // One top-level window as the lister sees it.
 struct TopWindow {
@@ -31,10 +33,13 @@ struct TopWindow {
   std::string class_name;
   bool visible = false;
   bool enabled = false;
+  std::uint32_t ex_style = 0;
+  bool cloaked = false;
 };
 
 // Whether the lister offers the window: visible, enabled, not of an
-// excluded class (compared exactly, with case).
+// excluded class (compared exactly, with case), and one the user could
+// switch to (IsSwitchableWindow), as the item sender decides.
 bool IsListedWindow(const TopWindow& window);
 
 // The offered windows, in the order given (top of the Z order first).
@@ -49,6 +54,14 @@ struct ThroughList {
 // Reads ItemCount (0 when missing or not a number), then ItemName<i> and
 // ClassName<i> for at most kMaxThroughEntries entries, missing ones empty.
 ThroughList LoadThroughWindows(const SettingsFile& file);
+
+// What a first run (no settings file yet) offers: Explorer's folder
+// windows, so that an item opened from its folder is pasted into the window
+// behind. Nothing to erase, since nothing was read.
+ThroughList FirstRunThroughWindows();
+
+// The stored list, or on a first run the one above.
+ThroughList LoadThroughWindows(const SettingsFile& file, bool settings_exist);
 
 // Erases the section when `loaded_count` is positive, then writes ItemCount
 // and the entries in list order. The first failed write raises Error.

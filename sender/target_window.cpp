@@ -22,6 +22,7 @@ bool IsCandidateWindow(WindowProbe& window, const ThroughList& through) {
   if (!window.IsVisible() || !window.IsEnabled()) return false;
   if (std::find(kShellThroughClasses.begin(), kShellThroughClasses.end(), name) != kShellThroughClasses.end())
     return false;
+  if (!IsSwitchableWindow(window)) return false;
   if (window.IsMinimised() || name == kFaderThroughClass) return false;
   return std::find(through.begin(), through.end(), name) == through.end();
 }

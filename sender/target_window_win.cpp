@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "common/settings_file.h"
+#include "common/switchable_window_win.h"
 #include "sender/desktop_win.h"
 #include "sender/target_window.h"
 
@@ -12,6 +13,9 @@ namespace {
 class Win32WindowProbe final : public WindowProbe {
  public:
   explicit Win32WindowProbe(HWND window) : window_(window) {}
+
+  std::uint32_t ExtendedStyle() override { return WindowExtendedStyle(window_); }
+  bool IsCloaked() override { return IsWindowCloaked(window_); }
 
   std::string ClassName() override {
     // Cleared first: a name that cannot be read counts as empty.

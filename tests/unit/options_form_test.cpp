@@ -112,6 +112,25 @@ TEST_F(OptionsFormTest, AFirstRunOffersTheAssociationTickedAndAnUnknownKeyNoChoi
   EXPECT_EQ(view_.ItemIndex(SendKey_Paste), -1);
 }
 
+// Explorer's folder windows are passed over from the first run on; a file
+// that exists keeps its list, even one without the section.
+TEST_F(OptionsFormTest, OnlyAFirstRunOffersExplorerInTheThroughList) {
+  Open();
+  const std::vector<WindowRow> explorer = {{"エクスプローラ", "CabinetWClass"}};
+  EXPECT_EQ(view_.rows[ListView2], explorer);
+  form_->Button1Click();
+  EXPECT_EQ(store_.Value("ThroughWindow", "ItemCount"), "1");
+  EXPECT_EQ(store_.Value("ThroughWindow", "ItemName0"), "エクスプローラ");
+  EXPECT_EQ(store_.Value("ThroughWindow", "ClassName0"), "CabinetWClass");
+
+  form_.reset();
+  view_ = {};
+  store_ = {};
+  Existing();
+  Open();
+  EXPECT_TRUE(view_.rows[ListView2].empty());
+}
+
 TEST_F(OptionsFormTest, KanrenClickEnablesThePasteAndNewBoxesWithoutTouchingTheirTicks) {
   Existing();
   Open();

@@ -118,8 +118,16 @@ TEST(WindowListerTest, OffersVisibleEnabledWindowsOfOtherClassesInOrder) {
       {"x", "BaseBar", true, true},               {"x", "HOM Hit Class", true, true},
       {"x", "MOM Class", true, true},             {"x", "TApplication", true, true},
       {"Editor", "Editor", true, true},
+      // Windows the user cannot switch to, decided as the item sender does.
+      {"2nd", "Shell_SecondaryTrayWnd", true, true},
+      {"Tool", "Tool", true, true, kExToolWindow},
+      {"App tool", "AppTool", true, true, kExToolWindow | kExAppWindow},
+      {"No focus", "NoFocus", true, true, kExNoActivate},
+      {"Search", "Windows.UI.Core.CoreWindow", true, true, 0, true},
+      {"Topmost", "Topmost", true, true, 0x00000008},
   };
-  const std::vector<WindowRow> expected = {{"", "Notepad"}, {"case", "progman"}, {"Editor", "Editor"}};
+  const std::vector<WindowRow> expected = {{"", "Notepad"},          {"case", "progman"},   {"Editor", "Editor"},
+                                           {"App tool", "AppTool"}, {"Topmost", "Topmost"}};
   EXPECT_EQ(ListShownWindows(windows), expected);
 }
 

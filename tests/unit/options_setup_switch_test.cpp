@@ -70,7 +70,7 @@ class FakeSetup : public SetupPort, public ShellIntegration {
     return options;
   }
   void SaveOptions() override { Step("save options"); }
-  void SaveThroughWindows() override { Step("save list"); }
+  void SaveThroughWindows(bool first_run) override { Step(first_run ? "save first list" : "save list"); }
   ShellIntegration& Shell() override { return *this; }
   ShellState DetectShellState() override {
     Step("detect");
@@ -95,7 +95,7 @@ TEST(RunSetupSwitchTest, ApplyRunsTheFirstRunSequenceAndRegisters) {
   EXPECT_EQ(outcome.exit_code, 0);
   EXPECT_THAT(outcome.message, IsEmpty());
   EXPECT_THAT(fake.steps,
-              ElementsAre("mutex", "detect", "load", "exists", "shell", "save options", "save list"));
+              ElementsAre("mutex", "detect", "load", "exists", "shell", "save options", "save first list"));
   ASSERT_TRUE(fake.applied);
   EXPECT_TRUE(fake.applied->associate);
   EXPECT_TRUE(fake.applied->send_to);

@@ -11,6 +11,8 @@ namespace {
 struct Window {
   const char* class_name;
   bool visible = true, enabled = true, minimised = false;
+  std::uint32_t ex_style = 0;
+  bool cloaked = false;
 };
 
 class FakeProbe : public WindowProbe {
@@ -20,6 +22,8 @@ class FakeProbe : public WindowProbe {
   bool IsVisible() override { return asked += 'v', w_.visible; }
   bool IsEnabled() override { return asked += 'e', w_.enabled; }
   bool IsMinimised() override { return asked += 'm', w_.minimised; }
+  std::uint32_t ExtendedStyle() override { return asked += 'x', w_.ex_style; }
+  bool IsCloaked() override { return asked += 'k', w_.cloaked; }
   std::string asked;
 
  private:
@@ -36,29 +40,45 @@ struct Case {
 TEST(IsCandidateWindowTest, DecidesByClassStatesAndListInTheirOrder) {
   const ThroughList none;
   const Case cases[] = {
-      {{"Notepad"}, none, true, "cvem"},
+      {{"Notepad"}, none, true, "cvexkm"},
       {{"Notepad", false}, none, false, "cv"},
       {{"Notepad", true, false}, none, false, "cve"},  // main window behind a modal dialog
-      {{"Notepad", true, true, true}, none, false, "cvem"},
+      {{"Notepad", true, true, true}, none, false, "cvexkm"},
       {{"Shell_TrayWnd"}, none, false, "cve"},
       {{"BaseBar"}, none, false, "cve"},
       {{"HOM Hit Class"}, none, false, "cve"},
       {{"MOM Class"}, none, false, "cve"},
       {{"TApplication"}, none, false, "cve"},
-      {{"SysFader"}, none, false, "cvem"},
+      {{"Shell_SecondaryTrayWnd"}, none, false, "cve"},
+      {{"SysFader"}, none, false, "cvexkm"},
       {{"Shell_TrayWnd", false}, none, false, "cv"},
       // Whole names, exactly, with case.
-      {{"Shell_TrayWndX"}, none, true, "cvem"},
-      {{"shell_traywnd"}, none, true, "cvem"},
-      {{"Notepad"}, {"Notepad"}, false, "cvem"},
-      {{"Notepad"}, {"notepad", "Note", "Notepad "}, true, "cvem"},
-      {{"Notepad"}, {"", "Edit", "Notepad", "Notepad"}, false, "cvem"},
+      {{"Shell_TrayWndX"}, none, true, "cvexkm"},
+      {{"shell_traywnd"}, none, true, "cvexkm"},
+      {{"Shell_SecondaryTrayWnd2"}, none, true, "cvexkm"},
+      {{"Notepad"}, {"Notepad"}, false, "cvexkm"},
+      {{"Notepad"}, {"notepad", "Note", "Notepad "}, true, "cvexkm"},
+      {{"Notepad"}, {"", "Edit", "Notepad", "Notepad"}, false, "cvexkm"},
       // An unreadable class name is empty; an empty entry matches it.
-      {{""}, none, true, "cvem"},
-      {{""}, {""}, false, "cvem"},
+      {{""}, none, true, "cvexkm"},
+      {{""}, {""}, false, "cvexkm"},
       // Shift-JIS class names compare as bytes.
-      {{"表示"}, {"表示"}, false, "cvem"},
-      {{"表示"}, {"表"}, true, "cvem"},
+      {{"表示"}, {"表示"}, false, "cvexkm"},
+      {{"表示"}, {"表"}, true, "cvexkm"},
+      // Windows the user cannot switch to: a tool window unless it asks for
+      // a task-bar button, one that never takes the focus, a cloaked one.
+      {{"Palette", true, true, false, kExToolWindow}, none, false, "cvex"},
+      {{"Palette", true, true, false, kExToolWindow | kExAppWindow}, none, true, "cvexkm"},
+      {{"Palette", true, true, false, kExAppWindow}, none, true, "cvexkm"},
+      {{"Toast", true, true, false, kExNoActivate}, none, false, "cvex"},
+      {{"Toast", true, true, false, kExNoActivate | kExAppWindow}, none, false, "cvex"},
+      {{"Windows.UI.Core.CoreWindow", true, true, false, 0, true}, none, false, "cvexk"},
+      {{"ApplicationFrameWindow", true, true, true, 0, true}, none, false, "cvexk"},
+      // Other extended styles (edges, topmost) do not matter.
+      {{"Notepad", true, true, false, 0x00000300 | 0x00000008}, none, true, "cvexkm"},
+      // Hidden or built-in windows are rejected before the new questions.
+      {{"Palette", false, true, false, kExToolWindow, true}, none, false, "cv"},
+      {{"Shell_SecondaryTrayWnd", true, true, false, kExToolWindow, true}, none, false, "cve"},
   };
   for (const Case& c : cases) {
     FakeProbe probe(c.window);
