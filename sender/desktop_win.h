@@ -2,6 +2,7 @@
 // The item sender's effects on the desktop: the target window, the clipboard
 // with its sibling messages, the activation and the paste.
 
+#include <optional>
 #include <string>
 
 #include "common/scoped_win.h"
@@ -21,6 +22,12 @@ void NotifySibling(unsigned message);
 // Brings the window to the front; the window with the keyboard focus in its
 // thread, or 0.
 WindowHandle ActivateTargetWindow(WindowHandle window);
+
+// The mandatory integrity level of the process, or none when its token
+// cannot be read (no levels on the system, or the process is shielded).
+std::optional<std::uint32_t> ProcessIntegrityLevel(HANDLE process);
+// The same for the process that owns the window.
+std::optional<std::uint32_t> WindowIntegrityLevel(WindowHandle window);
 
 class Win32ClipboardPort final : public ClipboardPort {
  public:
@@ -46,7 +53,7 @@ class Win32KeyboardPort final : public KeyboardPort {
   void Pause(unsigned milliseconds) override;
   std::uint8_t ScanCode(std::uint8_t key) override;
   void SendKey(std::uint8_t key, std::uint8_t scan_code, bool release) override;
-  void SendPasteMessage(WindowHandle window) override;
+  bool SendPasteMessage(WindowHandle window) override;
 };
 
 }  // namespace zrnx

@@ -35,20 +35,25 @@ void WaitForModifierRelease(KeyboardPort& keyboard) {
     keyboard.Pause(kModifierPollPause);
 }
 
-void SendPasteKey(std::int32_t kind, WindowHandle focus, KeyboardPort& keyboard) {
+bool DeliversPaste(std::int32_t kind, WindowHandle focus) {
+  return kind == kPasteByMessage ? focus != 0 : !PasteKeySequence(kind).empty();
+}
+
+void WaitBeforePaste(std::int32_t kind, KeyboardPort& keyboard) {
   // Keys still held from opening the item would turn the paste into another
   // command; the message kind is not affected by them.
   if (kind < kPasteByMessage) WaitForModifierRelease(keyboard);
   keyboard.Pause(kPastePause);
-  if (kind == kPasteByMessage) {
-    if (focus != 0) keyboard.SendPasteMessage(focus);
-    return;
-  }
+}
+
+bool DeliverPaste(std::int32_t kind, WindowHandle focus, KeyboardPort& keyboard) {
+  if (kind == kPasteByMessage) return focus == 0 || keyboard.SendPasteMessage(focus);
   for (const KeyStroke& stroke : PasteKeySequence(kind)) {
     // The V events go out without a scan code.
     const std::uint8_t scan = stroke.key == kVkV ? 0 : keyboard.ScanCode(stroke.key);
     keyboard.SendKey(stroke.key, scan, stroke.release);
   }
+  return true;
 }
 
 }  // namespace zrnx

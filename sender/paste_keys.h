@@ -21,6 +21,7 @@ inline constexpr std::uint8_t kVkF9 = 0x78;
 inline constexpr std::int32_t kPasteByMessage = 6;
 inline constexpr unsigned kPastePause = 50;          // before the first event
 inline constexpr unsigned kModifierPollPause = 5;    // while a modifier is held
+inline constexpr unsigned kPasteMessageTimeout = 5000;  // a target that takes longer is hung
 
 struct KeyStroke {
   std::uint8_t key;
@@ -41,14 +42,23 @@ class KeyboardPort {
   virtual std::uint8_t ScanCode(std::uint8_t key) = 0;
   // One injected key event, never flagged as an extended key.
   virtual void SendKey(std::uint8_t key, std::uint8_t scan_code, bool release) = 0;
-  // WM_PASTE to the window, waiting until it has been handled.
-  virtual void SendPasteMessage(WindowHandle window) = 0;
+  // WM_PASTE to the window, waiting until it has been handled, but not
+  // longer than kPasteMessageTimeout; false when it was not handled in time.
+  virtual bool SendPasteMessage(WindowHandle window) = 0;
 };
 
 // Returns after a pass over Shift, Ctrl and Alt (in that order) found none down.
 void WaitForModifierRelease(KeyboardPort& keyboard);
 
-// Delivers the paste of this kind to the focus window (which may be 0).
-void SendPasteKey(std::int32_t kind, WindowHandle focus, KeyboardPort& keyboard);
+// Whether the kind delivers anything: the keys of kinds 0 to 5, the paste
+// message when there is a focus window.
+bool DeliversPaste(std::int32_t kind, WindowHandle focus);
+
+// The modifier wait (kinds below the paste message), then the pause.
+void WaitBeforePaste(std::int32_t kind, KeyboardPort& keyboard);
+
+// The events of the kind, at once, to the focus window (which may be 0);
+// false when the paste message was not handled in time.
+bool DeliverPaste(std::int32_t kind, WindowHandle focus, KeyboardPort& keyboard);
 
 }  // namespace zrnx

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <vector>
+
 #include "sender/desktop_win.h"
 
 namespace zrnx {
@@ -29,8 +31,36 @@ void Win32KeyboardPort::SendKey(std::uint8_t key, std::uint8_t scan_code, bool r
   keybd_event(key, scan_code, release ? KEYEVENTF_KEYUP : 0, 0);
 }
 
-void Win32KeyboardPort::SendPasteMessage(WindowHandle window) {
-  SendMessageA(reinterpret_cast<HWND>(window), WM_PASTE, 0, 0);
+bool Win32KeyboardPort::SendPasteMessage(WindowHandle window) {
+  DWORD_PTR result = 0;
+  // A target that stops answering must not hold the sender.
+  return SendMessageTimeoutA(reinterpret_cast<HWND>(window), WM_PASTE, 0, 0, SMTO_ABORTIFHUNG,
+                             kPasteMessageTimeout, &result) != 0;
+}
+
+std::optional<std::uint32_t> ProcessIntegrityLevel(HANDLE process) {
+  ScopedHandle token;
+  if (!OpenProcessToken(process, TOKEN_QUERY, token.Put())) return std::nullopt;
+  DWORD size = 0;
+  GetTokenInformation(token.Get(), TokenIntegrityLevel, nullptr, 0, &size);
+  if (size < sizeof(TOKEN_MANDATORY_LABEL)) return std::nullopt;
+  std::vector<unsigned char> buffer(size);
+  if (!GetTokenInformation(token.Get(), TokenIntegrityLevel, buffer.data(), size, &size)) return std::nullopt;
+  PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer.data())->Label.Sid;
+  if (!sid || !IsValidSid(sid)) return std::nullopt;
+  const UCHAR count = *GetSidSubAuthorityCount(sid);
+  if (count == 0) return std::nullopt;
+  // The level is the label's last sub-authority.
+  return static_cast<std::uint32_t>(*GetSidSubAuthority(sid, count - 1u));
+}
+
+std::optional<std::uint32_t> WindowIntegrityLevel(WindowHandle window) {
+  DWORD process_id = 0;
+  GetWindowThreadProcessId(reinterpret_cast<HWND>(window), &process_id);
+  if (process_id == 0) return std::nullopt;
+  ScopedHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id));
+  if (!process) return std::nullopt;
+  return ProcessIntegrityLevel(process.Get());
 }
 
 }  // namespace zrnx

@@ -7,6 +7,8 @@
 #include "common/path.h"
 #include "common/settings_file.h"
 #include "sender/command_line.h"
+#include "sender/paste_guard.h"
+#include "sender/paste_keys.h"
 #include "common/settings_keys.h"
 #include "sender/texts.h"
 
@@ -22,12 +24,17 @@ DateFormats ReadDateFormats(const std::string& settings_path, ProfileStore& stor
 
 namespace {
 
-void SendItem(const Invocation& inv, const std::string& settings_path, SenderSteps& steps, ProfileStore& store) {
+std::string_view RefusalText(PasteRefusal refusal) {
+  return refusal == PasteRefusal::kAboveOwnLevel ? kPasteElevatedText : kPasteNotDeliveredText;
+}
+
+// The exit code of a send: 1 when the paste could not be delivered.
+int SendItem(const Invocation& inv, const std::string& settings_path, SenderSteps& steps, ProfileStore& store) {
   const std::string extension = LowerAscii(FileExtension(inv.item_path));
 
   if (HasWildcard(inv.item_path) || !steps.ItemFileExists(inv.item_path)) {
     steps.ShowMessage(kItemMissingText, kAppTitle, kBoxError);
-    return;
+    return 0;
   }
 
   ItemText text = steps.LoadItemText(inv.item_path, extension);
@@ -37,16 +44,33 @@ void SendItem(const Invocation& inv, const std::string& settings_path, SenderSte
   // Handed over whole: a large text is freed as soon as the clipboard holds it.
   steps.PutTextOnClipboard(std::move(text));
 
+  WindowHandle target = 0;
   WindowHandle focus = 0;
   if (inv.mode != SendMode::kClipboardOnly) {
-    WindowHandle target = steps.FindTargetWindow();
-    if (target != 0 && steps.IsWindow(target)) focus = steps.ActivateTargetWindow(target);
+    target = steps.FindTargetWindow();
+    if (target != 0 && steps.IsWindow(target))
+      focus = steps.ActivateTargetWindow(target);
+    else
+      target = 0;
   }
+  if (inv.mode != SendMode::kPaste) return 0;
 
-  if (inv.mode == SendMode::kPaste) {
-    std::int32_t kind = SettingsFile(settings_path, store).ReadInteger(kOptionSection, kSendKeyPasteKey, 0);
-    steps.SendPasteKey(kind, focus);
+  std::int32_t kind = SettingsFile(settings_path, store).ReadInteger(kOptionSection, kSendKeyPasteKey, 0);
+  steps.WaitBeforePaste(kind);
+  // Checked at the last moment: the user may have switched windows while
+  // still holding a modifier.
+  if (target != 0 && DeliversPaste(kind, focus)) {
+    const PasteRefusal refusal = CheckPasteTarget(target, steps);
+    if (refusal != PasteRefusal::kNone) {
+      steps.ShowMessage(RefusalText(refusal), kAppTitle, kBoxWarning);
+      return 1;
+    }
   }
+  if (!steps.SendPasteKey(kind, focus)) {
+    steps.ShowMessage(kPasteNotDeliveredText, kAppTitle, kBoxWarning);
+    return 1;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -69,8 +93,7 @@ int RunSender(std::string_view command_line, const std::string& settings_path, S
         steps.ShowMessage(kUsageText, kAppTitle, kBoxError);
         break;
       case Invocation::Action::kSend:
-        SendItem(inv, settings_path, steps, store);
-        break;
+        return SendItem(inv, settings_path, steps, store);
     }
     return 0;
   } catch (const std::bad_alloc&) {

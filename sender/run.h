@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,7 +48,20 @@ class SenderSteps {
   virtual bool IsWindow(WindowHandle window) = 0;
   // Brings the window to the front; the focus window in its thread, or 0.
   virtual WindowHandle ActivateTargetWindow(WindowHandle window) = 0;
-  virtual void SendPasteKey(std::int32_t kind, WindowHandle focus) = 0;
+  // Until the paste may be typed: Shift, Ctrl and Alt up (for the kinds
+  // below the paste message), then the pause before the first event.
+  virtual void WaitBeforePaste(std::int32_t kind) = 0;
+  // Delivers the paste at once, without a wait; false when the paste message
+  // was not handled in time (a hung target).
+  virtual bool SendPasteKey(std::int32_t kind, WindowHandle focus) = 0;
+  // The window that has the user's input now, or 0.
+  virtual WindowHandle ForegroundWindow() = 0;
+  // The root of the window's owner chain; the window itself when unowned.
+  virtual WindowHandle RootOwner(WindowHandle window) = 0;
+  // The mandatory integrity level of the sender's process, and of the
+  // process of the window; none when it cannot be read.
+  virtual std::optional<std::uint32_t> OwnIntegrityLevel() = 0;
+  virtual std::optional<std::uint32_t> IntegrityLevel(WindowHandle window) = 0;
 };
 
 // The ten patterns as the item sender reads them: section [Option], keys
@@ -60,7 +74,8 @@ bool HasWildcard(std::string_view path);
 
 // Runs the whole sequence for one command line and returns the exit code:
 // 0 on every handled path, 1 after an error that no step handled (shown in
-// the application-error box).
+// the application-error box) and when the paste could not be delivered (the
+// text stays on the clipboard, and a box says so).
 int RunSender(std::string_view command_line, const std::string& settings_path, SenderSteps& steps,
               ProfileStore& store);
 

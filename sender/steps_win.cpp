@@ -60,9 +60,26 @@ WindowHandle Win32SenderSteps::ActivateTargetWindow(WindowHandle window) {
   return zrnx::ActivateTargetWindow(window);
 }
 
-void Win32SenderSteps::SendPasteKey(std::int32_t kind, WindowHandle focus) {
+void Win32SenderSteps::WaitBeforePaste(std::int32_t kind) {
   Win32KeyboardPort keyboard;
-  zrnx::SendPasteKey(kind, focus, keyboard);
+  zrnx::WaitBeforePaste(kind, keyboard);
+}
+
+bool Win32SenderSteps::SendPasteKey(std::int32_t kind, WindowHandle focus) {
+  Win32KeyboardPort keyboard;
+  return zrnx::DeliverPaste(kind, focus, keyboard);
+}
+
+WindowHandle Win32SenderSteps::ForegroundWindow() { return reinterpret_cast<WindowHandle>(GetForegroundWindow()); }
+
+WindowHandle Win32SenderSteps::RootOwner(WindowHandle window) {
+  return reinterpret_cast<WindowHandle>(GetAncestor(reinterpret_cast<HWND>(window), GA_ROOTOWNER));
+}
+
+std::optional<std::uint32_t> Win32SenderSteps::OwnIntegrityLevel() { return ProcessIntegrityLevel(GetCurrentProcess()); }
+
+std::optional<std::uint32_t> Win32SenderSteps::IntegrityLevel(WindowHandle window) {
+  return WindowIntegrityLevel(window);
 }
 
 }  // namespace zrnx

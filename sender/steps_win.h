@@ -25,7 +25,12 @@ class Win32SenderSteps final : public SenderSteps {
   WindowHandle FindTargetWindow() override;
   bool IsWindow(WindowHandle window) override;
   WindowHandle ActivateTargetWindow(WindowHandle window) override;
-  void SendPasteKey(std::int32_t kind, WindowHandle focus) override;
+  void WaitBeforePaste(std::int32_t kind) override;
+  bool SendPasteKey(std::int32_t kind, WindowHandle focus) override;
+  WindowHandle ForegroundWindow() override;
+  WindowHandle RootOwner(WindowHandle window) override;
+  std::optional<std::uint32_t> OwnIntegrityLevel() override;
+  std::optional<std::uint32_t> IntegrityLevel(WindowHandle window) override;
 
  private:
   std::string settings_path_;

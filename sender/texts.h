@@ -21,10 +21,19 @@ inline constexpr std::string_view kAboutText =
     "URL: https://zarnik.example/nx/\r\n"
     "E-Mail: nx@zarnik.example";
 
-// Message-box styles (the values of MB_ICONINFORMATION, MB_ICONERROR and
-// MB_TASKMODAL), so the logic needs no Windows header.
+// The paste was not delivered; the text stays on the clipboard.
+inline constexpr std::string_view kPasteNotDeliveredText =
+    "貼り付け先のウィンドウに貼り付けられませんでした。\r\n"
+    "テキストはクリップボードにあります。Ctrl+V で貼り付けてください。";
+inline constexpr std::string_view kPasteElevatedText =
+    "貼り付け先のウィンドウは管理者として実行されているため、貼り付けられませんでした。\r\n"
+    "テキストはクリップボードにあります。Ctrl+V で貼り付けてください。";
+
+// Message-box styles (the values of MB_ICONINFORMATION, MB_ICONERROR,
+// MB_ICONWARNING and MB_TASKMODAL), so the logic needs no Windows header.
 inline constexpr unsigned kBoxInformation = 0x40;
 inline constexpr unsigned kBoxError = 0x10;
+inline constexpr unsigned kBoxWarning = 0x30;
 inline constexpr unsigned kBoxTaskModal = 0x2000;
 
 }  // namespace zrnx

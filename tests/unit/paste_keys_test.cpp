@@ -27,7 +27,10 @@ class FakeKeyboard : public KeyboardPort {
     std::snprintf(text, sizeof text, "%s %02X/%02X", release ? "up" : "down", key, scan);
     Log(text);
   }
-  void SendPasteMessage(WindowHandle window) override { Log("paste " + std::to_string(window)); }
+  bool SendPasteMessage(WindowHandle window) override {
+    Log("paste " + std::to_string(window));
+    return message_handled;
+  }
 
   void Log(std::string s) {
     if (!s.starts_with("pause") || log.empty() || log.back() != s) log.push_back(std::move(s));
@@ -37,11 +40,18 @@ class FakeKeyboard : public KeyboardPort {
   std::vector<std::uint8_t> polls;
   std::uint8_t held_key = 0;
   int held_polls = 0;  // how many polls answer "down" for held_key
+  bool message_handled = true;
 };
+
+// The run's order: the wait, then the delivery.
+bool SendPasteKey(std::int32_t kind, WindowHandle focus, KeyboardPort& keyboard) {
+  WaitBeforePaste(kind, keyboard);
+  return DeliverPaste(kind, focus, keyboard);
+}
 
 std::vector<std::string> Sent(std::int32_t kind, WindowHandle focus = 9) {
   FakeKeyboard keyboard;
-  SendPasteKey(kind, focus, keyboard);
+  EXPECT_TRUE(SendPasteKey(kind, focus, keyboard));
   return keyboard.log;
 }
 
@@ -59,6 +69,22 @@ TEST(PasteKeysTest, EachKindSendsItsExactEvents) {
 TEST(PasteKeysTest, MessageKindGoesToTheFocusWindowOnly) {
   EXPECT_EQ(Sent(6, 9), (Log{"pause 50", "paste 9"}));
   EXPECT_EQ(Sent(6, 0), (Log{"pause 50"}));
+}
+
+TEST(PasteKeysTest, AnUnhandledPasteMessageIsReportedAndOnlyWhatDeliversCounts) {
+  FakeKeyboard hung;
+  hung.message_handled = false;
+  EXPECT_FALSE(DeliverPaste(6, 9, hung));
+  EXPECT_EQ(hung.log, (Log{"paste 9"}));
+  EXPECT_TRUE(DeliverPaste(6, 0, hung)) << "nothing to deliver is not a failure";
+
+  for (std::int32_t kind = 0; kind <= 5; ++kind) {
+    EXPECT_TRUE(DeliversPaste(kind, 0)) << kind;
+    EXPECT_TRUE(DeliversPaste(kind, 9)) << kind;
+  }
+  EXPECT_TRUE(DeliversPaste(6, 9));
+  EXPECT_FALSE(DeliversPaste(6, 0));
+  for (std::int32_t kind : {-1, 7, INT32_MIN, INT32_MAX}) EXPECT_FALSE(DeliversPaste(kind, 9)) << kind;
 }
 
 TEST(PasteKeysTest, OtherKindsSendNothingAndOnlyLowOnesWaitForModifiers) {

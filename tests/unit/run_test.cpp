@@ -7,6 +7,7 @@
 #include "common/error.h"
 #include "fakes/fake_profile_store.h"
 #include "sender/texts.h"
+#include "sender/paste_guard.h"
 
 namespace zrnx {
 namespace {
@@ -30,7 +31,12 @@ class MockSteps : public SenderSteps {
   MOCK_METHOD(WindowHandle, FindTargetWindow, (), (override));
   MOCK_METHOD(bool, IsWindow, (WindowHandle), (override));
   MOCK_METHOD(WindowHandle, ActivateTargetWindow, (WindowHandle), (override));
-  MOCK_METHOD(void, SendPasteKey, (std::int32_t, WindowHandle), (override));
+  MOCK_METHOD(void, WaitBeforePaste, (std::int32_t), (override));
+  MOCK_METHOD(bool, SendPasteKey, (std::int32_t, WindowHandle), (override));
+  MOCK_METHOD(WindowHandle, ForegroundWindow, (), (override));
+  MOCK_METHOD(WindowHandle, RootOwner, (WindowHandle), (override));
+  MOCK_METHOD(std::optional<std::uint32_t>, OwnIntegrityLevel, (), (override));
+  MOCK_METHOD(std::optional<std::uint32_t>, IntegrityLevel, (WindowHandle), (override));
 };
 
 ItemText Cp(std::string bytes) { return {std::move(bytes), TextEncoding::kCodePage}; }
@@ -93,7 +99,13 @@ TEST_F(RunTest, PasteModeRunsEveryStepInOrder) {
   EXPECT_CALL(steps, FindTargetWindow()).WillOnce(Return(7));
   EXPECT_CALL(steps, IsWindow(7)).WillOnce(Return(true));
   EXPECT_CALL(steps, ActivateTargetWindow(7)).WillOnce(Return(8));
-  EXPECT_CALL(steps, SendPasteKey(4, 8));
+  EXPECT_CALL(steps, WaitBeforePaste(4));
+  EXPECT_CALL(steps, OwnIntegrityLevel()).WillOnce(Return(0x2000));
+  EXPECT_CALL(steps, IntegrityLevel(7)).WillOnce(Return(0x2000));
+  EXPECT_CALL(steps, RootOwner(7)).WillOnce(Return(7));
+  EXPECT_CALL(steps, ForegroundWindow()).WillOnce(Return(7));
+  EXPECT_CALL(steps, RootOwner(7)).WillOnce(Return(7));
+  EXPECT_CALL(steps, SendPasteKey(4, 8)).WillOnce(Return(true));
   EXPECT_EQ(Run("z /P C:\\i\\A.ZRX"), 0);
   EXPECT_EQ(store.reads.front(), "DateFormat0");
   EXPECT_EQ(store.reads.back(), "SendKey_Paste");
@@ -119,8 +131,72 @@ TEST_F(RunTest, EmptyZrxItemIsNotExpandedButStillPasted) {
   EXPECT_CALL(steps, LoadItemText(_, ".zrx")).WillOnce(Return(Cp("")));
   EXPECT_CALL(steps, PutTextOnClipboard(Cp("")));
   EXPECT_CALL(steps, FindTargetWindow()).WillOnce(Return(0));
-  EXPECT_CALL(steps, SendPasteKey(0, 0));
+  // With no target there is nothing to check; the keys go as before.
+  EXPECT_CALL(steps, WaitBeforePaste(0));
+  EXPECT_CALL(steps, SendPasteKey(0, 0)).WillOnce(Return(true));
   EXPECT_EQ(Run("z /p e.zrx"), 0);
+}
+
+// The checks before the paste, over one run each: the target 7 with the
+// focus control 8 was activated; which box, which exit code, whether the
+// paste went out.
+TEST(RunPasteCheckTest, APasteThatCannotArriveTypesNothingAndSaysTheTextIsOnTheClipboard) {
+  using Level = std::optional<std::uint32_t>;
+  struct Case {
+    const char* name;
+    std::int32_t kind;
+    WindowHandle focus, foreground, foreground_root;
+    Level own, target;
+    bool handled;  // the paste message was handled in time
+    std::string_view box;  // empty: none
+    bool sent;
+  };
+  const std::string_view none;
+  const Case cases[] = {
+      {"in front", 0, 8, 7, 7, 0x2000, 0x2000, true, none, true},
+      {"its owned dialog in front", 1, 8, 9, 7, 0x2000, 0x2000, true, none, true},
+      {"another window in front", 0, 8, 5, 5, 0x2000, 0x2000, true, kPasteNotDeliveredText, false},
+      {"nothing in front", 5, 8, 0, 0, 0x2000, 0x2000, true, kPasteNotDeliveredText, false},
+      {"elevated target", 0, 8, 7, 7, 0x2000, 0x3000, true, kPasteElevatedText, false},
+      {"elevated target, message", 6, 8, 7, 7, 0x2000, 0x3000, true, kPasteElevatedText, false},
+      {"elevated target, not in front", 0, 8, 5, 5, 0x2000, 0x3000, true, kPasteElevatedText, false},
+      {"shielded target", 0, 8, 7, 7, 0x2000, std::nullopt, true, kPasteNotDeliveredText, false},
+      {"lower target", 0, 8, 7, 7, 0x2000, 0x1000, true, none, true},
+      {"elevated sender", 0, 8, 7, 7, 0x3000, 0x4000, true, none, true},
+      {"elevated sender, shielded target", 0, 8, 7, 7, 0x3000, std::nullopt, true, none, true},
+      {"system without levels", 0, 8, 7, 7, std::nullopt, std::nullopt, true, none, true},
+      {"hung target", 6, 8, 7, 7, 0x2000, 0x2000, false, kPasteNotDeliveredText, true},
+      {"message kind, not in front", 6, 8, 5, 5, 0x2000, 0x2000, true, kPasteNotDeliveredText, false},
+      // Nothing would be delivered: nothing to check, nothing to report.
+      {"message kind, no focus", 6, 0, 5, 5, 0x2000, 0x3000, true, none, true},
+      {"no such kind", 7, 8, 5, 5, 0x2000, 0x3000, true, none, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    NiceMock<MockSteps> steps;
+    test::FakeProfileStore store;
+    store.Set("Option", "SendKey_Paste", std::to_string(c.kind));
+    ON_CALL(steps, ItemFileExists(_)).WillByDefault(Return(true));
+    ON_CALL(steps, LoadItemText(_, _)).WillByDefault(Return(Cp("x")));
+    ON_CALL(steps, FindTargetWindow()).WillByDefault(Return(7));
+    ON_CALL(steps, IsWindow(7)).WillByDefault(Return(true));
+    ON_CALL(steps, ActivateTargetWindow(7)).WillByDefault(Return(c.focus));
+    ON_CALL(steps, ForegroundWindow()).WillByDefault(Return(c.foreground));
+    ON_CALL(steps, RootOwner(7)).WillByDefault(Return(7));
+    ON_CALL(steps, RootOwner(c.foreground)).WillByDefault(Return(c.foreground_root));
+    ON_CALL(steps, OwnIntegrityLevel()).WillByDefault(Return(c.own));
+    ON_CALL(steps, IntegrityLevel(7)).WillByDefault(Return(c.target));
+    ON_CALL(steps, SendPasteKey(_, _)).WillByDefault(Return(c.handled));
+    EXPECT_CALL(steps, ShowMessage(_, _, _)).Times(0);  // no other box
+    {
+      InSequence order;
+      EXPECT_CALL(steps, PutTextOnClipboard(Cp("x")));
+      EXPECT_CALL(steps, WaitBeforePaste(c.kind));
+      EXPECT_CALL(steps, SendPasteKey(c.kind, c.focus)).Times(c.sent ? 1 : 0);
+      EXPECT_CALL(steps, ShowMessage(c.box, kAppTitle, kBoxWarning)).Times(c.box.empty() ? 0 : 1);
+    }
+    EXPECT_EQ(RunSender("z /p a.txt", kIni, steps, store), c.box.empty() ? 0 : 1);
+  }
 }
 
 TEST_F(RunTest, ClipboardOnlyModeActivatesNothing) {
@@ -151,6 +227,16 @@ TEST_F(RunTest, ErrorCarryingAPathShowsItApartFromTheProgramText) {
   EXPECT_CALL(steps, ShowMessageWithValue("ﾌｧｲﾙ %s は開けません", "C:\\\x83\x5C.zrx", kApplicationErrorTitle,
                                           kBoxTaskModal | kBoxError));
   EXPECT_EQ(Run("z /p a.zrx"), 1);
+}
+
+// A window whose owner chain cannot be read (gone meanwhile) is in no family.
+TEST(DecidePasteTargetTest, UnknownOwnerRootsDoNotMatch) {
+  PasteTargetFacts facts;
+  facts.target = 7;
+  facts.foreground = 5;
+  EXPECT_EQ(DecidePasteTarget(facts), PasteRefusal::kNotInFront);
+  facts.foreground = 7;
+  EXPECT_EQ(DecidePasteTarget(facts), PasteRefusal::kNone);
 }
 
 }  // namespace
