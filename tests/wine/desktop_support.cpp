@@ -5,14 +5,14 @@
 
 namespace zrnx::test {
 
-TestWindow::TestWindow(const std::string& class_name, const std::string& title, bool visible) {
+TestWindow::TestWindow(const std::string& class_name, const std::string& title, bool visible, DWORD ex_style) {
   WNDCLASSA wc{};
   wc.lpfnWndProc = Proc;
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = class_name.c_str();
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   RegisterClassA(&wc);  // a second registration of the same class fails harmlessly
-  window_ = CreateWindowExA(0, class_name.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0),
+  window_ = CreateWindowExA(ex_style, class_name.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0),
                             100, 100, 300, 200, nullptr, nullptr, wc.hInstance, this);
   if (!window_) throw std::runtime_error("cannot create window " + class_name);
   PumpMessages(50);

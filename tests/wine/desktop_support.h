@@ -17,7 +17,7 @@ namespace zrnx::test {
 // it receives go to OnMessage.
 class TestWindow {
  public:
-  TestWindow(const std::string& class_name, const std::string& title, bool visible);
+  TestWindow(const std::string& class_name, const std::string& title, bool visible, DWORD ex_style = 0);
   virtual ~TestWindow();
   TestWindow(const TestWindow&) = delete;
   TestWindow& operator=(const TestWindow&) = delete;
@@ -54,7 +54,8 @@ class SiblingRecorder : public TestWindow {
 // release and " ext" for an extended key, and WM_PASTE as "paste".
 class KeyRecorder : public TestWindow {
  public:
-  explicit KeyRecorder(const std::string& class_name = "ZrnxTestKeys") : TestWindow(class_name, "keys", true) {}
+  explicit KeyRecorder(const std::string& class_name = "ZrnxTestKeys", DWORD ex_style = 0)
+      : TestWindow(class_name, "keys", true, ex_style) {}
   std::vector<std::string> events;
 
  protected:
