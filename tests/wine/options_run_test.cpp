@@ -40,6 +40,9 @@ TEST_F(OptionsRunTest, FirstRunSavesOnCancelOrCloseAndAsksToRestart) {
     EXPECT_TRUE(e->Checked(Kanren));
     EXPECT_TRUE(e->Enabled(PasteMode));
     EXPECT_EQ(e->DataText(Edit1), WindowsFolder() + "\\NOTEPAD.EXE");
+    ASSERT_EQ(e->RowCount(ListView2), 1);
+    EXPECT_EQ(e->RowData(ListView2, 0, 0), "エクスプローラ");
+    EXPECT_EQ(e->RowData(ListView2, 0, 1), "CabinetWClass");
     way.leave(*e);
     std::optional<MessageBoxSeen> box = AnswerMessageBox("Zarnik NX", e->Id(), IDCANCEL);
     ASSERT_TRUE(box.has_value()) << "no restart question";
@@ -55,7 +58,9 @@ TEST_F(OptionsRunTest, FirstRunSavesOnCancelOrCloseAndAsksToRestart) {
     for (std::size_t i = 0; i < kDateFormatKeys.size(); ++i)
       EXPECT_EQ(Option(std::string(kDateFormatKeys[i])), std::string(kDefaultDateFormats[i])) << i;
     EXPECT_EQ(Option("SendKey_Paste"), "0");
-    EXPECT_EQ(Through("ItemCount"), "0");
+    EXPECT_EQ(Through("ItemCount"), "1");
+    EXPECT_EQ(Through("ItemName0"), "エクスプローラ");
+    EXPECT_EQ(Through("ClassName0"), "CabinetWClass");
   }
 }
 

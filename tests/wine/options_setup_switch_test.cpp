@@ -112,7 +112,10 @@ TEST_F(SetupSwitchTest, ApplyOnAFirstRunRegistersEverythingAndSavesTheDefaults) 
   EXPECT_EQ(ReadIni(ini_, "Option", "PasteMode"), "1");
   EXPECT_EQ(ReadIni(ini_, "Option", "DateFormat0"), "yyyy/mm/dd");
   EXPECT_EQ(ReadIni(ini_, "Option", "SendKey_Paste"), "0");
-  EXPECT_EQ(ReadIni(ini_, "ThroughWindow", "ItemCount"), "0");
+  // As a first run of the window: Explorer's folder windows are passed over.
+  EXPECT_EQ(ReadIni(ini_, "ThroughWindow", "ItemCount"), "1");
+  EXPECT_EQ(ReadIni(ini_, "ThroughWindow", "ItemName0"), "エクスプローラ");
+  EXPECT_EQ(ReadIni(ini_, "ThroughWindow", "ClassName0"), "CabinetWClass");
   EXPECT_EQ(ClassText(".zrx"), "zrx_auto_file");
   EXPECT_EQ(ClassText("zrx_auto_file\\shell\\open\\command"), "\"" + sender_ + "\" /p \"%1\"");
   EXPECT_TRUE(Exists(SendToLink("Zarnik NX.lnk")));

@@ -75,6 +75,26 @@ TEST_F(OptionsThroughTest, NotepadTakenFromTheShownWindowsIsSavedOnOk) {
   EXPECT_EQ(Through("ClassName0"), "Notepad");
 }
 
+// Windows the user cannot switch to are not offered, as the sender passes
+// them over; a window of the same kind the user can switch to is.
+TEST_F(OptionsThroughTest, WindowsTheUserCannotSwitchToAreNotListed) {
+  TestWindow tool("ZrnxTestTool", "tool", true, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+  TestWindow no_activate("ZrnxTestNoActivate", "no activate", true, WS_EX_TOPMOST | WS_EX_NOACTIVATE);
+  TestWindow tray("Shell_SecondaryTrayWnd", "", true, WS_EX_TOPMOST);
+  TestWindow app_tool("ZrnxTestAppTool", "app tool", true, WS_EX_TOOLWINDOW | WS_EX_APPWINDOW);
+  TestWindow plain("ZrnxTestPlain", "plain", true);
+  sandbox_.WriteFile("Zrnx.ini", "[Option]\r\n");
+  auto e = StartOnPage();
+  ASSERT_TRUE(e->Window());
+  e->Click(NoWinBt_Update);
+  ASSERT_TRUE(WaitUntil([&] { return e->FindRow(ListView1, 1, "ZrnxTestPlain") >= 0; }, 3000));
+  EXPECT_GE(e->FindRow(ListView1, 1, "ZrnxTestAppTool"), 0);
+  for (const char* hidden : {"ZrnxTestTool", "ZrnxTestNoActivate", "Shell_SecondaryTrayWnd"})
+    EXPECT_EQ(e->FindRow(ListView1, 1, hidden), -1) << hidden;
+  e->Click(Button2);
+  ExpectEndsQuietly(*e);
+}
+
 TEST_F(OptionsThroughTest, DoubleClickOnAShownWindowTakesItLikeTheArrow) {
   Notepad notepad;
   sandbox_.WriteFile("Zrnx.ini", "[Option]\r\n");
