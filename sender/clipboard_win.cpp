@@ -76,11 +76,22 @@ bool Win32ClipboardPort::PrepareUnicodeBlocks(std::string&& utf8) {
   return static_cast<bool>(block_);
 }
 
-bool Win32ClipboardPort::Open() { return OpenClipboard(nullptr) != FALSE; }
+bool Win32ClipboardPort::Open() { return OpenClipboard(owner_) != FALSE; }
 
 bool Win32ClipboardPort::Empty() { return EmptyClipboard() != FALSE; }
 
 ClipboardPort::HandOverResult Win32ClipboardPort::HandOver() {
+  if (owner_) {
+    // Promised: SetClipboardData gives no handle back, so the format is looked for.
+    if (unicode_block_) {
+      SetClipboardData(CF_UNICODETEXT, nullptr);
+      if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return HandOverResult::kRefused;
+    }
+    SetClipboardData(CF_TEXT, nullptr);
+    if (!IsClipboardFormatAvailable(CF_TEXT))
+      return unicode_block_ ? HandOverResult::kRefusedAfterPart : HandOverResult::kRefused;
+    return HandOverResult::kAccepted;
+  }
   bool part = false;
   if (unicode_block_) {
     if (!SetClipboardData(CF_UNICODETEXT, unicode_block_.Get())) return HandOverResult::kRefused;
@@ -94,6 +105,23 @@ ClipboardPort::HandOverResult Win32ClipboardPort::HandOver() {
 }
 
 void Win32ClipboardPort::Close() { CloseClipboard(); }
+
+void Win32ClipboardPort::Render(unsigned format) {
+  ScopedGlobal& block = format == CF_UNICODETEXT ? unicode_block_ : block_;
+  if (format != CF_UNICODETEXT && format != CF_TEXT) return;
+  if (block && SetClipboardData(format, block.Get())) block.Release();  // the system's now
+}
+
+void Win32ClipboardPort::RenderAll() {
+  if (!unicode_block_ && !block_) return;
+  if (!OpenClipboard(owner_)) return;
+  // Another program may have emptied the clipboard since: then nothing is ours to give.
+  if (GetClipboardOwner() == owner_) {
+    Render(CF_UNICODETEXT);
+    Render(CF_TEXT);
+  }
+  CloseClipboard();
+}
 
 void Win32ClipboardPort::Pause(unsigned milliseconds) { Sleep(milliseconds); }
 

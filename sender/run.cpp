@@ -34,6 +34,11 @@ void SendItem(const Invocation& inv, const std::string& settings_path, SenderSte
   if (!text.bytes.empty() && extension == ".zrx")
     text = steps.ExpandDatePlaceholders(text, ReadDateFormats(settings_path, store));
 
+  // In copy and clipboard-only mode the item on the clipboard is what the user asked for.
+  const bool give_back = inv.mode == SendMode::kPaste &&
+                         SettingsFile(settings_path, store).ReadFlag(kOptionSection, kRestoreClipboardKey, false);
+  if (give_back) steps.KeepClipboard();
+
   // Handed over whole: a large text is freed as soon as the clipboard holds it.
   steps.PutTextOnClipboard(std::move(text));
 
@@ -47,6 +52,8 @@ void SendItem(const Invocation& inv, const std::string& settings_path, SenderSte
     std::int32_t kind = SettingsFile(settings_path, store).ReadInteger(kOptionSection, kSendKeyPasteKey, 0);
     steps.SendPasteKey(kind, focus);
   }
+
+  if (give_back) steps.GiveClipboardBack();
 }
 
 }  // namespace

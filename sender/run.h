@@ -48,6 +48,13 @@ class SenderSteps {
   // Brings the window to the front; the focus window in its thread, or 0.
   virtual WindowHandle ActivateTargetWindow(WindowHandle window) = 0;
   virtual void SendPasteKey(std::int32_t kind, WindowHandle focus) = 0;
+  // Before the item is written in paste mode: keeps what the clipboard holds,
+  // so that it can be given back after the paste.
+  virtual void KeepClipboard() = 0;
+  // After the paste: once the window activated for it has read the item,
+  // puts back what was kept, unless another program wrote to the clipboard
+  // in between. Never ends the run: at worst the item stays on the clipboard.
+  virtual void GiveClipboardBack() = 0;
 };
 
 // The ten patterns as the item sender reads them: section [Option], keys

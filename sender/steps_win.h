@@ -1,9 +1,12 @@
 #pragma once
 // The run's steps on the real platform.
 
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "common/error.h"
+#include "sender/clipboard_keep_win.h"
 #include "sender/locale_date_info.h"
 #include "sender/locale_win.h"
 #include "sender/run.h"
@@ -26,12 +29,18 @@ class Win32SenderSteps final : public SenderSteps {
   bool IsWindow(WindowHandle window) override;
   WindowHandle ActivateTargetWindow(WindowHandle window) override;
   void SendPasteKey(std::int32_t kind, WindowHandle focus) override;
+  void KeepClipboard() override;
+  void GiveClipboardBack() override;
 
  private:
   std::string settings_path_;
   LocaleDateInfo date_locale_;
   Win32EraSource eras_;
   Win32Clock clock_;
+  // Only while the clipboard is to be given back: the owner of the item's promise and what it replaced.
+  std::unique_ptr<Win32ClipboardKeeper> keeper_;
+  std::optional<KeptClipboard> kept_;
+  WindowHandle target_ = 0;
 };
 
 }  // namespace zrnx
