@@ -24,7 +24,7 @@ bool Win32ClipboardPort::PrepareBlock(const std::string& text) {
   }
   std::memcpy(bytes, text.c_str(), text.size() + 1);
   GlobalUnlock(block_.Get());
-  return true;
+  return owner_ ? PrepareUnicodeOfCodePage(text) : true;
 }
 
 namespace {
@@ -42,6 +42,22 @@ ScopedGlobal FilledBlock(std::size_t size, Fill fill) {
 }
 
 }  // namespace
+
+bool Win32ClipboardPort::PrepareUnicodeOfCodePage(const std::string& text) {
+  // Promised, the text is offered as Unicode too, as the system would make it:
+  // a watcher that reads CF_TEXT first then does not hide the read of a Unicode target.
+  if (text.size() >= static_cast<std::size_t>(INT_MAX)) return true;
+  const int source = static_cast<int>(text.size());
+  const int units = source == 0 ? 0 : MultiByteToWideChar(CP_ACP, 0, text.data(), source, nullptr, 0);
+  if (source != 0 && units == 0) return true;
+  unicode_block_ = FilledBlock((static_cast<std::size_t>(units) + 1) * sizeof(wchar_t), [&](void* bytes) {
+    auto* wide = static_cast<wchar_t*>(bytes);
+    if (units != 0 && MultiByteToWideChar(CP_ACP, 0, text.data(), source, wide, units) != units) return false;
+    wide[units] = L'\0';
+    return true;
+  });
+  return true;  // without it the CF_TEXT promise alone still stands
+}
 
 bool Win32ClipboardPort::PrepareUnicodeBlocks(std::string&& utf8) {
   // The conversion calls count in int; such a text is beyond a 32-bit block anyway.

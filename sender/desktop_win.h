@@ -52,6 +52,8 @@ class Win32ClipboardPort final : public ClipboardPort {
   }
 
  private:
+  bool PrepareUnicodeOfCodePage(const std::string& text);
+
   HWND owner_ = nullptr;
   ScopedGlobal block_;  // ours until the clipboard accepts it
   ScopedGlobal unicode_block_;
