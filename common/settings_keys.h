@@ -10,6 +10,8 @@ namespace zrnx {
 inline constexpr std::string_view kOptionSection = "Option";
 inline constexpr std::string_view kThroughWindowSection = "ThroughWindow";
 inline constexpr std::string_view kSendKeyPasteKey = "SendKey_Paste";
+// Flag, default off: in paste mode the clipboard is given back after the paste.
+inline constexpr std::string_view kRestoreClipboardKey = "RestoreClipboard";
 inline constexpr std::string_view kItemCountKey = "ItemCount";
 inline constexpr std::string_view kItemNameKey = "ItemName";
 inline constexpr std::string_view kClassNameKey = "ClassName";

@@ -43,6 +43,7 @@ enum ControlId : int {
   // "仮想キー"
   SendKey_Paste = 160,
   Button6 = 161,
+  RestoreClipboard = 162,
 
   // "無視するウィンドウ"
   Label6 = 170,

@@ -64,6 +64,8 @@ constexpr std::array kControls = std::to_array<ControlSpec>({
     {"GroupBox5", K::GroupBox, GroupBox5, TabSheet5, "貼り付け仮想キー", {8, 8, 361, 57}, 0, 0, ""},
     {"SendKey_Paste", K::DropDownList, SendKey_Paste, GroupBox5, "", {16, 22, 177, 20}, 0, 0, ""},
     {"Button6", K::PushButton, Button6, GroupBox5, "Windows標準", {208, 21, 137, 23}, 1, 0, "Button6Click"},
+    {"RestoreClipboard", K::CheckBox, RestoreClipboard, TabSheet5, "貼り付けた後、クリップボードを元に戻す",
+     {16, 73, 281, 17}, 1, 0, ""},
 
     // "無視するウィンドウ"
     {"Label6", K::Label, Label6, TabSheet2, "現在表示されているウィンドウ :", {8, 8, 155, 12}, -1, 0, ""},

@@ -105,6 +105,7 @@ void TZrnxSetForm::FormCreate() {
   initial_association_ = association_on_;
   for (int i = 0; i < 10; ++i) view_.SetText(DateFormat0 + i, options_.date_formats[static_cast<std::size_t>(i)]);
   view_.SetItemIndex(SendKey_Paste, options_.send_key_paste);
+  view_.SetChecked(RestoreClipboard, options_.restore_clipboard);
 }
 
 void TZrnxSetForm::FormShow() {
@@ -133,6 +134,7 @@ void TZrnxSetForm::ApplyOptions() {
   options_.new_menu = view_.Checked(New);
   for (int i = 0; i < 10; ++i) options_.date_formats[static_cast<std::size_t>(i)] = view_.Text(DateFormat0 + i);
   options_.send_key_paste = view_.ItemIndex(SendKey_Paste);
+  options_.restore_clipboard = view_.Checked(RestoreClipboard);
 
   ShellChoices choices;
   choices.associate = view_.Checked(Kanren);

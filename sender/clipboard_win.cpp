@@ -24,7 +24,7 @@ bool Win32ClipboardPort::PrepareBlock(const std::string& text) {
   }
   std::memcpy(bytes, text.c_str(), text.size() + 1);
   GlobalUnlock(block_.Get());
-  return true;
+  return owner_ ? PrepareUnicodeOfCodePage(text) : true;
 }
 
 namespace {
@@ -42,6 +42,22 @@ ScopedGlobal FilledBlock(std::size_t size, Fill fill) {
 }
 
 }  // namespace
+
+bool Win32ClipboardPort::PrepareUnicodeOfCodePage(const std::string& text) {
+  // Promised, the text is offered as Unicode too, as the system would make it:
+  // a watcher that reads CF_TEXT first then does not hide the read of a Unicode target.
+  if (text.size() >= static_cast<std::size_t>(INT_MAX)) return true;
+  const int source = static_cast<int>(text.size());
+  const int units = source == 0 ? 0 : MultiByteToWideChar(CP_ACP, 0, text.data(), source, nullptr, 0);
+  if (source != 0 && units == 0) return true;
+  unicode_block_ = FilledBlock((static_cast<std::size_t>(units) + 1) * sizeof(wchar_t), [&](void* bytes) {
+    auto* wide = static_cast<wchar_t*>(bytes);
+    if (units != 0 && MultiByteToWideChar(CP_ACP, 0, text.data(), source, wide, units) != units) return false;
+    wide[units] = L'\0';
+    return true;
+  });
+  return true;  // without it the CF_TEXT promise alone still stands
+}
 
 bool Win32ClipboardPort::PrepareUnicodeBlocks(std::string&& utf8) {
   // The conversion calls count in int; such a text is beyond a 32-bit block anyway.
@@ -76,11 +92,22 @@ bool Win32ClipboardPort::PrepareUnicodeBlocks(std::string&& utf8) {
   return static_cast<bool>(block_);
 }
 
-bool Win32ClipboardPort::Open() { return OpenClipboard(nullptr) != FALSE; }
+bool Win32ClipboardPort::Open() { return OpenClipboard(owner_) != FALSE; }
 
 bool Win32ClipboardPort::Empty() { return EmptyClipboard() != FALSE; }
 
 ClipboardPort::HandOverResult Win32ClipboardPort::HandOver() {
+  if (owner_) {
+    // Promised: SetClipboardData gives no handle back, so the format is looked for.
+    if (unicode_block_) {
+      SetClipboardData(CF_UNICODETEXT, nullptr);
+      if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return HandOverResult::kRefused;
+    }
+    SetClipboardData(CF_TEXT, nullptr);
+    if (!IsClipboardFormatAvailable(CF_TEXT))
+      return unicode_block_ ? HandOverResult::kRefusedAfterPart : HandOverResult::kRefused;
+    return HandOverResult::kAccepted;
+  }
   bool part = false;
   if (unicode_block_) {
     if (!SetClipboardData(CF_UNICODETEXT, unicode_block_.Get())) return HandOverResult::kRefused;
@@ -94,6 +121,23 @@ ClipboardPort::HandOverResult Win32ClipboardPort::HandOver() {
 }
 
 void Win32ClipboardPort::Close() { CloseClipboard(); }
+
+void Win32ClipboardPort::Render(unsigned format) {
+  ScopedGlobal& block = format == CF_UNICODETEXT ? unicode_block_ : block_;
+  if (format != CF_UNICODETEXT && format != CF_TEXT) return;
+  if (block && SetClipboardData(format, block.Get())) block.Release();  // the system's now
+}
+
+void Win32ClipboardPort::RenderAll() {
+  if (!unicode_block_ && !block_) return;
+  if (!OpenClipboard(owner_)) return;
+  // Another program may have emptied the clipboard since: then nothing is ours to give.
+  if (GetClipboardOwner() == owner_) {
+    Render(CF_UNICODETEXT);
+    Render(CF_TEXT);
+  }
+  CloseClipboard();
+}
 
 void Win32ClipboardPort::Pause(unsigned milliseconds) { Sleep(milliseconds); }
 

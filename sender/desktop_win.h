@@ -31,6 +31,10 @@ std::optional<std::uint32_t> WindowIntegrityLevel(WindowHandle window);
 
 class Win32ClipboardPort final : public ClipboardPort {
  public:
+  Win32ClipboardPort() = default;
+  // With an owner window the text is only promised when handed over, and
+  // each block is given when the clipboard asks for it (Render).
+  explicit Win32ClipboardPort(HWND owner) : owner_(owner) {}
   void NotifySibling(unsigned message) override;
   bool PrepareBlock(const std::string& text) override;
   bool PrepareUnicodeBlocks(std::string&& utf8) override;
@@ -42,7 +46,22 @@ class Win32ClipboardPort final : public ClipboardPort {
   ClipboardHolder Holder() override;
   std::uint64_t Milliseconds() override;
 
+  // WM_RENDERFORMAT: hands over the promised block of this format.
+  void Render(unsigned format);
+  // WM_RENDERALLFORMATS: the blocks still promised, while the owner still owns the clipboard.
+  void RenderAll();
+  // Some block is still only promised.
+  bool Promises() const { return block_ || unicode_block_; }
+  // WM_DESTROYCLIPBOARD: the clipboard was emptied, nothing is promised any more.
+  void DropPromise() {
+    block_.Reset();
+    unicode_block_.Reset();
+  }
+
  private:
+  bool PrepareUnicodeOfCodePage(const std::string& text);
+
+  HWND owner_ = nullptr;
   ScopedGlobal block_;  // ours until the clipboard accepts it
   ScopedGlobal unicode_block_;
 };

@@ -41,6 +41,11 @@ int SendItem(const Invocation& inv, const std::string& settings_path, SenderStep
   if (!text.bytes.empty() && extension == ".zrx")
     text = steps.ExpandDatePlaceholders(text, ReadDateFormats(settings_path, store));
 
+  // In copy and clipboard-only mode the item on the clipboard is what the user asked for.
+  const bool give_back = inv.mode == SendMode::kPaste &&
+                         SettingsFile(settings_path, store).ReadFlag(kOptionSection, kRestoreClipboardKey, false);
+  if (give_back) steps.KeepClipboard();
+
   // Handed over whole: a large text is freed as soon as the clipboard holds it.
   steps.PutTextOnClipboard(std::move(text));
 
@@ -70,6 +75,7 @@ int SendItem(const Invocation& inv, const std::string& settings_path, SenderStep
     steps.ShowMessage(kPasteNotDeliveredText, kAppTitle, kBoxWarning);
     return 1;
   }
+  if (give_back) steps.GiveClipboardBack();
   return 0;
 }
 

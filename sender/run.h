@@ -62,6 +62,13 @@ class SenderSteps {
   // process of the window; none when it cannot be read.
   virtual std::optional<std::uint32_t> OwnIntegrityLevel() = 0;
   virtual std::optional<std::uint32_t> IntegrityLevel(WindowHandle window) = 0;
+  // Before the item is written in paste mode: keeps what the clipboard holds,
+  // so that it can be given back after the paste.
+  virtual void KeepClipboard() = 0;
+  // After the paste: once the window activated for it has read the item,
+  // puts back what was kept, unless another program wrote to the clipboard
+  // in between. Never ends the run: at worst the item stays on the clipboard.
+  virtual void GiveClipboardBack() = 0;
 };
 
 // The ten patterns as the item sender reads them: section [Option], keys

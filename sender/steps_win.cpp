@@ -46,6 +46,11 @@ ItemText Win32SenderSteps::ExpandDatePlaceholders(const ItemText& text, const Da
 }
 
 void Win32SenderSteps::PutTextOnClipboard(ItemText text) {
+  if (keeper_) {
+    zrnx::PutTextOnClipboard(std::move(text), keeper_->Writer());
+    keeper_->ItemWritten();
+    return;
+  }
   Win32ClipboardPort clipboard;
   zrnx::PutTextOnClipboard(std::move(text), clipboard);
 }
@@ -57,6 +62,7 @@ bool Win32SenderSteps::IsWindow(WindowHandle window) {
 }
 
 WindowHandle Win32SenderSteps::ActivateTargetWindow(WindowHandle window) {
+  target_ = window;
   return zrnx::ActivateTargetWindow(window);
 }
 
@@ -80,6 +86,24 @@ std::optional<std::uint32_t> Win32SenderSteps::OwnIntegrityLevel() { return Proc
 
 std::optional<std::uint32_t> Win32SenderSteps::IntegrityLevel(WindowHandle window) {
   return WindowIntegrityLevel(window);
+}
+
+}  // namespace zrnx
+
+namespace zrnx {
+
+void Win32SenderSteps::KeepClipboard() {
+  keeper_ = std::make_unique<Win32ClipboardKeeper>();
+  if (keeper_->Ready()) kept_ = zrnx::KeepClipboard(*keeper_);
+  // Nothing kept, nothing to give back: the item is written as without the option.
+  if (!kept_) keeper_.reset();
+}
+
+void Win32SenderSteps::GiveClipboardBack() {
+  if (!keeper_ || !kept_) return;
+  keeper_->SetTarget(reinterpret_cast<HWND>(target_));
+  zrnx::GiveClipboardBack(std::move(*kept_), *keeper_);
+  kept_.reset();
 }
 
 }  // namespace zrnx

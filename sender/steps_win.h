@@ -1,9 +1,12 @@
 #pragma once
 // The run's steps on the real platform.
 
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "common/error.h"
+#include "sender/clipboard_keep_win.h"
 #include "sender/locale_date_info.h"
 #include "sender/locale_win.h"
 #include "sender/run.h"
@@ -31,12 +34,18 @@ class Win32SenderSteps final : public SenderSteps {
   WindowHandle RootOwner(WindowHandle window) override;
   std::optional<std::uint32_t> OwnIntegrityLevel() override;
   std::optional<std::uint32_t> IntegrityLevel(WindowHandle window) override;
+  void KeepClipboard() override;
+  void GiveClipboardBack() override;
 
  private:
   std::string settings_path_;
   LocaleDateInfo date_locale_;
   Win32EraSource eras_;
   Win32Clock clock_;
+  // Only while the clipboard is to be given back: the owner of the item's promise and what it replaced.
+  std::unique_ptr<Win32ClipboardKeeper> keeper_;
+  std::optional<KeptClipboard> kept_;
+  WindowHandle target_ = 0;
 };
 
 }  // namespace zrnx

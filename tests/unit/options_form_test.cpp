@@ -87,7 +87,9 @@ TEST_F(OptionsFormTest, FormCreateFillsTheControlsFromTheFileAndTheShell) {
   store_.Set("Option", "Editor", "C:\\ed.exe");
   store_.Set("Option", "DateFormat4", "hh");
   store_.Set("Option", "SendKey_Paste", "5");
+  store_.Set("Option", "RestoreClipboard", "1");
   Open();
+  EXPECT_TRUE(view_.Checked(RestoreClipboard));
   EXPECT_TRUE(view_.Checked(PasteMode));
   EXPECT_FALSE(view_.Checked(New));
   EXPECT_TRUE(view_.Checked(SendTo));
@@ -232,6 +234,8 @@ TEST_F(OptionsFormTest, OkTakesEveryControlIntoTheFileAndTheShell) {
   view_.SetText(Edit2, "");
   view_.SetText(DateFormat0 + 9, "");
   view_.SetItemIndex(SendKey_Paste, 9);
+  EXPECT_FALSE(view_.Checked(RestoreClipboard));
+  view_.SetChecked(RestoreClipboard, true);
   view_.AddRow(ListView2, {"Term", "TermClass"});
   form_->Button1Click();
   EXPECT_EQ(view_.close_requests, 1);
@@ -247,6 +251,7 @@ TEST_F(OptionsFormTest, OkTakesEveryControlIntoTheFileAndTheShell) {
   EXPECT_EQ(store_.Value("Option", "Data"), "");
   EXPECT_EQ(store_.Value("Option", "DateFormat9"), "");
   EXPECT_EQ(store_.Value("Option", "SendKey_Paste"), "-1");
+  EXPECT_EQ(store_.Value("Option", "RestoreClipboard"), "1");
   EXPECT_EQ(store_.Value("Option", "PasteMode"), "0");
   EXPECT_EQ(store_.Value("ThroughWindow", "ItemCount"), "2");
   EXPECT_EQ(store_.Value("ThroughWindow", "ClassName1"), "TermClass");

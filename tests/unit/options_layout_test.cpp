@@ -43,6 +43,7 @@ const Expected kExpected[] = {
     {"GroupBox5", "TabSheet5", {8, 8, 361, 57}, 0, "貼り付け仮想キー"},
     {"SendKey_Paste", "GroupBox5", {16, 22, 177, 20}, 0, ""},
     {"Button6", "GroupBox5", {208, 21, 137, 23}, 1, "Windows標準"},
+    {"RestoreClipboard", "TabSheet5", {16, 73, 281, 17}, 1, "貼り付けた後、クリップボードを元に戻す"},
     {"Label6", "TabSheet2", {8, 8, 155, 12}, -1, "現在表示されているウィンドウ :"},
     {"ListView1", "TabSheet2", {8, 24, 361, 65}, 0, ""},
     {"NoWinBt_Sel", "TabSheet2", {8, 96, 33, 25}, 1, "↓"},

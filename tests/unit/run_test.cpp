@@ -37,6 +37,8 @@ class MockSteps : public SenderSteps {
   MOCK_METHOD(WindowHandle, RootOwner, (WindowHandle), (override));
   MOCK_METHOD(std::optional<std::uint32_t>, OwnIntegrityLevel, (), (override));
   MOCK_METHOD(std::optional<std::uint32_t>, IntegrityLevel, (WindowHandle), (override));
+  MOCK_METHOD(void, KeepClipboard, (), (override));
+  MOCK_METHOD(void, GiveClipboardBack, (), (override));
 };
 
 ItemText Cp(std::string bytes) { return {std::move(bytes), TextEncoding::kCodePage}; }
@@ -206,6 +208,50 @@ TEST_F(RunTest, ClipboardOnlyModeActivatesNothing) {
   EXPECT_CALL(steps, LoadItemText(_, ".txt")).WillOnce(Return(Cp("x")));
   EXPECT_CALL(steps, PutTextOnClipboard(Cp("x")));
   EXPECT_EQ(Run("z \"C:\\a b\\n.txt\""), 0);
+}
+
+TEST_F(RunTest, ClipboardIsKeptAndGivenBackAroundThePasteOnlyInPasteModeWithTheFlag) {
+  struct Case {
+    const char* line;
+    const char* flag;  // nullptr: no such key
+    bool give_back;
+  } cases[] = {{"z /p a.txt", "1", true},   {"z /p a.txt", "0x10", true}, {"z /p a.txt", "0", false},
+               {"z /p a.txt", nullptr, false}, {"z /p a.txt", "on", false}, {"z /c a.txt", "1", false},
+               {"z a.txt", "1", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.line) + " " + (c.flag ? c.flag : "-"));
+    StrictMock<MockSteps> run_steps;
+    test::FakeProfileStore settings;
+    if (c.flag) settings.Set("Option", "RestoreClipboard", c.flag);
+    const bool paste = std::string_view(c.line).find("/p") != std::string_view::npos;
+    {
+      InSequence order;
+      EXPECT_CALL(run_steps, PrepareDateNames());
+      EXPECT_CALL(run_steps, ItemFileExists(_)).WillOnce(Return(true));
+      EXPECT_CALL(run_steps, LoadItemText(_, _)).WillOnce(Return(Cp("x")));
+      if (c.give_back) EXPECT_CALL(run_steps, KeepClipboard());
+      EXPECT_CALL(run_steps, PutTextOnClipboard(Cp("x")));
+      if (c.line[2] == '/') EXPECT_CALL(run_steps, FindTargetWindow()).WillOnce(Return(0));
+      if (paste) {
+        EXPECT_CALL(run_steps, WaitBeforePaste(0));
+        EXPECT_CALL(run_steps, SendPasteKey(0, 0)).WillOnce(Return(true));
+      }
+      if (c.give_back) EXPECT_CALL(run_steps, GiveClipboardBack());
+    }
+    EXPECT_EQ(RunSender(c.line, kIni, run_steps, settings), 0);
+  }
+}
+
+TEST_F(RunTest, FailedWriteWithTheFlagEndsBeforeAnyPasteOrGiveBack) {
+  store.Set("Option", "RestoreClipboard", "1");
+  InSequence order;
+  EXPECT_CALL(steps, PrepareDateNames());
+  EXPECT_CALL(steps, ItemFileExists(_)).WillOnce(Return(true));
+  EXPECT_CALL(steps, LoadItemText(_, _)).WillOnce(Return(Cp("x")));
+  EXPECT_CALL(steps, KeepClipboard());
+  EXPECT_CALL(steps, PutTextOnClipboard(_)).WillOnce([](ItemText) { throw Error("held"); });
+  EXPECT_CALL(steps, ShowMessage("held", kApplicationErrorTitle, kBoxTaskModal | kBoxError));
+  EXPECT_EQ(Run("z /p a.txt"), 1);
 }
 
 TEST_F(RunTest, UnhandledErrorEndsTheRunWithItsBoxAndExitCodeOne) {

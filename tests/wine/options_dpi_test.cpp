@@ -48,6 +48,10 @@ TEST(OptionsDpiTest, LayoutAndClientAreaScaleAtOneHundredFortyFourDpi) {
   ExpectScaled(edit.left, 24, "Edit1 left");
   ExpectScaled(edit.right - edit.left, 305, "Edit1 width");
   ExpectScaled(edit.bottom - edit.top, 20, "Edit1 height");
+  const RECT restore = e.RectIn(RestoreClipboard, TabSheet5);
+  ExpectScaled(restore.top, 73, "RestoreClipboard top");
+  ExpectScaled(restore.right - restore.left, 281, "RestoreClipboard width");
+  EXPECT_TRUE(CheckBoxCaptionFits(e.Control(RestoreClipboard), 144));
   // Column widths follow as well.
   ExpectScaled(e.ColumnOf(ListView2, 0).width, 182, "name column");
   e.Click(Button2);

@@ -74,6 +74,25 @@ std::string WindowsFolder() {
   return std::string(folder, n);
 }
 
+bool CheckBoxCaptionFits(HWND check_box, UINT dpi) {
+  const std::wstring caption = WideWindowText(check_box);
+  HDC screen = GetDC(nullptr);
+  // The window's font: the design face at 12 pixels at 96 DPI.
+  HFONT font = CreateFontW(-MulDiv(12, static_cast<int>(dpi), 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                           SHIFTJIS_CHARSET, 0, 0, 0, 0, L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF");
+  HGDIOBJ old = SelectObject(screen, font);
+  SIZE text{};
+  GetTextExtentPoint32W(screen, caption.c_str(), static_cast<int>(caption.size()), &text);
+  SelectObject(screen, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+  RECT rect{};
+  GetWindowRect(check_box, &rect);
+  // The box and the gap before the text: the check mark's width and a few pixels.
+  const int box = GetSystemMetrics(SM_CXMENUCHECK) + MulDiv(4, static_cast<int>(dpi), 96);
+  return box + text.cx <= rect.right - rect.left;
+}
+
 // ---------------------------------------------------------------------------
 
 namespace {

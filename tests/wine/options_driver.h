@@ -25,6 +25,10 @@ namespace zrnx::test {
 // The Windows folder, where the editor's default editor lies.
 std::string WindowsFolder();
 
+// Whether a check box's caption, in the window's face at the window's DPI,
+// fits beside its box within the control's width.
+bool CheckBoxCaptionFits(HWND check_box, UINT dpi);
+
 // One running ZrnxSet.exe: the copy inside the sandbox, started with the
 // sandbox as its current folder.
 class OptionsEditor {

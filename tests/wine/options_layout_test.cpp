@@ -109,6 +109,7 @@ const Placed kPlaced[] = {
     // 仮想キー (the drop-down list's height is the system's)
     {GroupBox5, TabSheet5, "貼り付け仮想キー", R(8, 8, 361, 57)},
     {Button6, TabSheet5, "Windows標準", R(216, 29, 137, 23)},
+    {RestoreClipboard, TabSheet5, "貼り付けた後、クリップボードを元に戻す", R(16, 73, 281, 17)},
     // 無視するウィンドウ
     {Label6, TabSheet2, "現在表示されているウィンドウ :", R(8, 8, 155, 12), true},
     {ListView1, TabSheet2, nullptr, R(8, 24, 361, 65)},
@@ -159,6 +160,10 @@ TEST_F(OptionsLayoutTest, EveryControlHasItsCaptionAndPlace) {
   EXPECT_EQ(combo.left, 24);
   EXPECT_EQ(combo.top, 30);
   EXPECT_EQ(combo.right - combo.left, 177);
+}
+
+TEST_F(OptionsLayoutTest, RestoreClipboardCaptionFitsItsBox) {
+  EXPECT_TRUE(CheckBoxCaptionFits(editor_->Control(RestoreClipboard), 96));
 }
 
 TEST_F(OptionsLayoutTest, TenDateRowsOfLabelAndPattern) {
@@ -250,7 +255,7 @@ TEST_F(OptionsLayoutTest, TabWalksThePagesInOrderPastTheSkippedControls) {
       {kDateTime, DateFormat0,
        {DateFormat0 + 1, DateFormat0 + 2, DateFormat0 + 3, DateFormat0 + 4, DateFormat0 + 5, DateFormat0 + 6,
         DateFormat0 + 7, DateFormat0 + 8, DateFormat0 + 9, Button1, Button2, DateFormat0}},
-      {kVirtualKey, Button6, {Button1, Button2, SendKey_Paste, Button6}},
+      {kVirtualKey, Button6, {RestoreClipboard, Button1, Button2, SendKey_Paste, Button6}},
       {kIgnore, Edit3, {ListView2, NoWinBt_Ins, NoWinBt_Del, Button1, Button2, ListView1, NoWinBt_Sel, NoWinBt_Update, Edit3}},
   };
   // Kanren ticked, so PasteMode and New are enabled stops.

@@ -58,6 +58,7 @@ TEST_F(OptionsRunTest, FirstRunSavesOnCancelOrCloseAndAsksToRestart) {
     for (std::size_t i = 0; i < kDateFormatKeys.size(); ++i)
       EXPECT_EQ(Option(std::string(kDateFormatKeys[i])), std::string(kDefaultDateFormats[i])) << i;
     EXPECT_EQ(Option("SendKey_Paste"), "0");
+    EXPECT_EQ(Option("RestoreClipboard"), "0");
     EXPECT_EQ(Through("ItemCount"), "1");
     EXPECT_EQ(Through("ItemName0"), "エクスプローラ");
     EXPECT_EQ(Through("ClassName0"), "CabinetWClass");
@@ -78,6 +79,7 @@ TEST_F(OptionsRunTest, LaterRunSavesTheEditsOnOkWithoutAQuestion) {
   EXPECT_EQ(e->DataText(DateFormat0), "yyyy");
   EXPECT_EQ(e->DataText(DateFormat0 + 1), "hh:mm");
   EXPECT_EQ(e->ComboSelection(SendKey_Paste), 1);
+  EXPECT_FALSE(e->Checked(RestoreClipboard));
 
   // The user's edits on three pages.
   ASSERT_TRUE(e->TypeData(Edit1, "C:\\tools\\editor.exe"));
@@ -87,6 +89,7 @@ TEST_F(OptionsRunTest, LaterRunSavesTheEditsOnOkWithoutAQuestion) {
   ASSERT_TRUE(e->TypeData(DateFormat0 + 9, ""));
   ASSERT_TRUE(e->ShowPage(kVirtualKey));
   ASSERT_TRUE(e->SelectComboItem(SendKey_Paste, 3));
+  ASSERT_TRUE(e->SetChecked(RestoreClipboard, true));
   e->Click(Button1);
   ExpectEndsQuietly(*e);
 
@@ -99,6 +102,7 @@ TEST_F(OptionsRunTest, LaterRunSavesTheEditsOnOkWithoutAQuestion) {
   EXPECT_EQ(Option("DateFormat9"), "");
   EXPECT_EQ(Option("DateFormat1"), "hh:mm");
   EXPECT_EQ(Option("SendKey_Paste"), "3");
+  EXPECT_EQ(Option("RestoreClipboard"), "1");
   EXPECT_EQ(Through("ItemCount"), "0");
 }
 
