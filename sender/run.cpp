@@ -51,16 +51,25 @@ int SendItem(const Invocation& inv, const std::string& settings_path, SenderStep
 
   WindowHandle target = 0;
   WindowHandle focus = 0;
+  bool hung = false;
   if (inv.mode != SendMode::kClipboardOnly) {
     target = steps.FindTargetWindow();
-    if (target != 0 && steps.IsWindow(target))
-      focus = steps.ActivateTargetWindow(target);
-    else
+    if (target != 0 && steps.IsWindow(target)) {
+      // Bringing forward a window that stopped answering would hold the
+      // sender with it.
+      hung = steps.IsHung(target);
+      if (!hung) focus = steps.ActivateTargetWindow(target);
+    } else {
       target = 0;
+    }
   }
   if (inv.mode != SendMode::kPaste) return 0;
 
   std::int32_t kind = SettingsFile(settings_path, store).ReadInteger(kOptionSection, kSendKeyPasteKey, 0);
+  if (hung && kind >= 0 && kind <= kPasteByMessage) {
+    steps.ShowMessage(kPasteNotDeliveredText, kAppTitle, kBoxWarning);
+    return 1;
+  }
   steps.WaitBeforePaste(kind);
   // Checked at the last moment: the user may have switched windows while
   // still holding a modifier.

@@ -46,6 +46,8 @@ class SenderSteps {
   // The window the user was working in, or 0.
   virtual WindowHandle FindTargetWindow() = 0;
   virtual bool IsWindow(WindowHandle window) = 0;
+  // The window's thread has not taken its messages for a while.
+  virtual bool IsHung(WindowHandle window) = 0;
   // Brings the window to the front; the focus window in its thread, or 0.
   virtual WindowHandle ActivateTargetWindow(WindowHandle window) = 0;
   // Until the paste may be typed: Shift, Ctrl and Alt up (for the kinds

@@ -61,6 +61,10 @@ bool Win32SenderSteps::IsWindow(WindowHandle window) {
   return ::IsWindow(reinterpret_cast<HWND>(window)) != FALSE;
 }
 
+bool Win32SenderSteps::IsHung(WindowHandle window) {
+  return IsHungAppWindow(reinterpret_cast<HWND>(window)) != FALSE;
+}
+
 WindowHandle Win32SenderSteps::ActivateTargetWindow(WindowHandle window) {
   target_ = window;
   return zrnx::ActivateTargetWindow(window);

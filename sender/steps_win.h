@@ -27,6 +27,7 @@ class Win32SenderSteps final : public SenderSteps {
   void PutTextOnClipboard(ItemText text) override;
   WindowHandle FindTargetWindow() override;
   bool IsWindow(WindowHandle window) override;
+  bool IsHung(WindowHandle window) override;
   WindowHandle ActivateTargetWindow(WindowHandle window) override;
   void WaitBeforePaste(std::int32_t kind) override;
   bool SendPasteKey(std::int32_t kind, WindowHandle focus) override;

@@ -30,6 +30,7 @@ class MockSteps : public SenderSteps {
   MOCK_METHOD(void, PutTextOnClipboard, (ItemText), (override));
   MOCK_METHOD(WindowHandle, FindTargetWindow, (), (override));
   MOCK_METHOD(bool, IsWindow, (WindowHandle), (override));
+  MOCK_METHOD(bool, IsHung, (WindowHandle), (override));
   MOCK_METHOD(WindowHandle, ActivateTargetWindow, (WindowHandle), (override));
   MOCK_METHOD(void, WaitBeforePaste, (std::int32_t), (override));
   MOCK_METHOD(bool, SendPasteKey, (std::int32_t, WindowHandle), (override));
@@ -100,6 +101,7 @@ TEST_F(RunTest, PasteModeRunsEveryStepInOrder) {
   EXPECT_CALL(steps, PutTextOnClipboard(Cp("t now")));
   EXPECT_CALL(steps, FindTargetWindow()).WillOnce(Return(7));
   EXPECT_CALL(steps, IsWindow(7)).WillOnce(Return(true));
+  EXPECT_CALL(steps, IsHung(7)).WillOnce(Return(false));
   EXPECT_CALL(steps, ActivateTargetWindow(7)).WillOnce(Return(8));
   EXPECT_CALL(steps, WaitBeforePaste(4));
   EXPECT_CALL(steps, OwnIntegrityLevel()).WillOnce(Return(0x2000));
@@ -124,6 +126,18 @@ TEST_F(RunTest, OtherItemsAreSentAsReadAndCopyModeSendsNoKey) {
   EXPECT_CALL(steps, IsWindow(7)).WillOnce(Return(false));  // gone meanwhile
   EXPECT_EQ(Run("z /c a.url"), 0);
   EXPECT_THAT(store.reads, ElementsAre());
+}
+
+TEST_F(RunTest, CopyModeLeavesAHungTargetWhereItIs) {
+  InSequence order;
+  EXPECT_CALL(steps, PrepareDateNames());
+  EXPECT_CALL(steps, ItemFileExists(_)).WillOnce(Return(true));
+  EXPECT_CALL(steps, LoadItemText(_, ".txt")).WillOnce(Return(Cp("x")));
+  EXPECT_CALL(steps, PutTextOnClipboard(Cp("x")));
+  EXPECT_CALL(steps, FindTargetWindow()).WillOnce(Return(7));
+  EXPECT_CALL(steps, IsWindow(7)).WillOnce(Return(true));
+  EXPECT_CALL(steps, IsHung(7)).WillOnce(Return(true));
+  EXPECT_EQ(Run("z /c a.txt"), 0);
 }
 
 TEST_F(RunTest, EmptyZrxItemIsNotExpandedButStillPasted) {
@@ -152,6 +166,7 @@ TEST(RunPasteCheckTest, APasteThatCannotArriveTypesNothingAndSaysTheTextIsOnTheC
     bool handled;  // the paste message was handled in time
     std::string_view box;  // empty: none
     bool sent;
+    bool hung = false;  // the target stopped answering before the run
   };
   const std::string_view none;
   const Case cases[] = {
@@ -172,6 +187,10 @@ TEST(RunPasteCheckTest, APasteThatCannotArriveTypesNothingAndSaysTheTextIsOnTheC
       // Nothing would be delivered: nothing to check, nothing to report.
       {"message kind, no focus", 6, 0, 5, 5, 0x2000, 0x3000, true, none, true},
       {"no such kind", 7, 8, 5, 5, 0x2000, 0x3000, true, none, true},
+      // Never brought forward, so the sender is not held with it.
+      {"hung before, keys", 0, 0, 7, 7, 0x2000, 0x2000, true, kPasteNotDeliveredText, false, true},
+      {"hung before, message", 6, 0, 7, 7, 0x2000, 0x2000, true, kPasteNotDeliveredText, false, true},
+      {"hung before, no such kind", -1, 0, 7, 7, 0x2000, 0x2000, true, none, true, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -182,7 +201,9 @@ TEST(RunPasteCheckTest, APasteThatCannotArriveTypesNothingAndSaysTheTextIsOnTheC
     ON_CALL(steps, LoadItemText(_, _)).WillByDefault(Return(Cp("x")));
     ON_CALL(steps, FindTargetWindow()).WillByDefault(Return(7));
     ON_CALL(steps, IsWindow(7)).WillByDefault(Return(true));
+    ON_CALL(steps, IsHung(7)).WillByDefault(Return(c.hung));
     ON_CALL(steps, ActivateTargetWindow(7)).WillByDefault(Return(c.focus));
+    EXPECT_CALL(steps, ActivateTargetWindow(7)).Times(c.hung ? 0 : 1);
     ON_CALL(steps, ForegroundWindow()).WillByDefault(Return(c.foreground));
     ON_CALL(steps, RootOwner(7)).WillByDefault(Return(7));
     ON_CALL(steps, RootOwner(c.foreground)).WillByDefault(Return(c.foreground_root));
@@ -193,7 +214,7 @@ TEST(RunPasteCheckTest, APasteThatCannotArriveTypesNothingAndSaysTheTextIsOnTheC
     {
       InSequence order;
       EXPECT_CALL(steps, PutTextOnClipboard(Cp("x")));
-      EXPECT_CALL(steps, WaitBeforePaste(c.kind));
+      EXPECT_CALL(steps, WaitBeforePaste(c.kind)).Times(c.hung && !c.sent ? 0 : 1);
       EXPECT_CALL(steps, SendPasteKey(c.kind, c.focus)).Times(c.sent ? 1 : 0);
       EXPECT_CALL(steps, ShowMessage(c.box, kAppTitle, kBoxWarning)).Times(c.box.empty() ? 0 : 1);
     }

@@ -119,7 +119,7 @@ TEST_F(SenderWalkTest, ATargetThatCannotBeBroughtToTheFrontGetsNoKeys) {
 }
 
 // A window on a thread of its own that stops answering once it is asked to
-// paste, until the test lets it go.
+// paste, or when told to, until the test lets it go.
 class HangingWindow {
  public:
   HangingWindow() : release_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
@@ -136,9 +136,17 @@ class HangingWindow {
   }
   HWND Handle() const { return window_; }
   bool asked() const { return asked_; }
+  void Hang() const { PostMessageA(window_, kHang, 0, 0); }
 
  private:
+  static constexpr UINT kHang = WM_APP + 2;
+
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == kHang) {
+      auto* self = reinterpret_cast<HangingWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+      WaitForSingleObject(self->release_, kDefaultTimeout);
+      return 0;
+    }
     if (message == WM_PASTE) {
       auto* self = reinterpret_cast<HangingWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
       self->asked_ = true;
@@ -178,6 +186,15 @@ TEST_F(SenderWalkTest, AHungTargetOfThePasteMessageDoesNotHoldTheSender) {
   EXPECT_EQ(PasteRefused(Item("hung")), kPasteNotDeliveredText);
   EXPECT_TRUE(target.asked());
   EXPECT_EQ(ReadClipboardText(), "hung");
+}
+
+TEST_F(SenderWalkTest, ATargetThatStoppedAnsweringIsNotBroughtForward) {
+  HangingWindow target;
+  ASSERT_TRUE(BringForward(target.Handle()));
+  target.Hang();
+  ASSERT_TRUE(WaitUntil([&] { return IsHungAppWindow(target.Handle()) != FALSE; }, kDefaultTimeout));
+  EXPECT_EQ(PasteRefused(Item("stuck")), kPasteNotDeliveredText);
+  EXPECT_EQ(ReadClipboardText(), "stuck");
 }
 
 }  // namespace
