@@ -20,6 +20,20 @@ std::wstring OwnTextWithValue(std::string_view pattern, std::string_view system_
   return text;
 }
 
+std::wstring ThisModulePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) {
+      path.resize(n);
+      return path;
+    }
+    if (path.size() >= 0x8000) return {};  // longer than any path Windows holds
+    path.resize(path.size() * 2);
+  }
+}
+
 std::string Narrow(std::wstring_view text, UINT code_page) {
   if (text.empty() || text.size() > static_cast<std::size_t>(INT_MAX)) return {};
   const int size = static_cast<int>(text.size());

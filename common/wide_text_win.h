@@ -25,4 +25,8 @@ std::wstring OwnTextWithValue(std::string_view pattern, std::string_view system_
 inline std::wstring DataText(std::string_view text) { return Widen(text, CP_ACP); }
 inline std::string DataBytes(std::wstring_view text) { return Narrow(text, CP_ACP); }
 
+// The running program's own file, through the wide call, so that a folder
+// outside the code page is found as it is; no length limit.
+std::wstring ThisModulePath();
+
 }  // namespace zrnx

@@ -59,7 +59,14 @@ class FormSystem {
                                unsigned style) {
     return ShowBox(WithValue(pattern, system_value), caption, style);
   }
+  // The same for a path from a wide call, shown as it is.
+  virtual int ShowBoxWithPath(std::string_view pattern, const std::wstring& path, std::string_view caption,
+                              unsigned style) {
+    return ShowBox(Error(pattern, path).what(), caption, style);
+  }
   virtual bool FileExists(const std::string& path) = 0;
+  // FileExists for a path from a wide call.
+  virtual bool PathExists(const std::wstring& path) = 0;
   virtual bool FolderExists(const std::string& path) = 0;
   // Without a trailing backslash.
   virtual std::string WindowsDirectory() = 0;

@@ -9,11 +9,7 @@
 
 namespace zrnx {
 
-std::string ThisProgramPath() {
-  char module[MAX_PATH + 1] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, module, MAX_PATH);
-  return std::string(module, n);
-}
+std::wstring ThisProgramPath() { return ThisModulePath(); }
 
 bool ClaimEditorMutex(ScopedHandle& held) {
   const std::string name(kOptionsMutexName);
@@ -29,6 +25,19 @@ int Win32FormSystem::ShowBox(std::string_view text, std::string_view caption, un
 int Win32FormSystem::ShowBoxWithValue(std::string_view pattern, std::string_view system_value,
                                       std::string_view caption, unsigned style) {
   return MessageBoxW(nullptr, OwnTextWithValue(pattern, system_value).c_str(), OwnText(caption).c_str(), style);
+}
+
+int Win32FormSystem::ShowBoxWithPath(std::string_view pattern, const std::wstring& path, std::string_view caption,
+                                     unsigned style) {
+  std::wstring text = OwnText(pattern);
+  if (const std::size_t at = text.find(L"%s"); at != std::wstring::npos) text.replace(at, 2, path);
+  return MessageBoxW(nullptr, text.c_str(), OwnText(caption).c_str(), style);
+}
+
+bool Win32FormSystem::PathExists(const std::wstring& path) {
+  WIN32_FIND_DATAW found{};
+  ScopedFind find(FindFirstFileW(path.c_str(), &found));
+  return find && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool Win32FormSystem::FileExists(const std::string& path) {

@@ -22,7 +22,7 @@ inline constexpr std::array<std::string_view, 5> kShellThroughClasses = {
 inline constexpr std::string_view kFaderThroughClass = "SysFader";
 
 // Read afresh on every call: ItemCount, then ClassName0 .. ClassName<n-1>.
-ThroughList LoadThroughList(const std::string& settings_path, ProfileStore& store);
+ThroughList LoadThroughList(const std::wstring& settings_path, ProfileStore& store);
 
 // What the decision asks of one window, in the order it asks.
 class WindowProbe {

@@ -90,6 +90,7 @@ class FakeFormSystem : public FormSystem {
     return answer;
   }
   bool FileExists(const std::string& path) override { return files.count(path) > 0; }
+  bool PathExists(const std::wstring& path) override { return wide_files.count(path) > 0; }
   bool FolderExists(const std::string& path) override { return folders.count(path) > 0; }
   std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
   std::optional<std::string> StartMenuFolder() override { return start_menu; }
@@ -107,6 +108,7 @@ class FakeFormSystem : public FormSystem {
   std::vector<Box> boxes;
   std::deque<int> answers;  // then OK
   std::set<std::string> files{"C:\\WINDOWS\\explorer.exe"};
+  std::set<std::wstring> wide_files;
   std::set<std::string> folders;
   std::optional<std::string> start_menu = "C:\\Menu";
   std::optional<std::string> pick;
