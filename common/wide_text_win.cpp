@@ -20,6 +20,8 @@ std::wstring OwnTextWithValue(std::string_view pattern, std::string_view system_
   return text;
 }
 
+bool FitsCodePage(std::wstring_view text) { return DataText(DataBytes(text)) == text; }
+
 std::wstring ThisModulePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {

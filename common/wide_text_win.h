@@ -25,6 +25,11 @@ std::wstring OwnTextWithValue(std::string_view pattern, std::string_view system_
 inline std::wstring DataText(std::string_view text) { return Widen(text, CP_ACP); }
 inline std::string DataBytes(std::wstring_view text) { return Narrow(text, CP_ACP); }
 
+// Whether the system code page holds the text as it is: it comes back the
+// same from the code page, with no '?' and no look-alike in place of a
+// character, and no lone surrogate.
+bool FitsCodePage(std::wstring_view text);
+
 // The running program's own file, through the wide call, so that a folder
 // outside the code page is found as it is; no length limit.
 std::wstring ThisModulePath();

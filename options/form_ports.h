@@ -23,6 +23,9 @@ class FormView {
   virtual void SetChecked(int id, bool checked) = 0;
   virtual void SetEnabled(int id, bool enabled) = 0;
   virtual std::string Text(int id) const = 0;
+  // Whether the system code page holds the control's text as it is (Text
+  // gives '?' or a look-alike for what it does not).
+  virtual bool TextFitsCodePage(int id) const = 0;
   virtual void SetText(int id, const std::string& text) = 0;
   // The drop-down list's chosen index, -1 for none; an index outside the
   // items clears the choice.

@@ -127,6 +127,10 @@ void TZrnxSetForm::KanrenClick() {
 }
 
 void TZrnxSetForm::ApplyOptions() {
+  // Refused before anything is written: the file would get '?' in their place.
+  for (const auto& [id, field] : {std::pair{Edit1, kEditorField}, std::pair{Edit2, kMenuFolderField}}) {
+    if (!view_.TextFitsCodePage(id)) throw Error(WithValue(kValueDoesNotFit, field));
+  }
   options_.paste_mode = view_.Checked(PasteMode);
   options_.editor = view_.Text(Edit1);
   if (options_.editor.empty()) options_.editor = defaults_.editor;

@@ -26,6 +26,7 @@ class FakeFormView : public FormView {
   void SetChecked(int id, bool value) override { checked[id] = value; }
   void SetEnabled(int id, bool value) override { enabled[id] = value; }
   std::string Text(int id) const override { return Get(texts, id); }
+  bool TextFitsCodePage(int id) const override { return !beyond_code_page.count(id); }
   void SetText(int id, const std::string& text) override { texts[id] = text; }
   // Seven items, as the real list has.
   int ItemIndex(int id) const override { return item_index.count(id) ? item_index.at(id) : -1; }
@@ -59,6 +60,7 @@ class FakeFormView : public FormView {
 
   std::map<int, bool> checked, enabled;
   std::map<int, std::string> texts;
+  std::set<int> beyond_code_page;  // controls whose text the code page cannot hold
   std::map<int, int> item_index;
   std::map<int, std::vector<WindowRow>> rows;
   std::map<int, int> selected, focused;

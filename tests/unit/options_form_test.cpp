@@ -268,6 +268,29 @@ TEST_F(OptionsFormTest, AShellErrorStopsTheApplyBeforeTheFile) {
   EXPECT_TRUE(view_.visible);
 }
 
+// A path the settings file's code page cannot hold is refused with the
+// field named, before the shell or the file is touched; the other field
+// alone is refused the same way, and once it fits OK goes through.
+TEST_F(OptionsFormTest, AValueTheCodePageCannotHoldIsRefusedNamingItsField) {
+  Existing();
+  Open();
+  for (const auto& [id, field] : {std::pair{Edit1, kEditorField}, std::pair{Edit2, kMenuFolderField}}) {
+    view_.beyond_code_page = {id};
+    form_->Button1Click();
+    ASSERT_EQ(system_.boxes.size(), 1u) << field;
+    EXPECT_EQ(system_.boxes[0].text, ErrorBoxText(WithValue(kValueDoesNotFit, field)));
+    EXPECT_EQ(system_.boxes[0].caption, kOptionsTitle);
+    EXPECT_TRUE(view_.visible);
+    EXPECT_TRUE(shell_->applied.empty());
+    EXPECT_TRUE(store_.writes.empty());
+    system_.boxes.clear();
+  }
+  view_.beyond_code_page.clear();
+  form_->Button1Click();
+  EXPECT_TRUE(system_.boxes.empty());
+  EXPECT_EQ(shell_->applied.size(), 1u);
+}
+
 // On a first run closed without OK a failed apply is shown and the program
 // ends, without the restart question.
 TEST_F(OptionsFormTest, AFailedFirstRunCloseShowsTheErrorAndEnds) {
