@@ -22,6 +22,16 @@ std::wstring OwnTextWithValue(std::string_view pattern, std::string_view system_
 
 bool FitsCodePage(std::wstring_view text) { return DataText(DataBytes(text)) == text; }
 
+std::optional<std::string> CodePageFolder(const ITEMIDLIST* folder) {
+  wchar_t path[MAX_PATH] = {};
+  if (!folder || !SHGetPathFromIDListW(folder, path)) return std::nullopt;
+  if (FitsCodePage(path)) return DataBytes(path);
+  wchar_t short_path[MAX_PATH] = {};
+  const DWORD n = GetShortPathNameW(path, short_path, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH || !FitsCodePage(short_path)) return std::nullopt;
+  return DataBytes(short_path);
+}
+
 std::wstring ThisModulePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {

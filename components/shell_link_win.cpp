@@ -19,9 +19,7 @@ class Win32ShellLinkApi final : public ShellLinkApi {
   std::optional<std::string> SpecialFolderPath(int csidl) override {
     ScopedIdList folder;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, folder.Put())) || !folder) return std::nullopt;
-    char path[MAX_PATH] = {};
-    if (!SHGetPathFromIDListA(folder.Get(), path)) return std::nullopt;
-    return std::string(path);
+    return CodePageFolder(folder.Get());
   }
 
   bool DirectoryExists(const std::string& path) override {

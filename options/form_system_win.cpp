@@ -60,9 +60,7 @@ std::string Win32FormSystem::WindowsDirectory() {
 std::optional<std::string> Win32FormSystem::StartMenuFolder() {
   ScopedIdList list;
   if (SHGetSpecialFolderLocation(owner_, CSIDL_STARTMENU, list.Put()) != S_OK) return std::nullopt;
-  char path[MAX_PATH] = {};
-  if (!SHGetPathFromIDListA(list.Get(), path)) return std::nullopt;
-  return std::string(path);
+  return CodePageFolder(list.Get());
 }
 
 std::optional<std::string> Win32FormSystem::PickExecutable(const std::string& folder, const std::string& name) {

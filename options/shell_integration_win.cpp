@@ -103,9 +103,7 @@ class Win32ShellFolders final : public ShellFolders {
   std::optional<std::string> SendToFolder() override {
     ScopedIdList folder;
     if (FAILED(SHGetSpecialFolderLocation(owner_, CSIDL_SENDTO, folder.Put())) || !folder) return std::nullopt;
-    char path[MAX_PATH] = {};
-    if (!SHGetPathFromIDListA(folder.Get(), path)) return std::nullopt;
-    return std::string(path);
+    return CodePageFolder(folder.Get());
   }
 
   bool FileExists(const std::string& path) override {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/wide_text_win.h"
 #include "sender/texts.h"
 #include "wine/desktop_support.h"
 
@@ -115,6 +116,29 @@ TEST_F(SenderWidePathsTest, AThirtyTwoThousandCharacterPathEndsInABox) {
   const std::wstring text = Box(Quoted(path), kAppTitle, 0);
   ASSERT_GT(text.size(), kMissing.size() + 100);
   EXPECT_EQ(text, (kMissing + path).substr(0, text.size()));
+}
+
+// What the settings file can keep: a text that comes back the same from the
+// system code page, with no '?', no look-alike and no lone surrogate.
+TEST(FitsCodePageTest, OnlyWhatTheCodePageHoldsAsItIsFits) {
+  const bool japanese = GetACP() == 932;
+  const struct {
+    std::wstring text;
+    bool in_932, in_1252;
+  } cases[] = {
+      {L"", true, true},
+      {L"C:\\Items\\memo.txt", true, true},
+      {L"C:\\\x30E1\x30E2", true, false},          // Japanese
+      {L"C:\\\x2460", true, false},                 // a circled digit: best fit would give "1"
+      {L"C:\\caf\x00E9", false, true},              // best fit would give "e" in 932
+      {L"C:\\\xBA54\xBAA8", false, false},         // Korean
+      {L"C:\\\xD83D\xDE00", false, false},         // an emoji
+      {L"C:\\a\xD800" L"b", false, false},         // a lone surrogate
+      {L"C:\\?", true, true},                        // a '?' of its own is no loss
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FitsCodePage(c.text), japanese ? c.in_932 : c.in_1252) << std::hex << static_cast<unsigned>(c.text.back()) << " " << std::dec << GetACP();
+  }
 }
 
 }  // namespace
