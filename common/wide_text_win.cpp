@@ -25,10 +25,18 @@ bool FitsCodePage(std::wstring_view text) { return DataText(DataBytes(text)) == 
 std::optional<std::string> CodePageFolder(const ITEMIDLIST* folder) {
   wchar_t path[MAX_PATH] = {};
   if (!folder || !SHGetPathFromIDListW(folder, path)) return std::nullopt;
+  return CodePagePath(path);
+}
+
+std::optional<std::string> CodePagePath(const std::wstring& path) {
   if (FitsCodePage(path)) return DataBytes(path);
-  wchar_t short_path[MAX_PATH] = {};
-  const DWORD n = GetShortPathNameW(path, short_path, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH || !FitsCodePage(short_path)) return std::nullopt;
+  const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+  if (size == 0) return std::nullopt;
+  std::wstring short_path(size, L'\0');
+  const DWORD n = GetShortPathNameW(path.c_str(), short_path.data(), size);
+  if (n == 0 || n >= size) return std::nullopt;
+  short_path.resize(n);
+  if (!FitsCodePage(short_path)) return std::nullopt;
   return DataBytes(short_path);
 }
 

@@ -39,6 +39,8 @@ bool FitsCodePage(std::wstring_view text);
 // that exists and fits; nullopt when neither does, rather than a name with
 // '?' that points nowhere.
 std::optional<std::string> CodePageFolder(const ITEMIDLIST* folder);
+// The same rule for a path the user picked.
+std::optional<std::string> CodePagePath(const std::wstring& path);
 
 // The running program's own file, through the wide call, so that a folder
 // outside the code page is found as it is; no length limit.

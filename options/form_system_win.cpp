@@ -82,7 +82,11 @@ std::optional<std::string> Win32FormSystem::PickExecutable(const std::string& fo
   dialog.lpstrInitialDir = initial_dir.empty() ? nullptr : initial_dir.c_str();
   dialog.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
   if (!GetOpenFileNameW(&dialog)) return std::nullopt;
-  return DataBytes(file.c_str());
+  // The settings file keeps the code page: a name it cannot hold goes in as
+  // its short name, or is refused here rather than turned into '?'.
+  std::optional<std::string> picked = CodePagePath(file.c_str());
+  if (!picked) ShowBox(WithValue(kValueDoesNotFit, kEditorField), kOptionsBoxTitle, kBoxError);
+  return picked;
 }
 
 void Win32FormSystem::StartProcess(const std::string& command_line) {

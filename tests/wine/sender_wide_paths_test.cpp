@@ -141,5 +141,21 @@ TEST(FitsCodePageTest, OnlyWhatTheCodePageHoldsAsItIsFits) {
   }
 }
 
+// A folder the code page cannot hold is kept by its short name, which names
+// the same folder, or not at all: never by a name with '?'.
+TEST_F(SenderWidePathsTest, AFolderBeyondTheCodePageIsKeptByItsShortNameOrNotAtAll) {
+  const std::wstring folder = dir_ + L"\\\U0001F600 \xBA54\xBAA8";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  EXPECT_EQ(CodePagePath(dir_), std::optional<std::string>(sandbox_.Dir()));
+  const std::optional<std::string> kept = CodePagePath(folder);
+  if (kept) {
+    EXPECT_EQ(kept->find('?'), std::string::npos) << *kept;
+    wchar_t long_path[MAX_PATH] = {};
+    ASSERT_NE(GetLongPathNameW(WideOf(*kept).c_str(), long_path, MAX_PATH), 0u) << *kept;
+    EXPECT_EQ(std::wstring(long_path), folder);
+  }
+  EXPECT_EQ(CodePagePath(dir_ + L"\\gone\\\U0001F600"), std::nullopt);
+}
+
 }  // namespace
 }  // namespace zrnx::test
