@@ -12,6 +12,7 @@
 
 #include "common/scoped_win.h"
 #include "wine/desktop_support.h"
+#include "wine/options_driver.h"
 
 namespace zrnx::test {
 namespace {
@@ -106,6 +107,26 @@ TEST_F(OptionsWideFolderTest, ApplyWritesTheFolderAsItIsAndTheVerbsSendFromThere
   EXPECT_TRUE(WaitUntil([&] { return ReadClipboardText() == "from the folder."; }))
       << ReadClipboardText().value_or("<no text>");
   if (process) WaitForSingleObject(process.Get(), kDefaultTimeout);
+}
+
+// A menu folder typed with Korean in it cannot go into Zrnx.ini: OK names
+// the field, writes nothing, and the window comes back.
+TEST(OptionsValueBeyondCodePageTest, IsRefusedNamingTheFieldAndNothingIsWritten) {
+  Sandbox sandbox;
+  const std::string ini = "[Option]\r\nData=C:\\old\r\n";
+  sandbox.WriteFile("Zrnx.ini", ini);
+  OptionsEditor e(sandbox);
+  ASSERT_TRUE(e.WaitForWindow());
+  ASSERT_TRUE(SendMessageW(e.Require(ctl::Edit2), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"C:\\\xBA54\xBAA8")));
+  e.Click(ctl::Button1);
+  std::optional<MessageBoxSeen> box = AnswerMessageBox("オプション - Zarnik NX", e.Id(), IDOK);
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->wide_text.rfind(L"「メニューフォルダ」に、", 0), 0u);
+  EXPECT_EQ(ReadFileBytes(sandbox.PathOf("Zrnx.ini")), std::optional<std::string>(ini));
+  EXPECT_TRUE(WaitUntil([&] { return e.WindowVisible(); }));
+  e.Click(ctl::Button2);
+  EXPECT_EQ(e.Wait(), std::optional<DWORD>(0));
+  EXPECT_EQ(ReadFileBytes(sandbox.PathOf("Zrnx.ini")), std::optional<std::string>(ini));
 }
 
 }  // namespace
