@@ -33,13 +33,30 @@ class Error : public std::runtime_error {
         system_value_(system_value),
         has_value_(true) {}
 
+  // The same with a path as the wide calls gave it: it may hold characters
+  // that no code page does, so it stays wide up to the box. The message
+  // text keeps only its ASCII characters, the rest as '?'.
+  Error(std::string_view pattern, std::wstring path)
+      : std::runtime_error(WithValue(pattern, AsciiOnly(path))), pattern_(pattern), path_(std::move(path)),
+        has_path_(true) {}
+
   bool HasSystemValue() const { return has_value_; }
+  bool HasPath() const { return has_path_; }
   const std::string& Pattern() const { return pattern_; }
   const std::string& SystemValue() const { return system_value_; }
+  const std::wstring& Path() const { return path_; }
 
  private:
+  static std::string AsciiOnly(std::wstring_view text) {
+    std::string ascii;
+    for (wchar_t c : text) ascii += (c > 0 && c < 0x80) ? static_cast<char>(c) : '?';
+    return ascii;
+  }
+
   std::string pattern_, system_value_;
+  std::wstring path_;
   bool has_value_ = false;
+  bool has_path_ = false;
 };
 
 }  // namespace zrnx

@@ -53,4 +53,42 @@ std::string LowerAscii(std::string_view text, const LeadBytes& lead) {
   return result;
 }
 
+namespace {
+
+std::size_t WideExtensionStart(std::wstring_view path) {
+  std::size_t pos = path.find_last_of(L".\\:");
+  return (pos != std::wstring_view::npos && path[pos] == L'.') ? pos : path.size();
+}
+
+}  // namespace
+
+std::wstring FileExtension(std::wstring_view path) { return std::wstring(path.substr(WideExtensionStart(path))); }
+
+std::wstring FolderPart(std::wstring_view path) {
+  std::size_t pos = path.find_last_of(L"\\:");
+  return pos == std::wstring_view::npos ? std::wstring() : std::wstring(path.substr(0, pos + 1));
+}
+
+std::wstring DirectoryPart(std::wstring_view path) {
+  std::wstring folder = FolderPart(path);
+  if (folder.size() < 2 || folder.back() != L'\\') return folder;
+  // A delimiter just before the trailing backslash keeps it (C:\, \\).
+  const wchar_t before = folder[folder.size() - 2];
+  if (before != L':' && before != L'\\') folder.pop_back();
+  return folder;
+}
+
+std::wstring ChangeExtension(std::wstring_view path, std::wstring_view extension) {
+  std::wstring result(path.substr(0, WideExtensionStart(path)));
+  result += extension;
+  return result;
+}
+
+std::wstring LowerAscii(std::wstring_view text) {
+  std::wstring result(text);
+  for (wchar_t& c : result)
+    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+  return result;
+}
+
 }  // namespace zrnx

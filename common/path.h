@@ -32,4 +32,12 @@ std::string ChangeExtension(std::string_view path, std::string_view extension,
 // bytes of double-byte characters, which may be capitals, stay as they are).
 std::string LowerAscii(std::string_view text, const LeadBytes& lead = SystemLeadBytes());
 
+// The same rules for paths from the wide calls, where every delimiter is a
+// character of its own.
+std::wstring FileExtension(std::wstring_view path);
+std::wstring FolderPart(std::wstring_view path);
+std::wstring DirectoryPart(std::wstring_view path);
+std::wstring ChangeExtension(std::wstring_view path, std::wstring_view extension);
+std::wstring LowerAscii(std::wstring_view text);
+
 }  // namespace zrnx

@@ -218,14 +218,14 @@ std::optional<std::string> UpdateProfileText(std::string_view contents, std::str
   return result;
 }
 
-std::string PortableProfileStore::GetString(const std::string& path, std::string_view section, std::string_view key,
+std::string PortableProfileStore::GetString(const std::wstring& path, std::string_view section, std::string_view key,
                                             std::string_view fallback, std::size_t buffer_size) {
   FileContents file = ReadWholeFile(path);
   if (file.status != FileRead::kOk) return CutTo(fallback, buffer_size);
   return ReadProfileValue(file.bytes, section, key, fallback, buffer_size, lead_);
 }
 
-bool PortableProfileStore::WriteString(const std::string& path, std::string_view section,
+bool PortableProfileStore::WriteString(const std::wstring& path, std::string_view section,
                                        std::optional<std::string_view> key, std::optional<std::string_view> value) {
   FileContents file = ReadWholeFile(path);
   if (file.status == FileRead::kFailed) return false;  // never write over what could not be read

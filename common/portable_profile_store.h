@@ -52,13 +52,13 @@ class PortableProfileStore final : public ProfileStore {
   explicit PortableProfileStore(const LeadBytes& lead = SystemLeadBytes()) : lead_(lead) {}
 
   // A file that cannot be read gives the fallback.
-  std::string GetString(const std::string& path, std::string_view section, std::string_view key,
+  std::string GetString(const std::wstring& path, std::string_view section, std::string_view key,
                         std::string_view fallback, std::size_t buffer_size) override;
 
   // False when the write is refused, the file exists but cannot be read or
   // replaced (a folder, read-only), or the folder cannot take the temporary
   // file. Erasing a section of a missing file succeeds without creating it.
-  bool WriteString(const std::string& path, std::string_view section, std::optional<std::string_view> key,
+  bool WriteString(const std::wstring& path, std::string_view section, std::optional<std::string_view> key,
                    std::optional<std::string_view> value) override;
 
  private:

@@ -10,6 +10,8 @@
 
 namespace zrnx {
 
+// Paths are wide, as the wide calls give them: the program's folder may lie
+// outside the code page. Names and values stay bytes in the code page.
 class ProfileStore {
  public:
   virtual ~ProfileStore() = default;
@@ -17,14 +19,14 @@ class ProfileStore {
   // GetPrivateProfileStringA with a section and a key: the value without the
   // blanks around it and without one enclosing pair of quotes, or `fallback`
   // when the file, section or key is missing; cut to buffer_size - 1 bytes.
-  virtual std::string GetString(const std::string& path, std::string_view section, std::string_view key,
+  virtual std::string GetString(const std::wstring& path, std::string_view section, std::string_view key,
                                 std::string_view fallback, std::size_t buffer_size) = 0;
 
   // WritePrivateProfileStringA. A missing key erases the whole section (the
   // value is then ignored); a key without a value removes that key. Creates
   // the file and the section as needed and replaces an existing value in
   // place. False when the write failed.
-  virtual bool WriteString(const std::string& path, std::string_view section,
+  virtual bool WriteString(const std::wstring& path, std::string_view section,
                            std::optional<std::string_view> key, std::optional<std::string_view> value) = 0;
 };
 

@@ -3,27 +3,36 @@
 #include <vector>
 
 #include "common/profile_store.h"
+#include "common/wide_text_win.h"
 
 namespace zrnx {
 namespace {
 
+// The wide calls take any path; names and values cross that boundary in the
+// system code page, so the file keeps its bytes in it (the narrow calls
+// convert the same way inside kernel32).
 class Win32ProfileStore final : public ProfileStore {
  public:
-  std::string GetString(const std::string& path, std::string_view section, std::string_view key,
+  std::string GetString(const std::wstring& path, std::string_view section, std::string_view key,
                         std::string_view fallback, std::size_t buffer_size) override {
-    std::vector<char> buffer(buffer_size == 0 ? 1 : buffer_size);
-    DWORD n = GetPrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
-                                       std::string(fallback).c_str(), buffer.data(),
+    if (buffer_size == 0) return {};
+    std::vector<wchar_t> buffer(buffer_size);
+    const std::wstring s = DataText(section), k = DataText(key), f = DataText(fallback);
+    DWORD n = GetPrivateProfileStringW(s.c_str(), k.c_str(), f.c_str(), buffer.data(),
                                        static_cast<DWORD>(buffer_size), path.c_str());
-    return std::string(buffer.data(), n);
+    std::string value = DataBytes(std::wstring_view(buffer.data(), n));
+    // The cut is in bytes, as the narrow call makes it.
+    if (value.size() >= buffer_size) value.resize(buffer_size - 1);
+    return value;
   }
 
-  bool WriteString(const std::string& path, std::string_view section, std::optional<std::string_view> key,
+  bool WriteString(const std::wstring& path, std::string_view section, std::optional<std::string_view> key,
                    std::optional<std::string_view> value) override {
-    std::string k = key ? std::string(*key) : std::string();
-    std::string v = value ? std::string(*value) : std::string();
-    return WritePrivateProfileStringA(std::string(section).c_str(), key ? k.c_str() : nullptr,
-                                      value ? v.c_str() : nullptr, path.c_str()) != 0;
+    const std::wstring s = DataText(section);
+    const std::wstring k = key ? DataText(*key) : std::wstring();
+    const std::wstring v = value ? DataText(*value) : std::wstring();
+    return WritePrivateProfileStringW(s.c_str(), key ? k.c_str() : nullptr, value ? v.c_str() : nullptr,
+                                      path.c_str()) != 0;
   }
 };
 

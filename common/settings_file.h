@@ -13,10 +13,10 @@ namespace zrnx {
 
 class SettingsFile {
  public:
-  explicit SettingsFile(std::string path, ProfileStore& store = DefaultProfileStore())
+  explicit SettingsFile(std::wstring path, ProfileStore& store = DefaultProfileStore())
       : path_(std::move(path)), store_(store) {}
 
-  const std::string& Path() const { return path_; }
+  const std::wstring& Path() const { return path_; }
 
   std::string ReadText(std::string_view section, std::string_view key, std::string_view fallback) const;
   std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t fallback) const;
@@ -33,7 +33,7 @@ class SettingsFile {
  private:
   void Write(std::string_view section, std::optional<std::string_view> key, std::optional<std::string_view> value);
 
-  std::string path_;
+  std::wstring path_;
   ProfileStore& store_;
 };
 

@@ -9,6 +9,8 @@
 
 namespace zrnx {
 
+// Paths are wide as the wide calls give them; elsewhere a file name is the
+// path's UTF-8 form.
 enum class FileRead { kOk, kMissing, kFailed };
 
 struct FileContents {
@@ -19,10 +21,10 @@ struct FileContents {
 // kMissing when nothing is at `path` (or a folder on the way is missing);
 // kFailed when something is there that cannot be read as a file (a folder,
 // no access, an I/O error).
-FileContents ReadWholeFile(const std::string& path);
+FileContents ReadWholeFile(const std::wstring& path);
 
 // Replaces (or creates) the file at `path` with exactly `bytes`. False when
 // the file or its folder cannot be written; the old file is then untouched.
-bool ReplaceWholeFile(const std::string& path, std::string_view bytes);
+bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes);
 
 }  // namespace zrnx

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -10,6 +11,30 @@
 
 namespace zrnx {
 namespace {
+
+// Each wide unit as one code point (a lone surrogate too, so no two paths meet).
+std::string Utf8Path(const std::wstring& path) {
+  std::string bytes;
+  for (wchar_t c : path) {
+    const auto u = static_cast<std::uint32_t>(c);
+    if (u < 0x80) {
+      bytes += static_cast<char>(u);
+    } else if (u < 0x800) {
+      bytes += static_cast<char>(0xC0 | (u >> 6));
+      bytes += static_cast<char>(0x80 | (u & 0x3F));
+    } else if (u < 0x10000) {
+      bytes += static_cast<char>(0xE0 | (u >> 12));
+      bytes += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+      bytes += static_cast<char>(0x80 | (u & 0x3F));
+    } else {
+      bytes += static_cast<char>(0xF0 | ((u >> 18) & 0x07));
+      bytes += static_cast<char>(0x80 | ((u >> 12) & 0x3F));
+      bytes += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+      bytes += static_cast<char>(0x80 | (u & 0x3F));
+    }
+  }
+  return bytes;
+}
 
 class Descriptor {
  public:
@@ -42,7 +67,8 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-FileContents ReadWholeFile(const std::string& path) {
+FileContents ReadWholeFile(const std::wstring& wide_path) {
+  const std::string path = Utf8Path(wide_path);
   FileContents contents;
   Descriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.Get() < 0) {
@@ -70,9 +96,9 @@ FileContents ReadWholeFile(const std::string& path) {
   return contents;
 }
 
-bool ReplaceWholeFile(const std::string& given_path, std::string_view bytes) {
+bool ReplaceWholeFile(const std::wstring& given_path, std::string_view bytes) {
   // A symbolic link stays a link: its target is the file replaced.
-  std::string path = given_path;
+  std::string path = Utf8Path(given_path);
   struct stat link {};
   if (lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
     char* target = realpath(path.c_str(), nullptr);

@@ -7,9 +7,9 @@
 
 namespace zrnx {
 
-FileContents ReadWholeFile(const std::string& path) {
+FileContents ReadWholeFile(const std::wstring& path) {
   FileContents contents;
-  ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     DWORD error = GetLastError();
@@ -32,17 +32,17 @@ FileContents ReadWholeFile(const std::string& path) {
   return contents;
 }
 
-bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
+bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes) {
+  DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
     return false;
 
-  std::string temp;
+  std::wstring temp;
   ScopedFile file;
   for (unsigned attempt = 0; !file && attempt < 100; ++attempt) {
-    temp = path + ".~" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(attempt);
-    file.Reset(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    temp = path + L".~" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(attempt);
+    file.Reset(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file && GetLastError() != ERROR_FILE_EXISTS) return false;
   }
   if (!file) return false;
@@ -55,8 +55,8 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
   }
   ok = ok && FlushFileBuffers(file.Get());
   file.Reset();
-  ok = ok && MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!ok) DeleteFileA(temp.c_str());
+  ok = ok && MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) DeleteFileW(temp.c_str());
   return ok;
 }
 

@@ -20,6 +20,40 @@ std::wstring OwnTextWithValue(std::string_view pattern, std::string_view system_
   return text;
 }
 
+bool FitsCodePage(std::wstring_view text) { return DataText(DataBytes(text)) == text; }
+
+std::optional<std::string> CodePageFolder(const ITEMIDLIST* folder) {
+  wchar_t path[MAX_PATH] = {};
+  if (!folder || !SHGetPathFromIDListW(folder, path)) return std::nullopt;
+  return CodePagePath(path);
+}
+
+std::optional<std::string> CodePagePath(const std::wstring& path) {
+  if (FitsCodePage(path)) return DataBytes(path);
+  const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+  if (size == 0) return std::nullopt;
+  std::wstring short_path(size, L'\0');
+  const DWORD n = GetShortPathNameW(path.c_str(), short_path.data(), size);
+  if (n == 0 || n >= size) return std::nullopt;
+  short_path.resize(n);
+  if (!FitsCodePage(short_path)) return std::nullopt;
+  return DataBytes(short_path);
+}
+
+std::wstring ThisModulePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) {
+      path.resize(n);
+      return path;
+    }
+    if (path.size() >= 0x8000) return {};  // longer than any path Windows holds
+    path.resize(path.size() * 2);
+  }
+}
+
 std::string Narrow(std::wstring_view text, UINT code_page) {
   if (text.empty() || text.size() > static_cast<std::size_t>(INT_MAX)) return {};
   const int size = static_cast<int>(text.size());

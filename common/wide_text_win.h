@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,5 +27,23 @@ std::wstring OwnTextWithValue(std::string_view pattern, std::string_view system_
 // Data in the system code page as UTF-16, and back.
 inline std::wstring DataText(std::string_view text) { return Widen(text, CP_ACP); }
 inline std::string DataBytes(std::wstring_view text) { return Narrow(text, CP_ACP); }
+
+// Whether the system code page holds the text as it is: it comes back the
+// same from the code page, with no '?' and no look-alike in place of a
+// character, and no lone surrogate.
+bool FitsCodePage(std::wstring_view text);
+
+// A folder the shell gave (an ID list) as code-page bytes, for the places
+// that keep it in the code page (the settings file, the link component):
+// its own name when the code page holds it, else its short (8.3) name when
+// that exists and fits; nullopt when neither does, rather than a name with
+// '?' that points nowhere.
+std::optional<std::string> CodePageFolder(const ITEMIDLIST* folder);
+// The same rule for a path the user picked.
+std::optional<std::string> CodePagePath(const std::wstring& path);
+
+// The running program's own file, through the wide call, so that a folder
+// outside the code page is found as it is; no length limit.
+std::wstring ThisModulePath();
 
 }  // namespace zrnx

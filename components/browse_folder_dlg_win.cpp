@@ -10,6 +10,7 @@
 
 #include "common/dbcs.h"
 #include "common/scoped_win.h"
+#include "common/wide_text_win.h"
 #include "components/browse_folder_dlg.h"
 
 namespace zrnx {
@@ -105,9 +106,9 @@ class ShellFolderBrowser final : public FolderBrowser {
     ScopedMalloc chosen(MallocBlock{allocator.Get(), SHBrowseForFolderA(&info)});
     if (!chosen.Get().block) return std::nullopt;
     // An item without a file-system path gives no folder: the caller keeps
-    // what it had rather than a display name.
-    if (!SHGetPathFromIDListA(static_cast<PCIDLIST_ABSOLUTE>(chosen.Get().block), path)) return std::nullopt;
-    return std::string(path);
+    // what it had rather than a display name. So does a folder the code page
+    // cannot hold even by its short name.
+    return CodePageFolder(static_cast<PCIDLIST_ABSOLUTE>(chosen.Get().block));
   }
 };
 

@@ -38,6 +38,10 @@ struct LinkFields {
   const std::string& target;
   const std::string& description;
   const std::string& work_dir;
+  // A target or working directory that came from a wide call (the code page
+  // may not hold it) is passed as it is and takes the place of the bytes.
+  const std::wstring* wide_target = nullptr;
+  const std::wstring* wide_work_dir = nullptr;
 };
 
 class ShellLinkApi {
@@ -61,8 +65,7 @@ class ShellLinkApi {
 ShellLinkApi& DefaultShellLinkApi();
 
 // One link-writing routine; the result is always true.
-using LinkRoutine = bool (*)(ShellLinkApi& api, const std::string& name, const std::string& target,
-                             const std::string& description, const std::string& work_dir);
+using LinkRoutine = bool (*)(ShellLinkApi& api, const std::string& name, const LinkFields& fields);
 
 // The routine for each special folder, indexed by TSCDirectoryType.
 extern const std::array<LinkRoutine, 6> kLinkRoutines;

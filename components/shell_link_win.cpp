@@ -8,6 +8,7 @@
 #include "common/error.h"
 #include "common/ole_error_win.h"
 #include "common/scoped_win.h"
+#include "common/wide_text_win.h"
 #include "components/shell_link.h"
 
 namespace zrnx {
@@ -18,9 +19,7 @@ class Win32ShellLinkApi final : public ShellLinkApi {
   std::optional<std::string> SpecialFolderPath(int csidl) override {
     ScopedIdList folder;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, folder.Put())) || !folder) return std::nullopt;
-    char path[MAX_PATH] = {};
-    if (!SHGetPathFromIDListA(folder.Get(), path)) return std::nullopt;
-    return std::string(path);
+    return CodePageFolder(folder.Get());
   }
 
   bool DirectoryExists(const std::string& path) override {
@@ -36,16 +35,17 @@ class Win32ShellLinkApi final : public ShellLinkApi {
                                       IID_IUnknown, reinterpret_cast<void**>(object.Put()));
     if (FAILED(status)) throw Error(OleErrorMessage(status));
 
-    ComPtr<IShellLinkA> link;
+    ComPtr<IShellLinkW> link;
     ComPtr<IPersistFile> file;
-    if (FAILED(object->QueryInterface(IID_IShellLinkA, reinterpret_cast<void**>(link.Put()))) ||
+    if (FAILED(object->QueryInterface(IID_IShellLinkW, reinterpret_cast<void**>(link.Put()))) ||
         FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put())))) {
       throw Error(std::string(kInterfaceNotSupported));
     }
 
-    link->SetDescription(fields.description.c_str());
-    link->SetPath(fields.target.c_str());
-    link->SetWorkingDirectory(fields.work_dir.c_str());
+    // Bytes in the system code page become what the narrow calls would make of them.
+    link->SetDescription(DataText(fields.description).c_str());
+    link->SetPath((fields.wide_target ? *fields.wide_target : DataText(fields.target)).c_str());
+    link->SetWorkingDirectory((fields.wide_work_dir ? *fields.wide_work_dir : DataText(fields.work_dir)).c_str());
 
     // The caller keeps link paths within MAX_PATH - 1 bytes, which never
     // make more wide characters than that.

@@ -23,7 +23,10 @@ TShellShortCut::TShellShortCut(TComponent* owner, ShellLinkApi& api) : TComponen
 bool TShellShortCut::MakeShortCut() {
   // The type is a byte: a value past the last folder writes nothing.
   if (directory_type_ < kLinkRoutines.size()) {
-    kLinkRoutines[directory_type_](api_, short_cut_name_, link_path_, description_, works_dir_);
+    LinkFields fields{link_path_, description_, works_dir_};
+    if (wide_link_path_) fields.wide_target = &*wide_link_path_;
+    if (wide_works_dir_) fields.wide_work_dir = &*wide_works_dir_;
+    kLinkRoutines[directory_type_](api_, short_cut_name_, fields);
   }
   return true;
 }

@@ -3,6 +3,7 @@
 // of the user's special folders with the routines of shell_link.h.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "components/component.h"
@@ -19,11 +20,24 @@ class TShellShortCut : public TComponent {
   const std::string& ShortCutName() const { return short_cut_name_; }
   void SetShortCutName(std::string value) { short_cut_name_ = std::move(value); }
   const std::string& LinkPath() const { return link_path_; }
-  void SetLinkPath(std::string value) { link_path_ = std::move(value); }
+  void SetLinkPath(std::string value) {
+    link_path_ = std::move(value);
+    wide_link_path_.reset();
+  }
   const std::string& Description() const { return description_; }
   void SetDescription(std::string value) { description_ = std::move(value); }
   const std::string& WorksDir() const { return works_dir_; }
-  void SetWorksDir(std::string value) { works_dir_ = std::move(value); }
+  void SetWorksDir(std::string value) {
+    works_dir_ = std::move(value);
+    wide_works_dir_.reset();
+  }
+  // Target and working directory as a wide call gave them, for paths the
+  // code page may not hold; each wins over its bytes form until that is set
+  // again.
+  const std::optional<std::wstring>& WideLinkPath() const { return wide_link_path_; }
+  void SetLinkPath(std::wstring value) { wide_link_path_ = std::move(value); }
+  const std::optional<std::wstring>& WideWorksDir() const { return wide_works_dir_; }
+  void SetWorksDir(std::wstring value) { wide_works_dir_ = std::move(value); }
   TSCDirectoryType SCDirectoryType() const { return directory_type_; }
   void SetSCDirectoryType(TSCDirectoryType value) { directory_type_ = value; }
 
@@ -49,6 +63,7 @@ class TShellShortCut : public TComponent {
   std::string link_path_;
   std::string description_;
   std::string works_dir_;
+  std::optional<std::wstring> wide_link_path_, wide_works_dir_;
   TSCDirectoryType directory_type_ = scDeskTop;
   bool version_check_ = true;
 };

@@ -23,6 +23,9 @@ class FormView {
   virtual void SetChecked(int id, bool checked) = 0;
   virtual void SetEnabled(int id, bool enabled) = 0;
   virtual std::string Text(int id) const = 0;
+  // Whether the system code page holds the control's text as it is (Text
+  // gives '?' or a look-alike for what it does not).
+  virtual bool TextFitsCodePage(int id) const = 0;
   virtual void SetText(int id, const std::string& text) = 0;
   // The drop-down list's chosen index, -1 for none; an index outside the
   // items clears the choice.
@@ -59,7 +62,14 @@ class FormSystem {
                                unsigned style) {
     return ShowBox(WithValue(pattern, system_value), caption, style);
   }
+  // The same for a path from a wide call, shown as it is.
+  virtual int ShowBoxWithPath(std::string_view pattern, const std::wstring& path, std::string_view caption,
+                              unsigned style) {
+    return ShowBox(Error(pattern, path).what(), caption, style);
+  }
   virtual bool FileExists(const std::string& path) = 0;
+  // FileExists for a path from a wide call.
+  virtual bool PathExists(const std::wstring& path) = 0;
   virtual bool FolderExists(const std::string& path) = 0;
   // Without a trailing backslash.
   virtual std::string WindowsDirectory() = 0;

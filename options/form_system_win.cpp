@@ -10,11 +10,7 @@
 
 namespace zrnx {
 
-std::string ThisProgramPath() {
-  char module[MAX_PATH + 1] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, module, MAX_PATH);
-  return std::string(module, n);
-}
+std::wstring ThisProgramPath() { return ThisModulePath(); }
 
 bool ClaimEditorMutex(ScopedHandle& held) {
   const std::string name(kOptionsMutexName);
@@ -30,6 +26,19 @@ int Win32FormSystem::ShowBox(std::string_view text, std::string_view caption, un
 int Win32FormSystem::ShowBoxWithValue(std::string_view pattern, std::string_view system_value,
                                       std::string_view caption, unsigned style) {
   return MessageBoxW(nullptr, OwnTextWithValue(pattern, system_value).c_str(), OwnText(caption).c_str(), style);
+}
+
+int Win32FormSystem::ShowBoxWithPath(std::string_view pattern, const std::wstring& path, std::string_view caption,
+                                     unsigned style) {
+  std::wstring text = OwnText(pattern);
+  if (const std::size_t at = text.find(L"%s"); at != std::wstring::npos) text.replace(at, 2, path);
+  return MessageBoxW(nullptr, text.c_str(), OwnText(caption).c_str(), style);
+}
+
+bool Win32FormSystem::PathExists(const std::wstring& path) {
+  WIN32_FIND_DATAW found{};
+  ScopedFind find(FindFirstFileW(path.c_str(), &found));
+  return find && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool Win32FormSystem::FileExists(const std::string& path) {
@@ -52,9 +61,7 @@ std::string Win32FormSystem::WindowsDirectory() {
 std::optional<std::string> Win32FormSystem::StartMenuFolder() {
   ScopedIdList list;
   if (SHGetSpecialFolderLocation(owner_, CSIDL_STARTMENU, list.Put()) != S_OK) return std::nullopt;
-  char path[MAX_PATH] = {};
-  if (!SHGetPathFromIDListA(list.Get(), path)) return std::nullopt;
-  return std::string(path);
+  return CodePageFolder(list.Get());
 }
 
 std::optional<std::string> Win32FormSystem::PickExecutable(const std::string& folder, const std::string& name) {
@@ -76,7 +83,11 @@ std::optional<std::string> Win32FormSystem::PickExecutable(const std::string& fo
   dialog.lpstrInitialDir = initial_dir.empty() ? nullptr : initial_dir.c_str();
   dialog.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
   if (!GetOpenFileNameW(&dialog)) return std::nullopt;
-  return DataBytes(file.c_str());
+  // The settings file keeps the code page: a name it cannot hold goes in as
+  // its short name, or is refused here rather than turned into '?'.
+  std::optional<std::string> picked = CodePagePath(file.c_str());
+  if (!picked) ShowBox(WithValue(kValueDoesNotFit, kEditorField), kOptionsBoxTitle, kBoxError);
+  return picked;
 }
 
 void Win32FormSystem::StartProcess(const std::string& command_line) {

@@ -11,8 +11,8 @@
 
 namespace zrnx {
 
-// The full path of the running program.
-std::string ThisProgramPath();
+// The full path of the running program, through the wide call.
+std::wstring ThisProgramPath();
 
 // The single-instance guard "Zarnik_NX_Option": false when another editor
 // holds it; otherwise `held` keeps it until it goes.
@@ -26,7 +26,10 @@ class Win32FormSystem final : public FormSystem {
   int ShowBox(std::string_view text, std::string_view caption, unsigned style) override;
   int ShowBoxWithValue(std::string_view pattern, std::string_view system_value, std::string_view caption,
                        unsigned style) override;
+  int ShowBoxWithPath(std::string_view pattern, const std::wstring& path, std::string_view caption,
+                      unsigned style) override;
   bool FileExists(const std::string& path) override;
+  bool PathExists(const std::wstring& path) override;
   bool FolderExists(const std::string& path) override;
   std::string WindowsDirectory() override;
   std::optional<std::string> StartMenuFolder() override;

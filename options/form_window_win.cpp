@@ -299,13 +299,17 @@ void OptionsWindow::SetChecked(int id, bool checked) {
 
 void OptionsWindow::SetEnabled(int id, bool enabled) { EnableWindow(Control(id), enabled); }
 
-std::string OptionsWindow::Text(int id) const {
+std::wstring OptionsWindow::WideText(int id) const {
   HWND control = Control(id);
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
   const int n = GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
   text.resize(static_cast<std::size_t>(n > 0 ? n : 0));
-  return DataBytes(text);
+  return text;
 }
+
+std::string OptionsWindow::Text(int id) const { return DataBytes(WideText(id)); }
+
+bool OptionsWindow::TextFitsCodePage(int id) const { return FitsCodePage(WideText(id)); }
 
 void OptionsWindow::SetText(int id, const std::string& text) { SetWindowTextW(Control(id), DataText(text).c_str()); }
 

@@ -42,6 +42,7 @@ class OptionsWindow final : public FormView {
   void SetChecked(int id, bool checked) override;
   void SetEnabled(int id, bool enabled) override;
   std::string Text(int id) const override;
+  bool TextFitsCodePage(int id) const override;
   void SetText(int id, const std::string& text) override;
   int ItemIndex(int id) const override;
   void SetItemIndex(int id, int index) override;
@@ -59,6 +60,7 @@ class OptionsWindow final : public FormView {
   void SelectRow(int id, int row) override;
 
  private:
+  std::wstring WideText(int id) const;
   static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);

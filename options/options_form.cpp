@@ -35,9 +35,10 @@ const std::array<StoredProperty, 6> kShellShortCut1Properties{{
 
 }  // namespace
 
-FormPaths PathsBeside(const std::string& module_path) {
-  const std::string folder = FolderPart(module_path);
-  return {folder + std::string(kSettingsName), folder + std::string(kItemSenderName)};
+FormPaths PathsBeside(const std::wstring& module_path) {
+  const std::wstring folder = FolderPart(module_path);
+  auto beside = [&](std::string_view name) { return folder + std::wstring(name.begin(), name.end()); };
+  return {beside(kSettingsName), beside(kItemSenderName)};
 }
 
 CloseDecision DecideClose(bool restart_needed, bool settings_exist, bool ok_pressed, bool association_changed) {
@@ -127,6 +128,10 @@ void TZrnxSetForm::KanrenClick() {
 }
 
 void TZrnxSetForm::ApplyOptions() {
+  // Refused before anything is written: the file would get '?' in their place.
+  for (const auto& [id, field] : {std::pair{Edit1, kEditorField}, std::pair{Edit2, kMenuFolderField}}) {
+    if (!view_.TextFitsCodePage(id)) throw Error(WithValue(kValueDoesNotFit, field));
+  }
   options_.paste_mode = view_.Checked(PasteMode);
   options_.editor = view_.Text(Edit1);
   if (options_.editor.empty()) options_.editor = defaults_.editor;
@@ -156,7 +161,10 @@ bool TZrnxSetForm::ApplyShowingError() {
     return true;
   } catch (const Error& error) {
     const std::string text = ErrorBoxText(error.what());
-    if (error.HasSystemValue()) {
+    if (error.HasPath()) {
+      const bool dot = text.size() > std::string_view(error.what()).size();
+      system_.ShowBoxWithPath(error.Pattern() + (dot ? "." : ""), error.Path(), kOptionsTitle, kBoxError);
+    } else if (error.HasSystemValue()) {
       // The "." the box may add goes after the text as a whole.
       const bool dot = text.size() > std::string_view(error.what()).size();
       system_.ShowBoxWithValue(error.Pattern() + (dot ? "." : ""), error.SystemValue(), kOptionsTitle, kBoxError);

@@ -18,13 +18,15 @@
 
 namespace zrnx {
 
+// Wide, as the wide call gave the editor's own path: its folder may lie
+// outside the code page.
 struct FormPaths {
-  std::string settings_path;     // Zrnx.ini beside the editor
-  std::string item_sender_path;  // Zrnx.exe beside the editor
+  std::wstring settings_path;     // Zrnx.ini beside the editor
+  std::wstring item_sender_path;  // Zrnx.exe beside the editor
 };
 
 // The two paths beside the editor's own module path.
-FormPaths PathsBeside(const std::string& module_path);
+FormPaths PathsBeside(const std::wstring& module_path);
 
 // What closing the window does, decided from the per-run state.
 struct CloseDecision {
@@ -85,7 +87,7 @@ class TZrnxSetForm : public TComponent {
   ShellIntegration& Shell();
   // ApplyOptions with its error shown; false when it failed.
   bool ApplyShowingError();
-  bool SettingsExist() { return system_.FileExists(paths_.settings_path); }
+  bool SettingsExist() { return system_.PathExists(paths_.settings_path); }
 
   FormView& view_;
   FormSystem& system_;

@@ -10,17 +10,19 @@ constexpr std::string_view kCopyLabel = "クリップボードへ送る(&N)";
 constexpr std::string_view kEditLabel = "編集(&E)";
 constexpr std::string_view kFileTypeName = "Zarnik NX ファイル";
 
-// Paths go in as they are: the shell splits the command at the quotes.
-std::string SenderCommand(const std::string& sender, std::string_view mode) {
-  std::string command = "\"" + sender + "\" ";
+// Paths go in as they are: the shell splits the command at the quotes. The
+// sender's path takes the place of the "%s".
+std::string SenderCommand(std::string_view mode) {
+  std::string command = "\"%s\" ";
   command.append(mode).append(" \"%1\"");
   return command;
 }
 
 RegistryStep Create(std::string_view key) { return {RegistryStep::Kind::kCreateKey, std::string(key), {}, {}}; }
 
-RegistryStep Set(std::string key, std::string name, std::string data) {
-  return {RegistryStep::Kind::kSetValue, std::move(key), std::move(name), std::move(data)};
+RegistryStep Set(std::string key, std::string name, std::string data,
+                 std::optional<std::wstring> path = std::nullopt) {
+  return {RegistryStep::Kind::kSetValue, std::move(key), std::move(name), std::move(data), std::move(path)};
 }
 
 RegistryStep Delete(std::string key) { return {RegistryStep::Kind::kDeleteTree, std::move(key), {}, {}}; }
@@ -31,8 +33,9 @@ std::vector<RegistryStep> AssociationPlan(const ShellChoices& choices) {
   const std::string ext(kExtensionKey);
   const std::string type(kFileTypeKey);
   const std::string shell = type + "\\shell\\";
-  const std::string paste = SenderCommand(choices.item_sender_path, "/p");
-  const std::string copy = SenderCommand(choices.item_sender_path, "/c");
+  const std::string paste = SenderCommand("/p");
+  const std::string copy = SenderCommand("/c");
+  const std::wstring& sender = choices.item_sender_path;
   // The shell's default verb is "open": PasteMode decides whether it pastes.
   const bool p = choices.paste_mode;
 
@@ -41,11 +44,11 @@ std::vector<RegistryStep> AssociationPlan(const ShellChoices& choices) {
   plan.insert(plan.end(), {
       Set(type, "", std::string(kFileTypeName)),
       Set(type, "NeverShowExt", ""),
-      Set(type + "\\DefaultIcon", "", choices.item_sender_path + ",1"),
+      Set(type + "\\DefaultIcon", "", "%s,1", sender),
       Set(shell + "open", "", std::string(p ? kPasteLabel : kCopyLabel)),
-      Set(shell + "open\\command", "", p ? paste : copy),
+      Set(shell + "open\\command", "", p ? paste : copy, sender),
       Set(shell + "open2", "", std::string(p ? kCopyLabel : kPasteLabel)),
-      Set(shell + "open2\\command", "", p ? copy : paste),
+      Set(shell + "open2\\command", "", p ? copy : paste, sender),
       Set(shell + "Edit", "", std::string(kEditLabel)),
       Set(shell + "Edit\\command", "", "\"" + choices.editor + "\" \"%1\""),
   });
@@ -65,7 +68,7 @@ RegStatus ApplyRegistryPlan(const std::vector<RegistryStep>& plan, RegistryPort&
         status = registry.CreateKey(root, step.key);
         break;
       case RegistryStep::Kind::kSetValue:
-        status = registry.SetValue(root, step.key, step.name, step.data);
+        status = registry.SetValue(root, step.key, step.name, step.data, step.path);
         break;
       case RegistryStep::Kind::kDeleteTree:
         registry.DeleteTree(root, step.key);

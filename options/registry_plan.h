@@ -4,6 +4,7 @@
 // them goes through RegistryPort, so the order and the failures are tested
 // without a registry.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,8 +27,10 @@ class RegistryPort {
   virtual RegStatus CreateKey(RegistryRoot root, const std::string& key) = 0;
   // Opens the key for writing, creating it when missing, and sets one REG_SZ
   // value ("" names the default value).
+  // A `path` takes the place of the "%s" in `data`: the item sender's path
+  // goes in as the wide call gave it.
   virtual RegStatus SetValue(RegistryRoot root, const std::string& key, const std::string& name,
-                             const std::string& data) = 0;
+                             const std::string& data, const std::optional<std::wstring>& path) = 0;
   // Deletes the key with its whole subtree; a missing key is no error.
   virtual void DeleteTree(RegistryRoot root, const std::string& key) = 0;
   virtual bool KeyExists(RegistryRoot root, const std::string& key) = 0;
@@ -39,6 +42,7 @@ struct RegistryStep {
   std::string key;
   std::string name;  // kSetValue: the value's name, "" for the default value
   std::string data;  // kSetValue: its text
+  std::optional<std::wstring> path;  // kSetValue: in place of the "%s" in data
   bool operator==(const RegistryStep&) const = default;
 };
 

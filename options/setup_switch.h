@@ -24,7 +24,7 @@ struct LoadedOptions {
   bool new_menu = true;
   std::string editor;          // may be empty when the key holds nothing
   std::string default_editor;  // DefaultEditor
-  std::string item_sender_path;
+  std::wstring item_sender_path;
 };
 
 // What the switches need of the options editor, without its window.

@@ -33,7 +33,7 @@ class Win32SetupPort final : public SetupPort {
 
   bool ClaimEditorMutex() override { return zrnx::ClaimEditorMutex(mutex_); }
 
-  bool SettingsFileExists() override { return system_.FileExists(settings_.Path()); }
+  bool SettingsFileExists() override { return system_.PathExists(settings_.Path()); }
 
   LoadedOptions LoadOptions() override {
     const OptionDefaults defaults =

@@ -21,7 +21,7 @@ struct ShellChoices {
   bool paste_mode = true;        // PasteMode: the default verb pastes
   bool new_menu = true;          // New: .zrx\ShellNew
   std::string editor;            // Editor, already replaced by the default when empty
-  std::string item_sender_path;  // ItemSenderPath
+  std::wstring item_sender_path;  // ItemSenderPath, as the wide call gave it
 };
 
 class ShellIntegration {

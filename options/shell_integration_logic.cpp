@@ -64,6 +64,7 @@ void PortedShellIntegration::RemoveAssociation() {
 
 void PortedShellIntegration::UpdateSendTo(const std::string& folder, const ShellChoices& choices) {
   if (choices.send_to) {
+    // Wide to the link: the folder may lie outside the code page.
     shortcut_.SetLinkPath(choices.item_sender_path);
     shortcut_.SetWorksDir(DirectoryPart(choices.item_sender_path));
     shortcut_.MakeShortCut();

@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include "common/scoped_win.h"
+#include "common/wide_text_win.h"
 #include "options/shell_integration_logic.h"
 #include "options/shell_ports_win.h"
 
@@ -67,14 +68,20 @@ class Win32Registry final : public RegistryPort {
     return StatusOf(CreateOpen(Place(root, key), handle));
   }
 
+  // Through the wide call, so a path outside the code page is stored as it
+  // is; the rest is converted as the narrow call would.
   RegStatus SetValue(RegistryRoot root, const std::string& key, const std::string& name,
-                     const std::string& data) override {
+                     const std::string& data, const std::optional<std::wstring>& path) override {
     ScopedRegKey handle;
     LONG result = CreateOpen(Place(root, key), handle);
     if (result != ERROR_SUCCESS) return StatusOf(result);
-    return StatusOf(RegSetValueExA(handle.Get(), name.c_str(), 0, REG_SZ,
-                                   reinterpret_cast<const BYTE*>(data.c_str()),
-                                   static_cast<DWORD>(data.size() + 1)));
+    std::wstring text = DataText(data);
+    if (path) {
+      if (const std::size_t at = text.find(L"%s"); at != std::wstring::npos) text.replace(at, 2, *path);
+    }
+    return StatusOf(RegSetValueExW(handle.Get(), DataText(name).c_str(), 0, REG_SZ,
+                                   reinterpret_cast<const BYTE*>(text.c_str()),
+                                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))));
   }
 
   void DeleteTree(RegistryRoot root, const std::string& key) override {
@@ -96,9 +103,7 @@ class Win32ShellFolders final : public ShellFolders {
   std::optional<std::string> SendToFolder() override {
     ScopedIdList folder;
     if (FAILED(SHGetSpecialFolderLocation(owner_, CSIDL_SENDTO, folder.Put())) || !folder) return std::nullopt;
-    char path[MAX_PATH] = {};
-    if (!SHGetPathFromIDListA(folder.Get(), path)) return std::nullopt;
-    return std::string(path);
+    return CodePageFolder(folder.Get());
   }
 
   bool FileExists(const std::string& path) override {

@@ -31,6 +31,13 @@ inline constexpr std::string_view kExplorerMissing = "Explorer.exeが見当た�
 inline constexpr std::string_view kDeleteQuestion = "選択されているアイテムを削除してよろしいですか？";
 inline constexpr std::string_view kDeleteTitle = "アイテム削除の確認";
 
+// A value the settings file cannot hold (it stays in the system code page).
+inline constexpr std::string_view kValueDoesNotFit =
+    "「%s」に、このシステムの文字コードで表せない文字が含まれているため保存できません。"
+    "別のフォルダやファイルを指定して下さい。";
+inline constexpr std::string_view kEditorField = "編集で使用するエディタ";
+inline constexpr std::string_view kMenuFolderField = "メニューフォルダ";
+
 inline constexpr std::string_view kExecutableFilterName = "実行ファイル";
 inline constexpr std::string_view kExecutableFilterPattern = "*.exe";
 

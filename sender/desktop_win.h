@@ -14,7 +14,7 @@ namespace zrnx {
 
 // The first top-level window that may take the paste, or 0. The through
 // list is read afresh from the settings file.
-WindowHandle FindTargetWindow(const std::string& settings_path);
+WindowHandle FindTargetWindow(const std::wstring& settings_path);
 
 // Sends the message to the window titled kSiblingTitle, looked up now, if any.
 void NotifySibling(unsigned message);

@@ -13,30 +13,16 @@
 
 namespace zrnx {
 
-std::string Win32ItemFileSystem::FullPath(const std::string& path) {
-  DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+std::wstring Win32ItemFileSystem::FullPath(const std::wstring& path) {
+  DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
   if (size == 0) return path;
-  std::string full(size, '\0');
-  DWORD n = GetFullPathNameA(path.c_str(), size, full.data(), nullptr);
+  std::wstring full(size, L'\0');
+  DWORD n = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
   full.resize(n < size ? n : 0);
   return full.empty() ? path : full;
 }
 
-namespace {
-
-// The shell link object takes UTF-16 paths; ours are in the ANSI code page.
-std::wstring Widen(const std::string& text) {
-  int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  if (n <= 0) return std::wstring();
-  std::wstring wide(n, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), n);
-  wide.resize(n - 1);
-  return wide;
-}
-
-}  // namespace
-
-std::optional<std::string> Win32ItemFileSystem::ReadShellLink(const std::string& path) {
+std::optional<std::wstring> Win32ItemFileSystem::ReadShellLink(const std::wstring& path) {
   ComPtr<IUnknown> link;
   HRESULT created = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                                      IID_IUnknown, reinterpret_cast<void**>(link.Put()));
@@ -49,29 +35,29 @@ std::optional<std::string> Win32ItemFileSystem::ReadShellLink(const std::string&
 
   ComPtr<IPersistFile> file;
   if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put())))) return std::nullopt;
-  if (FAILED(file->Load(Widen(FullPath(path)).c_str(), STGM_READ))) return std::nullopt;
+  if (FAILED(file->Load(FullPath(path).c_str(), STGM_READ))) return std::nullopt;
 
-  ComPtr<IShellLinkA> shell_link;
-  if (FAILED(link->QueryInterface(IID_IShellLinkA, reinterpret_cast<void**>(shell_link.Put())))) return std::nullopt;
+  ComPtr<IShellLinkW> shell_link;
+  if (FAILED(link->QueryInterface(IID_IShellLinkW, reinterpret_cast<void**>(shell_link.Put())))) return std::nullopt;
   // The stored path as it is: Resolve would search for a moved target and may show a window.
-  char target[MAX_PATH] = {};
-  WIN32_FIND_DATAA find_data{};
+  wchar_t target[MAX_PATH] = {};
+  WIN32_FIND_DATAW find_data{};
   if (FAILED(shell_link->GetPath(target, MAX_PATH, &find_data, 0))) return std::nullopt;
-  target[MAX_PATH - 1] = '\0';
-  if (target[0] == '\0') return std::nullopt;
-  return std::string(target);
+  target[MAX_PATH - 1] = L'\0';
+  if (target[0] == L'\0') return std::nullopt;
+  return std::wstring(target);
 }
 
-void Win32ItemFileSystem::CheckReadable(const std::string& path) {
+void Win32ItemFileSystem::CheckReadable(const std::wstring& path) {
   // Shared as the profile calls share it, so only a lock or missing rights fail.
-  ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+  ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) throw Error(kOpenError, path);
 }
 
-std::string Win32ItemFileSystem::ReadFileBytes(const std::string& path) {
+std::string Win32ItemFileSystem::ReadFileBytes(const std::wstring& path) {
   // Others may read the item meanwhile, but not change it under us.
-  ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) throw Error(kOpenError, path);
 

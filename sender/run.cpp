@@ -14,7 +14,7 @@
 
 namespace zrnx {
 
-DateFormats ReadDateFormats(const std::string& settings_path, ProfileStore& store) {
+DateFormats ReadDateFormats(const std::wstring& settings_path, ProfileStore& store) {
   SettingsFile settings(settings_path, store);
   DateFormats formats;
   for (std::size_t i = 0; i < formats.size(); ++i)
@@ -29,16 +29,17 @@ std::string_view RefusalText(PasteRefusal refusal) {
 }
 
 // The exit code of a send: 1 when the paste could not be delivered.
-int SendItem(const Invocation& inv, const std::string& settings_path, SenderSteps& steps, ProfileStore& store) {
-  const std::string extension = LowerAscii(FileExtension(inv.item_path));
+int SendItem(const WideInvocation& inv, const std::wstring& settings_path, SenderSteps& steps,
+             ProfileStore& store) {
+  const std::wstring extension = LowerAscii(FileExtension(inv.item_path));
 
   if (HasWildcard(inv.item_path) || !steps.ItemFileExists(inv.item_path)) {
-    steps.ShowMessage(kItemMissingText, kAppTitle, kBoxError);
+    steps.ShowMessageWithPath(kItemMissingPathText, inv.item_path, kAppTitle, kBoxError);
     return 0;
   }
 
   ItemText text = steps.LoadItemText(inv.item_path, extension);
-  if (!text.bytes.empty() && extension == ".zrx")
+  if (!text.bytes.empty() && extension == L".zrx")
     text = steps.ExpandDatePlaceholders(text, ReadDateFormats(settings_path, store));
 
   // In copy and clipboard-only mode the item on the clipboard is what the user asked for.
@@ -90,31 +91,30 @@ int SendItem(const Invocation& inv, const std::string& settings_path, SenderStep
 
 }  // namespace
 
-bool HasWildcard(std::string_view path) {
-  // Neither byte can be the second byte of a Shift-JIS character.
-  return path.find_first_of("*?") != std::string_view::npos;
-}
+bool HasWildcard(std::wstring_view path) { return path.find_first_of(L"*?") != std::wstring_view::npos; }
 
-int RunSender(std::string_view command_line, const std::string& settings_path, SenderSteps& steps,
+int RunSender(std::wstring_view command_line, const std::wstring& settings_path, SenderSteps& steps,
               ProfileStore& store) {
   try {
     steps.PrepareDateNames();
-    const Invocation inv = ParseInvocation(SplitCommandLine(command_line));
+    const WideInvocation inv = ParseInvocation(SplitCommandLine(command_line));
     switch (inv.action) {
-      case Invocation::Action::kAbout:
+      case WideInvocation::Action::kAbout:
         steps.ShowMessage(kAboutText, kAboutTitle, kBoxInformation);
         break;
-      case Invocation::Action::kUsageError:
+      case WideInvocation::Action::kUsageError:
         steps.ShowMessage(kUsageText, kAppTitle, kBoxError);
         break;
-      case Invocation::Action::kSend:
+      case WideInvocation::Action::kSend:
         return SendItem(inv, settings_path, steps, store);
     }
     return 0;
   } catch (const std::bad_alloc&) {
     steps.ShowMessage(kOutOfMemoryText, kApplicationErrorTitle, kBoxTaskModal | kBoxError);
   } catch (const Error& e) {
-    if (e.HasSystemValue())
+    if (e.HasPath())
+      steps.ShowMessageWithPath(e.Pattern(), e.Path(), kApplicationErrorTitle, kBoxTaskModal | kBoxError);
+    else if (e.HasSystemValue())
       steps.ShowMessageWithValue(e.Pattern(), e.SystemValue(), kApplicationErrorTitle, kBoxTaskModal | kBoxError);
     else
       steps.ShowMessage(e.what(), kApplicationErrorTitle, kBoxTaskModal | kBoxError);

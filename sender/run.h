@@ -31,10 +31,14 @@ class SenderSteps {
   // place of the "%s" of `pattern`.
   virtual void ShowMessageWithValue(std::string_view pattern, std::string_view system_value, std::string_view title,
                                     unsigned style) = 0;
+  // The same with a path as the wide calls gave it, shown as it is.
+  virtual void ShowMessageWithPath(std::string_view pattern, std::wstring_view path, std::string_view title,
+                                   unsigned style) = 0;
   // The path names an existing file (not a folder) with a valid write time.
-  virtual bool ItemFileExists(const std::string& path) = 0;
-  // The text of the item: Internet shortcut, shell link target or the file itself.
-  virtual ItemText LoadItemText(const std::string& path, const std::string& extension) = 0;
+  virtual bool ItemFileExists(const std::wstring& path) = 0;
+  // The text of the item: Internet shortcut, shell link target or the file
+  // itself; `extension` is lowered.
+  virtual ItemText LoadItemText(const std::wstring& path, const std::wstring& extension) = 0;
   // %d0% ... %d9% replaced by the current time in the ten formats, in the
   // text's own encoding.
   virtual ItemText ExpandDatePlaceholders(const ItemText& text, const DateFormats& formats) = 0;
@@ -75,17 +79,18 @@ class SenderSteps {
 
 // The ten patterns as the item sender reads them: section [Option], keys
 // DateFormat0 to DateFormat9, each with its default.
-DateFormats ReadDateFormats(const std::string& settings_path, ProfileStore& store);
+DateFormats ReadDateFormats(const std::wstring& settings_path, ProfileStore& store);
 
 // A path with a wildcard names no file, although a directory search on it
 // may find one.
-bool HasWildcard(std::string_view path);
+bool HasWildcard(std::wstring_view path);
 
-// Runs the whole sequence for one command line and returns the exit code:
+// Runs the whole sequence for one wide command line (so that every path
+// Windows can hold arrives as it is) and returns the exit code:
 // 0 on every handled path, 1 after an error that no step handled (shown in
 // the application-error box) and when the paste could not be delivered (the
 // text stays on the clipboard, and a box says so).
-int RunSender(std::string_view command_line, const std::string& settings_path, SenderSteps& steps,
+int RunSender(std::wstring_view command_line, const std::wstring& settings_path, SenderSteps& steps,
               ProfileStore& store);
 
 }  // namespace zrnx

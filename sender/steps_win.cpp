@@ -24,9 +24,14 @@ void Win32SenderSteps::ShowMessageWithValue(std::string_view pattern, std::strin
   ShowBox(pattern, system_value, title, style);
 }
 
-bool Win32SenderSteps::ItemFileExists(const std::string& path) {
-  WIN32_FIND_DATAA data{};
-  ScopedFind find(FindFirstFileA(path.c_str(), &data));
+void Win32SenderSteps::ShowMessageWithPath(std::string_view pattern, std::wstring_view path, std::string_view title,
+                                           unsigned style) {
+  ShowBoxWithPath(pattern, path, title, style);
+}
+
+bool Win32SenderSteps::ItemFileExists(const std::wstring& path) {
+  WIN32_FIND_DATAW data{};
+  ScopedFind find(FindFirstFileW(path.c_str(), &data));
   if (!find) return false;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
   // An entry whose write time has no local MS-DOS form does not count.
@@ -36,7 +41,7 @@ bool Win32SenderSteps::ItemFileExists(const std::string& path) {
          FileTimeToDosDateTime(&local, &dos_date, &dos_time);
 }
 
-ItemText Win32SenderSteps::LoadItemText(const std::string& path, const std::string& extension) {
+ItemText Win32SenderSteps::LoadItemText(const std::wstring& path, const std::wstring& extension) {
   Win32ItemFileSystem files;
   return zrnx::LoadItemText(path, extension, files, DefaultProfileStore());
 }

@@ -15,14 +15,16 @@ namespace zrnx {
 
 class Win32SenderSteps final : public SenderSteps {
  public:
-  explicit Win32SenderSteps(std::string settings_path) : settings_path_(std::move(settings_path)) {}
+  explicit Win32SenderSteps(std::wstring settings_path) : settings_path_(std::move(settings_path)) {}
 
   void PrepareDateNames() override;
   void ShowMessage(std::string_view text, std::string_view title, unsigned style) override;
   void ShowMessageWithValue(std::string_view pattern, std::string_view system_value, std::string_view title,
                             unsigned style) override;
-  bool ItemFileExists(const std::string& path) override;
-  ItemText LoadItemText(const std::string& path, const std::string& extension) override;
+  void ShowMessageWithPath(std::string_view pattern, std::wstring_view path, std::string_view title,
+                           unsigned style) override;
+  bool ItemFileExists(const std::wstring& path) override;
+  ItemText LoadItemText(const std::wstring& path, const std::wstring& extension) override;
   ItemText ExpandDatePlaceholders(const ItemText& text, const DateFormats& formats) override;
   void PutTextOnClipboard(ItemText text) override;
   WindowHandle FindTargetWindow() override;
@@ -39,7 +41,7 @@ class Win32SenderSteps final : public SenderSteps {
   void GiveClipboardBack() override;
 
  private:
-  std::string settings_path_;
+  std::wstring settings_path_;
   LocaleDateInfo date_locale_;
   Win32EraSource eras_;
   Win32Clock clock_;

@@ -7,7 +7,7 @@
 
 namespace zrnx {
 
-ThroughList LoadThroughList(const std::string& settings_path, ProfileStore& store) {
+ThroughList LoadThroughList(const std::wstring& settings_path, ProfileStore& store) {
   ThroughList list;
   SettingsFile settings(settings_path, store);
   const std::int32_t count =

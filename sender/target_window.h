@@ -24,7 +24,7 @@ inline constexpr std::array<std::string_view, 6> kShellThroughClasses = {
 inline constexpr std::string_view kFaderThroughClass = "SysFader";
 
 // Read afresh on every call: ItemCount, then ClassName0 .. ClassName<n-1>.
-ThroughList LoadThroughList(const std::string& settings_path, ProfileStore& store);
+ThroughList LoadThroughList(const std::wstring& settings_path, ProfileStore& store);
 
 // What the decision asks of one window, in the order it asks: the class,
 // the two states, then (for a window of no built-in class) the extended

@@ -51,7 +51,7 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM param) {
 
 }  // namespace
 
-WindowHandle FindTargetWindow(const std::string& settings_path) {
+WindowHandle FindTargetWindow(const std::wstring& settings_path) {
   Walk walk{LoadThroughList(settings_path, DefaultProfileStore()), {}, nullptr};
   EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&walk));
   if (walk.failure) std::rethrow_exception(walk.failure);

@@ -10,6 +10,8 @@ inline constexpr std::string_view kAppTitle = "Zarnik NX";
 inline constexpr std::string_view kAboutTitle = "バージョン情報 - Zarnik NX";
 inline constexpr std::string_view kUsageText = "パラメータの指定に誤りがあります。";
 inline constexpr std::string_view kItemMissingText = "指定したファイルが見当たりません。";
+// The box names the path it looked for, on a line of its own.
+inline constexpr std::string_view kItemMissingPathText = "指定したファイルが見当たりません。\r\n\r\n%s";
 inline constexpr std::string_view kApplicationErrorTitle = "ｱﾌﾟﾘｹｰｼｮﾝ ｴﾗｰ";
 inline constexpr std::string_view kOutOfMemoryText = "メモリが不足しています。";
 

@@ -18,6 +18,9 @@ namespace zrnx {
 void ShowBox(std::string_view text, std::optional<std::string_view> system_value, std::string_view title,
              unsigned style);
 
+// The same with a path from the wide calls in place of the "%s".
+void ShowBoxWithPath(std::string_view text, std::wstring_view path, std::string_view title, unsigned style);
+
 class Win32CodePageDecoder final : public CodePageDecoder {
  public:
   std::u16string ToUtf16(std::string_view bytes) const override;

@@ -26,6 +26,7 @@ class FakeFormView : public FormView {
   void SetChecked(int id, bool value) override { checked[id] = value; }
   void SetEnabled(int id, bool value) override { enabled[id] = value; }
   std::string Text(int id) const override { return Get(texts, id); }
+  bool TextFitsCodePage(int id) const override { return !beyond_code_page.count(id); }
   void SetText(int id, const std::string& text) override { texts[id] = text; }
   // Seven items, as the real list has.
   int ItemIndex(int id) const override { return item_index.count(id) ? item_index.at(id) : -1; }
@@ -59,6 +60,7 @@ class FakeFormView : public FormView {
 
   std::map<int, bool> checked, enabled;
   std::map<int, std::string> texts;
+  std::set<int> beyond_code_page;  // controls whose text the code page cannot hold
   std::map<int, int> item_index;
   std::map<int, std::vector<WindowRow>> rows;
   std::map<int, int> selected, focused;
@@ -90,6 +92,7 @@ class FakeFormSystem : public FormSystem {
     return answer;
   }
   bool FileExists(const std::string& path) override { return files.count(path) > 0; }
+  bool PathExists(const std::wstring& path) override { return wide_files.count(path) > 0; }
   bool FolderExists(const std::string& path) override { return folders.count(path) > 0; }
   std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
   std::optional<std::string> StartMenuFolder() override { return start_menu; }
@@ -107,6 +110,7 @@ class FakeFormSystem : public FormSystem {
   std::vector<Box> boxes;
   std::deque<int> answers;  // then OK
   std::set<std::string> files{"C:\\WINDOWS\\explorer.exe"};
+  std::set<std::wstring> wide_files;
   std::set<std::string> folders;
   std::optional<std::string> start_menu = "C:\\Menu";
   std::optional<std::string> pick;

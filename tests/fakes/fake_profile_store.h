@@ -19,7 +19,7 @@ class FakeProfileStore : public ProfileStore {
     values_[Name(section)][Name(key)] = std::string(value);
   }
 
-  std::string GetString(const std::string& path, std::string_view section, std::string_view key,
+  std::string GetString(const std::wstring& path, std::string_view section, std::string_view key,
                         std::string_view fallback, std::size_t buffer_size) override {
     reads.push_back(std::string(key));
     paths.push_back(path);
@@ -31,7 +31,7 @@ class FakeProfileStore : public ProfileStore {
     return value;
   }
 
-  bool WriteString(const std::string& path, std::string_view section, std::optional<std::string_view> key,
+  bool WriteString(const std::wstring& path, std::string_view section, std::optional<std::string_view> key,
                    std::optional<std::string_view> value) override {
     paths.push_back(path);
     if (fail_writes) return false;
@@ -47,7 +47,7 @@ class FakeProfileStore : public ProfileStore {
   }
 
   std::vector<std::string> reads;  // keys in the order they were read
-  std::vector<std::string> paths;
+  std::vector<std::wstring> paths;
   bool fail_writes = false;
   // Writes that succeed before every later one fails; -1 for no limit.
   int writes_before_failure = -1;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/error.h"
 #include "options/registry_plan.h"
 
 namespace zrnx::test {
@@ -20,9 +21,12 @@ class FakeRegistry : public RegistryPort {
   RegStatus CreateKey(RegistryRoot root, const std::string& key) override {
     return Write(root, "create " + key, [&] { TreeOf(root)[key]; });
   }
-  RegStatus SetValue(RegistryRoot root, const std::string& key, const std::string& name,
-                     const std::string& data) override {
-    return Write(root, "set " + key + " [" + name + "]=" + data, [&] { TreeOf(root)[key][name] = data; });
+  // A path stands in its "%s" with its ASCII characters, the rest as '?'.
+  RegStatus SetValue(RegistryRoot root, const std::string& key, const std::string& name, const std::string& data,
+                     const std::optional<std::wstring>& path) override {
+    const std::string text = path ? Error(data, *path).what() : data;
+    if (path) wide_values[key + " [" + name + "]"] = *path;
+    return Write(root, "set " + key + " [" + name + "]=" + text, [&] { TreeOf(root)[key][name] = text; });
   }
   void DeleteTree(RegistryRoot root, const std::string& key) override {
     calls.push_back(Prefix(root) + "delete " + key);
@@ -36,6 +40,7 @@ class FakeRegistry : public RegistryPort {
   Tree& TreeOf(RegistryRoot root) { return root == RegistryRoot::kClasses ? classes : user_classes; }
 
   Tree classes, user_classes;
+  std::map<std::string, std::wstring> wide_values;  // "key [name]" -> the path that went in
   std::vector<std::string> calls;  // "HKCR create .zrx", "HKCU set zrx_auto_file [NeverShowExt]="
   // Answers each write before it is made: kOk lets it through.
   std::function<RegStatus(RegistryRoot root, int write_index)> refuse = [](RegistryRoot, int) {

@@ -10,6 +10,9 @@
 
 namespace zrnx::test {
 
+// A path of ASCII bytes as the wide path the stores take.
+inline std::wstring Wide(const std::string& path) { return std::wstring(path.begin(), path.end()); }
+
 class TempFolder {
  public:
   TempFolder() {

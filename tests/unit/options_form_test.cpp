@@ -23,18 +23,18 @@ using test::FakeFormView;
 using test::FakeProfileStore;
 using test::FakeShell;
 
-constexpr const char* kIni = "C:\\Zarnik\\Zrnx.ini";
+constexpr const wchar_t* kIni = L"C:\\Zarnik\\Zrnx.ini";
 
 class OptionsFormTest : public ::testing::Test {
  protected:
   // A settings file on disk, unless the case is a first run.
   void Existing() {
-    system_.files.insert(kIni);
+    system_.wide_files.insert(kIni);
     store_.Set("Option", "PasteMode", "1");
   }
 
   TZrnxSetForm& Open() {
-    form_ = std::make_unique<TZrnxSetForm>(view_, system_, PathsBeside("C:\\Zarnik\\ZrnxSet.exe"), store_,
+    form_ = std::make_unique<TZrnxSetForm>(view_, system_, PathsBeside(L"C:\\Zarnik\\ZrnxSet.exe"), store_,
                                            browser_, links_);
     auto shell = std::make_unique<FakeShell>();
     shell_ = shell.get();
@@ -74,10 +74,11 @@ class OptionsFormTest : public ::testing::Test {
 };
 
 TEST_F(OptionsFormTest, PathsLieBesideTheEditorWhateverItsFolderHolds) {
-  EXPECT_EQ(PathsBeside("C:\\A\\ZrnxSet.exe").settings_path, "C:\\A\\Zrnx.ini");
-  EXPECT_EQ(PathsBeside("C:\\A\\ZrnxSet.exe").item_sender_path, "C:\\A\\Zrnx.exe");
-  // 表 is 0x95 0x5C: its second byte is no delimiter.
-  EXPECT_EQ(PathsBeside("C:\\表\\ZrnxSet.exe").settings_path, "C:\\表\\Zrnx.ini");
+  EXPECT_EQ(PathsBeside(L"C:\\A\\ZrnxSet.exe").settings_path, L"C:\\A\\Zrnx.ini");
+  EXPECT_EQ(PathsBeside(L"C:\\A\\ZrnxSet.exe").item_sender_path, L"C:\\A\\Zrnx.exe");
+  // A folder no code page holds, and one whose last unit's low byte is a backslash.
+  EXPECT_EQ(PathsBeside(L"C:\\\xD83D\xDE00\x8868\\ZrnxSet.exe").settings_path, L"C:\\\xD83D\xDE00\x8868\\Zrnx.ini");
+  EXPECT_EQ(PathsBeside(L"C:\\\x015C\\ZrnxSet.exe").item_sender_path, L"C:\\\x015C\\Zrnx.exe");
 }
 
 TEST_F(OptionsFormTest, FormCreateFillsTheControlsFromTheFileAndTheShell) {
@@ -246,7 +247,7 @@ TEST_F(OptionsFormTest, OkTakesEveryControlIntoTheFileAndTheShell) {
   EXPECT_FALSE(choices.paste_mode);
   EXPECT_FALSE(choices.new_menu);
   EXPECT_EQ(choices.editor, "C:\\WINDOWS\\NOTEPAD.EXE");
-  EXPECT_EQ(choices.item_sender_path, "C:\\Zarnik\\Zrnx.exe");
+  EXPECT_EQ(choices.item_sender_path, L"C:\\Zarnik\\Zrnx.exe");
   EXPECT_EQ(store_.Value("Option", "Editor"), "C:\\WINDOWS\\NOTEPAD.EXE");
   EXPECT_EQ(store_.Value("Option", "Data"), "");
   EXPECT_EQ(store_.Value("Option", "DateFormat9"), "");
@@ -265,7 +266,7 @@ TEST_F(OptionsFormTest, AFailedApplyAfterOkShowsTheWindowAgain) {
   store_.writes_before_failure = 2;
   form_->Button1Click();
   ASSERT_EQ(system_.boxes.size(), 1u);
-  EXPECT_EQ(system_.boxes[0].text, std::string(kIni) + " に書き込めません.");
+  EXPECT_EQ(system_.boxes[0].text, "C:\\Zarnik\\Zrnx.ini に書き込めません.");
   EXPECT_EQ(system_.boxes[0].caption, kOptionsTitle);
   EXPECT_EQ(system_.boxes[0].style, kBoxError);
   EXPECT_TRUE(view_.visible);
@@ -289,6 +290,29 @@ TEST_F(OptionsFormTest, AShellErrorStopsTheApplyBeforeTheFile) {
   EXPECT_EQ(system_.boxes[0].text, "ｷｰ .zrx の作成に失敗しました.");
   EXPECT_TRUE(store_.writes.empty());
   EXPECT_TRUE(view_.visible);
+}
+
+// A path the settings file's code page cannot hold is refused with the
+// field named, before the shell or the file is touched; the other field
+// alone is refused the same way, and once it fits OK goes through.
+TEST_F(OptionsFormTest, AValueTheCodePageCannotHoldIsRefusedNamingItsField) {
+  Existing();
+  Open();
+  for (const auto& [id, field] : {std::pair{Edit1, kEditorField}, std::pair{Edit2, kMenuFolderField}}) {
+    view_.beyond_code_page = {id};
+    form_->Button1Click();
+    ASSERT_EQ(system_.boxes.size(), 1u) << field;
+    EXPECT_EQ(system_.boxes[0].text, ErrorBoxText(WithValue(kValueDoesNotFit, field)));
+    EXPECT_EQ(system_.boxes[0].caption, kOptionsTitle);
+    EXPECT_TRUE(view_.visible);
+    EXPECT_TRUE(shell_->applied.empty());
+    EXPECT_TRUE(store_.writes.empty());
+    system_.boxes.clear();
+  }
+  view_.beyond_code_page.clear();
+  form_->Button1Click();
+  EXPECT_TRUE(system_.boxes.empty());
+  EXPECT_EQ(shell_->applied.size(), 1u);
 }
 
 // On a first run closed without OK a failed apply is shown and the program

@@ -17,7 +17,7 @@ namespace {
 
 using test::FakeProfileStore;
 
-constexpr const char* kPath = "C:\\Zarnik\\Zrnx.ini";
+constexpr const wchar_t* kPath = L"C:\\Zarnik\\Zrnx.ini";
 const OptionDefaults kDefaults = MakeOptionDefaults("C:\\WINDOWS", "C:\\Start");
 
 TEST(OptionDefaultsTest, EditorFromTheWindowsFolderMenuFolderFromTheStartMenu) {
@@ -108,7 +108,8 @@ TEST(OptionSetTest, AFailedWriteRaisesTheErrorAndEndsTheSaveThere) {
     SaveOptions(file, OptionSet{});
     FAIL() << "no error";
   } catch (const Error& error) {
-    EXPECT_EQ(std::string(error.what()), std::string(kPath) + " に書き込めません");
+    EXPECT_EQ(std::string(error.what()), "C:\\Zarnik\\Zrnx.ini に書き込めません");
+    EXPECT_EQ(error.Path(), kPath);
   }
   EXPECT_EQ(store.writes.size(), 3u);
   EXPECT_FALSE(store.Value("Option", "Data").has_value());

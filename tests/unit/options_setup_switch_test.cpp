@@ -52,7 +52,7 @@ class FakeSetup : public SetupPort, public ShellIntegration {
   bool other_editor = false;
   bool settings_exist = true;
   ShellState state;
-  LoadedOptions options{true, true, "C:\\ed\\ed.exe", "C:\\WINDOWS\\NOTEPAD.EXE", "C:\\P\\Zrnx.exe"};
+  LoadedOptions options{true, true, "C:\\ed\\ed.exe", "C:\\WINDOWS\\NOTEPAD.EXE", L"C:\\P\\Zrnx.exe"};
   std::string fail_at;
   std::vector<std::string> steps;
   std::optional<ShellChoices> applied;
@@ -102,7 +102,7 @@ TEST(RunSetupSwitchTest, ApplyRunsTheFirstRunSequenceAndRegisters) {
   EXPECT_TRUE(fake.applied->paste_mode);
   EXPECT_TRUE(fake.applied->new_menu);
   EXPECT_EQ(fake.applied->editor, "C:\\ed\\ed.exe");
-  EXPECT_EQ(fake.applied->item_sender_path, "C:\\P\\Zrnx.exe");
+  EXPECT_EQ(fake.applied->item_sender_path, L"C:\\P\\Zrnx.exe");
 }
 
 TEST(RunSetupSwitchTest, ApplyOverExistingSettingsKeepsTheirChoicesAndTheSendToState) {

@@ -31,7 +31,12 @@ class FakeLinks : public ShellLinkApi {
   bool DirectoryExists(const std::string&) override { return true; }
   void MakeDirectory(const std::string&) override {}
   void SaveLink(const std::string& link_path, const LinkFields& fields) override {
-    saved.push_back(link_path + " -> " + fields.target + " in " + fields.work_dir);
+    // Wide paths as their ASCII characters.
+    auto shown = [](const std::string& bytes, const std::wstring* wide) {
+      return wide ? std::string(Error("%s", *wide).what()) : bytes;
+    };
+    saved.push_back(link_path + " -> " + shown(fields.target, fields.wide_target) + " in " +
+                    shown(fields.work_dir, fields.wide_work_dir));
   }
   std::vector<std::string> saved;
 };
@@ -43,7 +48,7 @@ class ShellIntegrationTest : public ::testing::Test {
     shortcut_.SetSCDirectoryType(scSendto);
     choices_.associate = true;
     choices_.editor = "C:\\WINDOWS\\NOTEPAD.EXE";
-    choices_.item_sender_path = "C:\\Program Files\\Zarnik NX\\Zrnx.exe";
+    choices_.item_sender_path = L"C:\\Program Files\\Zarnik NX\\Zrnx.exe";
   }
 
   FakeRegistry registry_;
@@ -211,7 +216,7 @@ TEST_F(ShellIntegrationTest, SendToLinkMadeBesideTheSenderOrBothNamesRemoved) {
   const std::string ours = "C:\\U\\SendTo\\Zarnik NX.lnk", old = "C:\\U\\SendTo\\クリップボード.lnk";
   choices_.send_to = true;
   folders_.files = {old};
-  for (std::string sender : {"C:\\Program Files\\Zarnik NX\\Zrnx.exe", "C:\\Zrnx.exe"}) {
+  for (std::wstring sender : {L"C:\\Program Files\\Zarnik NX\\Zrnx.exe", L"C:\\Zrnx.exe"}) {
     choices_.item_sender_path = sender;
     shell_.ApplyShellIntegration(choices_);
   }

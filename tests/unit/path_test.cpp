@@ -52,5 +52,31 @@ TEST(PathTest, LowerAsciiLeavesDoubleByteCharactersAlone) {
   EXPECT_EQ(LowerAscii("アB", kSingle), "\x83" "ab");
 }
 
+// The wide forms follow the same rules; a unit whose low byte is a
+// backslash (U+8868) is a character of its own.
+TEST(PathTest, WidePathsFollowTheSameRules) {
+  const struct {
+    std::wstring path, extension, folder, directory;
+  } cases[] = {
+      {L"C:\\Items\\Greeting.ZRX", L".ZRX", L"C:\\Items\\", L"C:\\Items"},
+      {L"C:\\a.b\\noext", L"", L"C:\\a.b\\", L"C:\\a.b"},
+      {L"C:name.", L".", L"C:", L"C:"},
+      {L"C:\\X.lnk", L".lnk", L"C:\\", L"C:\\"},
+      {L"\\X.lnk", L".lnk", L"\\", L"\\"},
+      {L"\\\\server\\X.lnk", L".lnk", L"\\\\server\\", L"\\\\server"},
+      {L"X.lnk", L".lnk", L"", L""},
+      {L"C:\\\x8868\\\xD83D\xDE00.txt", L".txt", L"C:\\\x8868\\", L"C:\\\x8868"},
+      {L"C:\\a.\x8868", L".\x8868", L"C:\\", L"C:\\"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FileExtension(c.path), c.extension);
+    EXPECT_EQ(FolderPart(c.path), c.folder);
+    EXPECT_EQ(DirectoryPart(c.path), c.directory);
+  }
+  EXPECT_EQ(ChangeExtension(L"C:\\Tools\\Zrnx.exe", L".ini"), L"C:\\Tools\\Zrnx.ini");
+  EXPECT_EQ(ChangeExtension(L"C:\\a.b\\Zrnx", L".ini"), L"C:\\a.b\\Zrnx.ini");
+  EXPECT_EQ(LowerAscii(L"A.ZRX\x00C9\xFF3A"), L"a.zrx\x00C9\xFF3A");  // only ASCII capitals
+}
+
 }  // namespace
 }  // namespace zrnx

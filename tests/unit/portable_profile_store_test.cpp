@@ -159,18 +159,22 @@ class PortableProfileStoreTest : public ::testing::Test {
   test::TempFolder folder;
   PortableProfileStore store{kSjis};
   std::string Get(const std::string& path, std::string_view section, std::string_view key) {
-    return store.GetString(path, section, key, "<default>", 1024);
+    return store.GetString(test::Wide(path), section, key, "<default>", 1024);
+  }
+  bool Write(const std::string& path, std::string_view section, std::optional<std::string_view> key,
+             std::optional<std::string_view> value) {
+    return store.WriteString(test::Wide(path), section, key, value);
   }
 };
 
 TEST_F(PortableProfileStoreTest, CreatesTheFileOnWriteAndLeavesNothingElseBeside) {
   const std::string path = folder.PathOf("Zrnx.ini");
   EXPECT_EQ(Get(path, "Option", "New"), "<default>");
-  EXPECT_TRUE(store.WriteString(path, "ThroughWindow", std::nullopt, std::nullopt));
+  EXPECT_TRUE(Write(path, "ThroughWindow", std::nullopt, std::nullopt));
   EXPECT_EQ(folder.EntryCount(), 0u);  // erasing in a missing file creates nothing
-  EXPECT_TRUE(store.WriteString(path, "Option", "New", "1"));
-  EXPECT_TRUE(store.WriteString(path, "Option", "Data", "C:\\メニュー"));
-  EXPECT_TRUE(store.WriteString(path, "Option", "New", "0"));
+  EXPECT_TRUE(Write(path, "Option", "New", "1"));
+  EXPECT_TRUE(Write(path, "Option", "Data", "C:\\メニュー"));
+  EXPECT_TRUE(Write(path, "Option", "New", "0"));
   EXPECT_EQ(folder.Read("Zrnx.ini"), "[Option]\r\nNew=0\r\nData=C:\\メニュー\r\n");
   EXPECT_EQ(Get(path, "option", "data"), "C:\\メニュー");
   EXPECT_EQ(folder.EntryCount(), 1u);  // no temporary file left behind
@@ -183,8 +187,8 @@ TEST_F(PortableProfileStoreTest, ASeveralMegabyteFileWithBinaryBytesKeepsAllItsB
   big += Bytes("\0\xFF\x81\r\x1a junk without a line end");
   const std::string path = folder.Write("Zrnx.ini", big);
   EXPECT_EQ(Get(path, "Section9000", "Key"), std::string(200, 'a' + 9000 % 26));
-  ASSERT_TRUE(store.WriteString(path, "Section3", "Key", "new"));
-  ASSERT_TRUE(store.WriteString(path, "Option", "New", "1"));
+  ASSERT_TRUE(Write(path, "Section3", "Key", "new"));
+  ASSERT_TRUE(Write(path, "Option", "New", "1"));
   std::string expected = big;
   expected.replace(expected.find("[Section3]\nKey=") + 15, 200, "new");
   expected += "\n[Option]\nNew=1\n";
@@ -194,16 +198,28 @@ TEST_F(PortableProfileStoreTest, ASeveralMegabyteFileWithBinaryBytesKeepsAllItsB
 TEST_F(PortableProfileStoreTest, AHundredThousandByteValueIsStoredWholeAndReadBackCut) {
   const std::string path = folder.PathOf("Zrnx.ini");
   const std::string value(100000, 'x');
-  ASSERT_TRUE(store.WriteString(path, "Option", "Data", value));
+  ASSERT_TRUE(Write(path, "Option", "Data", value));
   EXPECT_EQ(Get(path, "Option", "Data"), std::string(1023, 'x'));
   EXPECT_EQ(folder.Read("Zrnx.ini"), "[Option]\r\nData=" + value + "\r\n");
 }
 
 #ifndef _WIN32
+TEST_F(PortableProfileStoreTest, AWidePathOutsideAnyCodePageNamesItsFile) {
+  // An emoji and a lone surrogate: each wide path is a file of its own.
+  const std::wstring emoji = test::Wide(folder.PathOf("")) + L"\x8FD4\x4FE1\U0001F600.ini";
+  const std::wstring lone = test::Wide(folder.PathOf("")) + L"a\xD800.ini";
+  ASSERT_TRUE(store.WriteString(emoji, "S", "K", "emoji"));
+  ASSERT_TRUE(store.WriteString(lone, "S", "K", "lone"));
+  EXPECT_EQ(folder.Read("\xE8\xBF\x94\xE4\xBF\xA1\xF0\x9F\x98\x80.ini"), "[S]\r\nK=emoji\r\n");
+  EXPECT_EQ(store.GetString(emoji, "S", "K", "", 1024), "emoji");
+  EXPECT_EQ(store.GetString(lone, "S", "K", "", 1024), "lone");
+  EXPECT_EQ(folder.EntryCount(), 2u);
+}
+
 TEST_F(PortableProfileStoreTest, ALinkedSettingsFileStaysALink) {
   const std::string target = folder.Write("real.ini", "[S]\nK=old\n");
   std::filesystem::create_symlink(target, folder.PathOf("Zrnx.ini"));
-  ASSERT_TRUE(store.WriteString(folder.PathOf("Zrnx.ini"), "S", "K", "new"));
+  ASSERT_TRUE(Write(folder.PathOf("Zrnx.ini"), "S", "K", "new"));
   EXPECT_TRUE(std::filesystem::is_symlink(folder.PathOf("Zrnx.ini")));
   EXPECT_EQ(folder.Read("real.ini"), "[S]\nK=new\n");
 }
@@ -213,19 +229,19 @@ TEST_F(PortableProfileStoreTest, WhatCannotBeWrittenFailsAndLosesNothing) {
   // A folder that does not exist, a file where a folder should be, a folder
   // where the file should be.
   const std::string blocker = folder.Write("blocker", "keep");
-  EXPECT_FALSE(store.WriteString(folder.PathOf("gone") + "/Zrnx.ini", "S", "K", "v"));
-  EXPECT_FALSE(store.WriteString(blocker + "/Zrnx.ini", "S", "K", "v"));
+  EXPECT_FALSE(Write(folder.PathOf("gone") + "/Zrnx.ini", "S", "K", "v"));
+  EXPECT_FALSE(Write(blocker + "/Zrnx.ini", "S", "K", "v"));
   std::filesystem::create_directory(folder.PathOf("Zrnx.ini"));
   EXPECT_EQ(Get(folder.PathOf("Zrnx.ini"), "S", "K"), "<default>");
-  EXPECT_FALSE(store.WriteString(folder.PathOf("Zrnx.ini"), "S", "K", "v"));
-  EXPECT_FALSE(store.WriteString(folder.PathOf("Zrnx.ini"), "S", std::nullopt, std::nullopt));
+  EXPECT_FALSE(Write(folder.PathOf("Zrnx.ini"), "S", "K", "v"));
+  EXPECT_FALSE(Write(folder.PathOf("Zrnx.ini"), "S", std::nullopt, std::nullopt));
   EXPECT_TRUE(std::filesystem::is_directory(folder.PathOf("Zrnx.ini")));
   EXPECT_EQ(folder.Read("blocker"), "keep");
   EXPECT_EQ(folder.EntryCount(), 2u);
 
   // A refused value leaves the file as it was.
   const std::string path = folder.Write("Other.ini", "[S]\nK=old\n");
-  EXPECT_FALSE(store.WriteString(path, "S", "K", "a\nb"));
+  EXPECT_FALSE(Write(path, "S", "K", "a\nb"));
   EXPECT_EQ(folder.Read("Other.ini"), "[S]\nK=old\n");
 }
 

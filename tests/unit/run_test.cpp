@@ -24,8 +24,10 @@ class MockSteps : public SenderSteps {
   MOCK_METHOD(void, PrepareDateNames, (), (override));
   MOCK_METHOD(void, ShowMessage, (std::string_view, std::string_view, unsigned), (override));
   MOCK_METHOD(void, ShowMessageWithValue, (std::string_view, std::string_view, std::string_view, unsigned), (override));
-  MOCK_METHOD(bool, ItemFileExists, (const std::string&), (override));
-  MOCK_METHOD(ItemText, LoadItemText, (const std::string&, const std::string&), (override));
+  MOCK_METHOD(void, ShowMessageWithPath, (std::string_view, std::wstring_view, std::string_view, unsigned),
+              (override));
+  MOCK_METHOD(bool, ItemFileExists, (const std::wstring&), (override));
+  MOCK_METHOD(ItemText, LoadItemText, (const std::wstring&, const std::wstring&), (override));
   MOCK_METHOD(ItemText, ExpandDatePlaceholders, (const ItemText&, const DateFormats&), (override));
   MOCK_METHOD(void, PutTextOnClipboard, (ItemText), (override));
   MOCK_METHOD(WindowHandle, FindTargetWindow, (), (override));
@@ -44,11 +46,13 @@ class MockSteps : public SenderSteps {
 
 ItemText Cp(std::string bytes) { return {std::move(bytes), TextEncoding::kCodePage}; }
 
-const std::string kIni = "C:\\Tools\\Zrnx.ini";
+const std::wstring kIni = L"C:\\Tools\\Zrnx.ini";
 
 class RunTest : public ::testing::Test {
  protected:
-  int Run(std::string_view line) { return RunSender(line, kIni, steps, store); }
+  // ASCII lines, widened unit by unit; the splitting itself is tested on its own.
+  int Run(std::string_view line) { return RunSender(std::wstring(line.begin(), line.end()), kIni, steps, store); }
+  int Run(std::wstring_view line) { return RunSender(line, kIni, steps, store); }
   StrictMock<MockSteps> steps;
   test::FakeProfileStore store;
 };
@@ -70,18 +74,20 @@ TEST_F(RunTest, UsageErrorTouchesNothing) {
 
 TEST_F(RunTest, MissingItemShowsItsBoxAndReadsNothing) {
   EXPECT_CALL(steps, PrepareDateNames());
-  EXPECT_CALL(steps, ItemFileExists("gone.zrx")).WillOnce(Return(false));
-  EXPECT_CALL(steps, ShowMessage(kItemMissingText, kAppTitle, kBoxError));
+  EXPECT_CALL(steps, ItemFileExists(std::wstring(L"gone.zrx"))).WillOnce(Return(false));
+  EXPECT_CALL(steps, ShowMessageWithPath(kItemMissingPathText, std::wstring_view(L"gone.zrx"), kAppTitle, kBoxError));
   EXPECT_EQ(Run("z /p gone.zrx"), 0);
   EXPECT_THAT(store.reads, ElementsAre());
 }
 
 TEST_F(RunTest, WildcardPathNamesNoFileEvenWhenASearchWouldFindOne) {
-  EXPECT_CALL(steps, PrepareDateNames()).Times(3);
-  EXPECT_CALL(steps, ShowMessage(kItemMissingText, kAppTitle, kBoxError)).Times(3);
+  EXPECT_CALL(steps, PrepareDateNames()).Times(4);
+  EXPECT_CALL(steps, ShowMessageWithPath(kItemMissingPathText, _, kAppTitle, kBoxError)).Times(4);
   EXPECT_EQ(Run("z /p C:\\i\\*.zrx"), 0);
   EXPECT_EQ(Run("z /c C:\\i\\a?.zrx"), 0);
   EXPECT_EQ(Run("z \"C:\\i\\*\""), 0);
+  // The wide form carries a '?' itself: no search is made on it.
+  EXPECT_EQ(Run(std::wstring_view(L"z /p \"C:\\\x8FD4?.zrx\"")), 0);
   EXPECT_THAT(store.reads, ElementsAre());
 }
 
@@ -90,8 +96,8 @@ TEST_F(RunTest, PasteModeRunsEveryStepInOrder) {
   store.Set("Option", "DateFormat3", "");
   InSequence order;
   EXPECT_CALL(steps, PrepareDateNames());
-  EXPECT_CALL(steps, ItemFileExists("C:\\i\\A.ZRX")).WillOnce(Return(true));
-  EXPECT_CALL(steps, LoadItemText("C:\\i\\A.ZRX", ".zrx")).WillOnce(Return(Cp("t %d0%")));
+  EXPECT_CALL(steps, ItemFileExists(std::wstring(L"C:\\i\\A.ZRX"))).WillOnce(Return(true));
+  EXPECT_CALL(steps, LoadItemText(std::wstring(L"C:\\i\\A.ZRX"), std::wstring(L".zrx"))).WillOnce(Return(Cp("t %d0%")));
   EXPECT_CALL(steps, ExpandDatePlaceholders(Cp("t %d0%"), _)).WillOnce([](const ItemText&, const DateFormats& f) {
     EXPECT_EQ(f[0], "yyyy/mm/dd");
     EXPECT_EQ(f[3], "");  // present but empty is not the default
@@ -120,7 +126,7 @@ TEST_F(RunTest, OtherItemsAreSentAsReadAndCopyModeSendsNoKey) {
   InSequence order;
   EXPECT_CALL(steps, PrepareDateNames());
   EXPECT_CALL(steps, ItemFileExists(_)).WillOnce(Return(true));
-  EXPECT_CALL(steps, LoadItemText("a.url", ".url")).WillOnce(Return(Cp("%d0%")));
+  EXPECT_CALL(steps, LoadItemText(std::wstring(L"a.url"), std::wstring(L".url"))).WillOnce(Return(Cp("%d0%")));
   EXPECT_CALL(steps, PutTextOnClipboard(Cp("%d0%")));
   EXPECT_CALL(steps, FindTargetWindow()).WillOnce(Return(7));
   EXPECT_CALL(steps, IsWindow(7)).WillOnce(Return(false));  // gone meanwhile
@@ -132,7 +138,7 @@ TEST_F(RunTest, CopyModeLeavesAHungTargetWhereItIs) {
   InSequence order;
   EXPECT_CALL(steps, PrepareDateNames());
   EXPECT_CALL(steps, ItemFileExists(_)).WillOnce(Return(true));
-  EXPECT_CALL(steps, LoadItemText(_, ".txt")).WillOnce(Return(Cp("x")));
+  EXPECT_CALL(steps, LoadItemText(_, std::wstring(L".txt"))).WillOnce(Return(Cp("x")));
   EXPECT_CALL(steps, PutTextOnClipboard(Cp("x")));
   EXPECT_CALL(steps, FindTargetWindow()).WillOnce(Return(7));
   EXPECT_CALL(steps, IsWindow(7)).WillOnce(Return(true));
@@ -144,7 +150,7 @@ TEST_F(RunTest, EmptyZrxItemIsNotExpandedButStillPasted) {
   InSequence order;
   EXPECT_CALL(steps, PrepareDateNames());
   EXPECT_CALL(steps, ItemFileExists(_)).WillOnce(Return(true));
-  EXPECT_CALL(steps, LoadItemText(_, ".zrx")).WillOnce(Return(Cp("")));
+  EXPECT_CALL(steps, LoadItemText(_, std::wstring(L".zrx"))).WillOnce(Return(Cp("")));
   EXPECT_CALL(steps, PutTextOnClipboard(Cp("")));
   EXPECT_CALL(steps, FindTargetWindow()).WillOnce(Return(0));
   // With no target there is nothing to check; the keys go as before.
@@ -218,7 +224,7 @@ TEST(RunPasteCheckTest, APasteThatCannotArriveTypesNothingAndSaysTheTextIsOnTheC
       EXPECT_CALL(steps, SendPasteKey(c.kind, c.focus)).Times(c.sent ? 1 : 0);
       EXPECT_CALL(steps, ShowMessage(c.box, kAppTitle, kBoxWarning)).Times(c.box.empty() ? 0 : 1);
     }
-    EXPECT_EQ(RunSender("z /p a.txt", kIni, steps, store), c.box.empty() ? 0 : 1);
+    EXPECT_EQ(RunSender(L"z /p a.txt", kIni, steps, store), c.box.empty() ? 0 : 1);
   }
 }
 
@@ -226,7 +232,7 @@ TEST_F(RunTest, ClipboardOnlyModeActivatesNothing) {
   InSequence order;
   EXPECT_CALL(steps, PrepareDateNames());
   EXPECT_CALL(steps, ItemFileExists(_)).WillOnce(Return(true));
-  EXPECT_CALL(steps, LoadItemText(_, ".txt")).WillOnce(Return(Cp("x")));
+  EXPECT_CALL(steps, LoadItemText(_, std::wstring(L".txt"))).WillOnce(Return(Cp("x")));
   EXPECT_CALL(steps, PutTextOnClipboard(Cp("x")));
   EXPECT_EQ(Run("z \"C:\\a b\\n.txt\""), 0);
 }
@@ -259,7 +265,8 @@ TEST_F(RunTest, ClipboardIsKeptAndGivenBackAroundThePasteOnlyInPasteModeWithTheF
       }
       if (c.give_back) EXPECT_CALL(run_steps, GiveClipboardBack());
     }
-    EXPECT_EQ(RunSender(c.line, kIni, run_steps, settings), 0);
+    const std::string_view line = c.line;
+    EXPECT_EQ(RunSender(std::wstring(line.begin(), line.end()), kIni, run_steps, settings), 0);
   }
 }
 
@@ -282,6 +289,20 @@ TEST_F(RunTest, UnhandledErrorEndsTheRunWithItsBoxAndExitCodeOne) {
   EXPECT_CALL(steps, LoadItemText(_, _)).WillOnce([](auto&, auto&) -> ItemText { throw Error("broken"); });
   EXPECT_CALL(steps, ShowMessage("broken", kApplicationErrorTitle, kBoxTaskModal | kBoxError));
   EXPECT_EQ(Run("z /p a.zrx"), 1);
+}
+
+TEST_F(RunTest, AWidePathArrivesWholeAndItsErrorsShowItWide) {
+  // An emoji (a surrogate pair) and a lone surrogate: neither is cut or replaced on the way.
+  const std::wstring item = L"C:\\\x8FD4\x4FE1\xD83D\xDE00\xD800.ZRX";
+  InSequence order;
+  EXPECT_CALL(steps, PrepareDateNames());
+  EXPECT_CALL(steps, ItemFileExists(item)).WillOnce(Return(true));
+  EXPECT_CALL(steps, LoadItemText(item, std::wstring(L".zrx"))).WillOnce([](const std::wstring& path, auto&) -> ItemText {
+    throw Error("ﾌｧｲﾙ %s は開けません", path);
+  });
+  EXPECT_CALL(steps, ShowMessageWithPath("ﾌｧｲﾙ %s は開けません", std::wstring_view(item), kApplicationErrorTitle,
+                                         kBoxTaskModal | kBoxError));
+  EXPECT_EQ(Run(L"z /p \"" + item + L"\""), 1);
 }
 
 TEST_F(RunTest, ErrorCarryingAPathShowsItApartFromTheProgramText) {

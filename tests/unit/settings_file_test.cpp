@@ -14,7 +14,7 @@ namespace {
 class SettingsFileTest : public ::testing::Test {
  protected:
   test::FakeProfileStore store;
-  SettingsFile settings{"C:\\Tools\\Zrnx.ini", store};
+  SettingsFile settings{L"C:\\Tools\\Zrnx.ini", store};
 };
 
 TEST_F(SettingsFileTest, ReadsIntegersAndFlagsByTheIntegerRule) {
@@ -30,7 +30,7 @@ TEST_F(SettingsFileTest, ReadsIntegersAndFlagsByTheIntegerRule) {
   EXPECT_TRUE(settings.ReadFlag("Option", "PasteMode", true));
   EXPECT_FALSE(settings.ReadFlag("Option", "PasteMode", false));
   EXPECT_TRUE(settings.ReadFlag("Option", "Absent", true));
-  EXPECT_THAT(store.paths, ::testing::Each(std::string("C:\\Tools\\Zrnx.ini")));
+  EXPECT_THAT(store.paths, ::testing::Each(std::wstring(L"C:\\Tools\\Zrnx.ini")));
 }
 
 TEST_F(SettingsFileTest, WritesIntegersAndFlagsInTheirTextForms) {
@@ -58,6 +58,8 @@ TEST_F(SettingsFileTest, AFailedWriteOrEraseNamesTheFullPath) {
     ADD_FAILURE() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.what(), message);
+    EXPECT_EQ(e.Pattern(), "%s に書き込めません");
+    EXPECT_EQ(e.Path(), L"C:\\Tools\\Zrnx.ini");
   }
   try {
     settings.EraseSection("ThroughWindow");
@@ -72,7 +74,7 @@ TEST(SettingsFileOnDiskTest, AFileInAMissingFolderCannotBeWritten) {
   test::TempFolder folder;
   PortableProfileStore store;
   const std::string path = folder.PathOf("gone") + "/Zrnx.ini";
-  SettingsFile settings(path, store);
+  SettingsFile settings(test::Wide(path), store);
   EXPECT_EQ(settings.ReadInteger("Option", "SendKey_Paste", 3), 3);
   try {
     settings.WriteInteger("Option", "SendKey_Paste", 1);

@@ -89,7 +89,7 @@ TEST(IsCandidateWindowTest, DecidesByClassStatesAndListInTheirOrder) {
 
 TEST(LoadThroughListTest, ReadsTheCountedClassNamesFreshlyEachTime) {
   test::FakeProfileStore store;
-  EXPECT_TRUE(LoadThroughList("C:\\Z\\Zrnx.ini", store).empty());
+  EXPECT_TRUE(LoadThroughList(L"C:\\Z\\Zrnx.ini", store).empty());
 
   store.Set("ThroughWindow", "ItemCount", "3");
   store.Set("ThroughWindow", "ClassName0", "Notepad");
@@ -97,21 +97,21 @@ TEST(LoadThroughListTest, ReadsTheCountedClassNamesFreshlyEachTime) {
   store.Set("ThroughWindow", "ClassName3", "Beyond");
   store.Set("ThroughWindow", "Name0", "メモ帳");
   store.reads.clear();
-  EXPECT_EQ(LoadThroughList("C:\\Z\\Zrnx.ini", store), (ThroughList{"Notepad", "", "Notepad"}));
+  EXPECT_EQ(LoadThroughList(L"C:\\Z\\Zrnx.ini", store), (ThroughList{"Notepad", "", "Notepad"}));
   EXPECT_EQ(store.reads, (std::vector<std::string>{"ItemCount", "ClassName0", "ClassName1", "ClassName2"}));
-  for (const auto& path : store.paths) EXPECT_EQ(path, "C:\\Z\\Zrnx.ini");
+  for (const auto& path : store.paths) EXPECT_EQ(path, L"C:\\Z\\Zrnx.ini");
 
   store.Set("ThroughWindow", "ItemCount", "1");
-  EXPECT_EQ(LoadThroughList("C:\\Z\\Zrnx.ini", store), (ThroughList{"Notepad"}));
+  EXPECT_EQ(LoadThroughList(L"C:\\Z\\Zrnx.ini", store), (ThroughList{"Notepad"}));
   for (const char* count : {"0", "-2", "x", ""}) {
     store.Set("ThroughWindow", "ItemCount", count);
-    EXPECT_TRUE(LoadThroughList("C:\\Z\\Zrnx.ini", store).empty()) << count;
+    EXPECT_TRUE(LoadThroughList(L"C:\\Z\\Zrnx.ini", store).empty()) << count;
   }
 
   // A damaged count reads no further than the cap.
   store.Set("ThroughWindow", "ItemCount", "2147483647");
   store.reads.clear();
-  EXPECT_EQ(LoadThroughList("C:\\Z\\Zrnx.ini", store).size(), static_cast<std::size_t>(kMaxThroughEntries));
+  EXPECT_EQ(LoadThroughList(L"C:\\Z\\Zrnx.ini", store).size(), static_cast<std::size_t>(kMaxThroughEntries));
   EXPECT_EQ(store.reads.size(), static_cast<std::size_t>(kMaxThroughEntries) + 1);
 }
 

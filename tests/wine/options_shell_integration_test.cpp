@@ -14,6 +14,7 @@
 #include <iostream>
 
 #include "common/scoped_win.h"
+#include "common/wide_text_win.h"
 #include "components/shell_shortcut.h"
 #include "options/shell_integration_win.h"
 #include "options/shell_ports_win.h"
@@ -108,7 +109,7 @@ class ShellIntegrationWineTest : public ::testing::Test {
     choices_.associate = true;
     choices_.send_to = true;
     choices_.editor = sandbox_.PathOf(kFolder + "\\エディタ.exe");
-    choices_.item_sender_path = sender_;
+    choices_.item_sender_path = DataText(sender_);
   }
   void TearDown() override {
     // The registry and Send To folder outlive each test: leave them clean.
@@ -271,9 +272,9 @@ class NotElevated : public RegistryPort {
   RegStatus CreateKey(RegistryRoot root, const std::string& key) override {
     return root == RegistryRoot::kClasses ? RegStatus::kAccessDenied : real_->CreateKey(root, key);
   }
-  RegStatus SetValue(RegistryRoot root, const std::string& key, const std::string& name,
-                     const std::string& data) override {
-    return root == RegistryRoot::kClasses ? RegStatus::kAccessDenied : real_->SetValue(root, key, name, data);
+  RegStatus SetValue(RegistryRoot root, const std::string& key, const std::string& name, const std::string& data,
+                     const std::optional<std::wstring>& path) override {
+    return root == RegistryRoot::kClasses ? RegStatus::kAccessDenied : real_->SetValue(root, key, name, data, path);
   }
   void DeleteTree(RegistryRoot root, const std::string& key) override { real_->DeleteTree(root, key); }
   bool KeyExists(RegistryRoot root, const std::string& key) override { return real_->KeyExists(root, key); }

@@ -10,6 +10,7 @@
 
 #include "common/portable_profile_store.h"
 #include "common/settings_file.h"
+#include "common/wide_text_win.h"
 #include "wine/support/wine_support.h"
 
 namespace zrnx::test {
@@ -22,7 +23,7 @@ struct Query {
 class ProfileDifferentialTest : public ::testing::Test {
  protected:
   std::string Get(ProfileStore& store, const std::string& path, const Query& q) {
-    return store.GetString(path, q.section, q.key, "<default>", SettingsFile::kBufferSize);
+    return store.GetString(DataText(path), q.section, q.key, "<default>", SettingsFile::kBufferSize);
   }
 
   // Each query on both stores, one file each, must give the same text.
@@ -57,7 +58,7 @@ class ProfileDifferentialTest : public ::testing::Test {
 
   static void Write(ProfileStore& store, const std::string& path, const char* section, const char* key,
                     const char* value) {
-    EXPECT_TRUE(store.WriteString(path, section, key ? std::optional<std::string_view>(key) : std::nullopt,
+    EXPECT_TRUE(store.WriteString(DataText(path), section, key ? std::optional<std::string_view>(key) : std::nullopt,
                                   value ? std::optional<std::string_view>(value) : std::nullopt))
         << section << " " << (key ? key : "(erase)");
   }
@@ -175,16 +176,16 @@ TEST_F(ProfileDifferentialTest, KnownDifferences) {
               Get(kernel32_, path, {"S", "K"}).size());
 
   // The default comes back as given; Wine also strips its trailing blanks.
-  EXPECT_EQ(portable_.GetString(path, "S", "None", "x  ", 1024), "x  ");
+  EXPECT_EQ(portable_.GetString(DataText(path), "S", "None", "x  ", 1024), "x  ");
   std::printf("note: kernel32 returns the default \"x  \" as \"%s\"\n",
-              kernel32_.GetString(path, "S", "None", "x  ", 1024).c_str());
+              kernel32_.GetString(DataText(path), "S", "None", "x  ", 1024).c_str());
 
   // Of two sections with one name, erasing removes both; Wine only the first.
   const std::string twice = "[T]\r\nA=1\r\n[T]\r\nB=2\r\n";
   const std::string kernel_file = sandbox_.WriteFile("twice-kernel32.ini", twice);
   const std::string portable_file = sandbox_.WriteFile("twice-portable.ini", twice);
-  ASSERT_TRUE(portable_.WriteString(portable_file, "T", std::nullopt, std::nullopt));
-  ASSERT_TRUE(kernel32_.WriteString(kernel_file, "T", std::nullopt, std::nullopt));
+  ASSERT_TRUE(portable_.WriteString(DataText(portable_file), "T", std::nullopt, std::nullopt));
+  ASSERT_TRUE(kernel32_.WriteString(DataText(kernel_file), "T", std::nullopt, std::nullopt));
   EXPECT_EQ(Get(portable_, portable_file, {"T", "B"}), "<default>");
   std::printf("note: after erasing [T] kernel32 reads B as \"%s\"\n", Get(kernel32_, kernel_file, {"T", "B"}).c_str());
 

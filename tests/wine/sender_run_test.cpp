@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sender/item_files.h"
+#include "common/error.h"
 #include "sender/texts.h"
 #include "wine/support/wine_support.h"
 
@@ -56,11 +57,14 @@ TEST_F(SenderRunTest, CommandLinesThatAreNotAcceptedShowTheUsageBox) {
 TEST_F(SenderRunTest, AMissingFileOrAFolderShowsTheItemMissingBox) {
   CreateDirectoryA(sandbox_.PathOf("folder.zrx").c_str(), nullptr);
   const DWORD sequence = ClipboardSequence();
-  const std::vector<std::string> lines = {Quote(sandbox_.PathOf("missing.zrx")), "/p missing.zrx",
-                                         "/c " + Quote(sandbox_.PathOf("folder.zrx")), "/x"};
-  for (const std::string& args : lines) {
+  const std::vector<std::pair<std::string, std::string>> lines = {
+      {Quote(sandbox_.PathOf("missing.zrx")), sandbox_.PathOf("missing.zrx")},
+      {"/p missing.zrx", "missing.zrx"},
+      {"/c " + Quote(sandbox_.PathOf("folder.zrx")), sandbox_.PathOf("folder.zrx")},
+      {"/x", "/x"}};
+  for (const auto& [args, path] : lines) {
     MessageBoxSeen box = RunExpectingBox(args, kAppTitle);
-    EXPECT_EQ(box.text, kItemMissingText) << args;
+    EXPECT_EQ(box.text, WithValue(kItemMissingPathText, path)) << args;
   }
   EXPECT_EQ(ClipboardSequence(), sequence);
   EXPECT_EQ(ReadClipboardText(), "before");
@@ -72,7 +76,7 @@ TEST_F(SenderRunTest, APathWithWildcardsShowsTheItemMissingBox) {
   const DWORD sequence = ClipboardSequence();
   for (const char* name : {"*.zrx", "present.zr?", "pres*"}) {
     MessageBoxSeen box = RunExpectingBox("/p " + Quote(sandbox_.PathOf(name)), kAppTitle);
-    EXPECT_EQ(box.text, kItemMissingText) << name;
+    EXPECT_EQ(box.text, WithValue(kItemMissingPathText, sandbox_.PathOf(name))) << name;
   }
   EXPECT_EQ(ClipboardSequence(), sequence);
 }
@@ -98,7 +102,7 @@ TEST_F(SenderRunTest, AVeryLongQuotedPathIsOneArgumentAndFailsCleanly) {
   while (path.size() < 10000) path += "a long name ";
   path.resize(10000);
   MessageBoxSeen box = RunExpectingBox("/p " + Quote(path), kAppTitle);
-  EXPECT_EQ(box.text, kItemMissingText);
+  EXPECT_EQ(box.text, WithValue(kItemMissingPathText, path).substr(0, box.text.size()));
   EXPECT_EQ(ClipboardSequence(), sequence);
 }
 

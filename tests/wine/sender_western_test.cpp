@@ -31,7 +31,7 @@ class SenderWesternTest : public ::testing::Test {
 
 TEST_F(SenderWesternTest, BoxesReadAsJapanese) {
   EXPECT_EQ(RunExpectingBox("/p", kAppTitle, 0).wide_text, L"パラメータの指定に誤りがあります。");
-  EXPECT_EQ(RunExpectingBox("gone.zrx", kAppTitle, 0).wide_text, L"指定したファイルが見当たりません。");
+  EXPECT_EQ(RunExpectingBox("gone.zrx", kAppTitle, 0).wide_text, L"指定したファイルが見当たりません。\r\n\r\ngone.zrx");
   const MessageBoxSeen about = RunExpectingBox("", kAboutTitle, 0);
   EXPECT_EQ(about.wide_title, L"バージョン情報 - Zarnik NX");
   EXPECT_EQ(about.wide_text.substr(0, 18), L"Zarnik NX Ver.1.19");

@@ -85,6 +85,31 @@ Process::Process(const std::string& command_line, const std::string& current_dir
     throw std::runtime_error("cannot start " + command_line);
 }
 
+Process::Process(const std::wstring& command_line, const std::wstring& current_dir) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  std::wstring line = command_line;
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      current_dir.empty() ? nullptr : current_dir.c_str(), &startup, &info_))
+    throw std::runtime_error("cannot start a wide command line");
+}
+
+std::wstring WideOf(const std::string& text) {
+  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+  if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+  return wide;
+}
+
+bool WriteWideFile(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  BOOL ok = bytes.empty() || ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
+}
+
 Process::~Process() {
   if (info_.hProcess) {
     if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 99);
@@ -285,6 +310,21 @@ std::optional<LinkSeen> ReadShellLink(const std::string& path) {
   link->GetWorkingDirectory(work_dir, MAX_PATH);
   link->GetDescription(description, INFOTIPSIZE);
   return LinkSeen{target, work_dir, description};
+}
+
+std::optional<WideLinkSeen> ReadWideShellLink(const std::wstring& path) {
+  ComPtr<IShellLinkW> link;
+  ComPtr<IPersistFile> file;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(link.Put()))) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()))) ||
+      FAILED(file->Load(path.c_str(), STGM_READ))) {
+    return std::nullopt;
+  }
+  wchar_t target[MAX_PATH] = {}, work_dir[MAX_PATH] = {};
+  link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+  link->GetWorkingDirectory(work_dir, MAX_PATH);
+  return WideLinkSeen{target, work_dir};
 }
 
 }  // namespace zrnx::test

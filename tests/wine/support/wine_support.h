@@ -43,6 +43,11 @@ class Sandbox {
   std::string dir_;
 };
 
+// A system code-page text as UTF-16.
+std::wstring WideOf(const std::string& text);
+// Writes a file named by a wide path with exactly these bytes; false when it cannot.
+bool WriteWideFile(const std::wstring& path, const std::string& bytes);
+
 // Reads a whole file; nullopt when it cannot be opened.
 std::optional<std::string> ReadFileBytes(const std::string& path);
 
@@ -51,6 +56,8 @@ class Process {
  public:
   // Starts `command_line` as given (quote the program path yourself).
   explicit Process(const std::string& command_line, const std::string& current_dir = "");
+  // The same through the wide call, for paths no code page holds.
+  explicit Process(const std::wstring& command_line, const std::wstring& current_dir = L"");
   ~Process();
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
@@ -114,6 +121,11 @@ struct LinkSeen {
   std::string target, work_dir, description;
 };
 std::optional<LinkSeen> ReadShellLink(const std::string& path);
+// The same through the wide interface, for paths no code page holds.
+struct WideLinkSeen {
+  std::wstring target, work_dir;
+};
+std::optional<WideLinkSeen> ReadWideShellLink(const std::wstring& path);
 
 // The clipboard as CF_TEXT (up to its first 0x00 byte), nullopt when it
 // holds no text. SetClipboardText empties it and sets one CF_TEXT item.
