@@ -10,6 +10,10 @@ namespace zrnx {
 inline constexpr std::string_view kOptionSection = "Option";
 inline constexpr std::string_view kThroughWindowSection = "ThroughWindow";
 inline constexpr std::string_view kSendKeyPasteKey = "SendKey_Paste";
+// The menu folder, the default verb, and whether the items get Start-menu shortcuts.
+inline constexpr std::string_view kDataKey = "Data";
+inline constexpr std::string_view kPasteModeKey = "PasteMode";
+inline constexpr std::string_view kStartMenuShortcutsKey = "StartMenuShortcuts";
 inline constexpr std::string_view kItemCountKey = "ItemCount";
 inline constexpr std::string_view kItemNameKey = "ItemName";
 inline constexpr std::string_view kClassNameKey = "ClassName";

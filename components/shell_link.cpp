@@ -12,8 +12,7 @@ bool EndsWithBackslash(std::string_view path, const LeadBytes& lead) {
 }
 
 template <TSCDirectoryType type>
-bool MakeShortCutIn(ShellLinkApi& api, const std::string& name, const std::string& target,
-                    const std::string& description, const std::string& work_dir) {
+bool MakeShortCutIn(ShellLinkApi& api, const std::string& name, const LinkFields& fields) {
   constexpr SpecialFolder folder = kSpecialFolders[type];
   std::optional<std::string> folder_path = api.SpecialFolderPath(folder.csidl);
   if (!folder_path) throw Error(std::string(kNoSpecialFolder));
@@ -24,8 +23,7 @@ bool MakeShortCutIn(ShellLinkApi& api, const std::string& name, const std::strin
   if (link_path.size() > kMaxLinkPath) throw Error(WithValue(kLinkPathTooLong, link_path));
 
   if constexpr (folder.creates_folders) ForceDirectories(DirectoryPart(link_path), api);
-  api.SaveLink(link_path, LinkFields{target, description, work_dir});
-  return true;
+  return api.SaveLink(link_path, fields);
 }
 
 }  // namespace

@@ -33,11 +33,22 @@ inline constexpr std::array<SpecialFolder, 6> kSpecialFolders{{
     {"scSendto", 9, true},      // CSIDL_SENDTO
 }};
 
-// What is written into the link.
+// What is written into the link. Arguments and an icon are set only when
+// given, so a link without them keeps the shell link object's defaults.
 struct LinkFields {
   const std::string& target;
   const std::string& description;
   const std::string& work_dir;
+  std::string_view arguments = {};
+  std::string_view icon_path = {};
+  int icon_index = 0;
+};
+
+// What a link file holds, as stored (never resolved).
+struct LinkRead {
+  std::string target, arguments, work_dir, description, icon_path;
+  int icon_index = 0;
+  bool operator==(const LinkRead&) const = default;
 };
 
 class ShellLinkApi {
@@ -53,16 +64,18 @@ class ShellLinkApi {
   // Creates the shell link object, sets description, target and working
   // directory in that order and saves it as `link_path`, replacing a file of
   // that name. Raises Error when the object cannot be created or lacks an
-  // interface; a rejected value or a failed save is not reported.
-  virtual void SaveLink(const std::string& link_path, const LinkFields& fields) = 0;
+  // interface; a rejected value is not reported. False when the save failed.
+  virtual bool SaveLink(const std::string& link_path, const LinkFields& fields) = 0;
+  // The link at `path` as stored, nullopt when it does not load as a link.
+  // Raises Error when the shell link object cannot be created.
+  virtual std::optional<LinkRead> ReadLink(const std::string&) { return std::nullopt; }
 };
 
 // The shell's own implementation (Windows only).
 ShellLinkApi& DefaultShellLinkApi();
 
-// One link-writing routine; the result is always true.
-using LinkRoutine = bool (*)(ShellLinkApi& api, const std::string& name, const std::string& target,
-                             const std::string& description, const std::string& work_dir);
+// One link-writing routine; the result tells whether the link was saved.
+using LinkRoutine = bool (*)(ShellLinkApi& api, const std::string& name, const LinkFields& fields);
 
 // The routine for each special folder, indexed by TSCDirectoryType.
 extern const std::array<LinkRoutine, 6> kLinkRoutines;

@@ -22,6 +22,7 @@ OptionSet LoadOptions(const SettingsFile& file, const OptionDefaults& defaults) 
     options.date_formats[i] = file.ReadText(kOptionSection, kDateFormatKeys[i], kDefaultDateFormats[i]);
   }
   options.send_key_paste = file.ReadInteger(kOptionSection, kSendKeyPasteKey, 0);
+  options.start_menu_shortcuts = file.ReadFlag(kOptionSection, kStartMenuShortcutsKey, true);
   return options;
 }
 
@@ -34,6 +35,7 @@ void SaveOptions(SettingsFile& file, const OptionSet& options) {
     file.WriteText(kOptionSection, kDateFormatKeys[i], options.date_formats[i]);
   }
   file.WriteInteger(kOptionSection, kSendKeyPasteKey, options.send_key_paste);
+  file.WriteFlag(kOptionSection, kStartMenuShortcutsKey, options.start_menu_shortcuts);
 }
 
 }  // namespace zrnx

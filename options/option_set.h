@@ -18,6 +18,7 @@ struct OptionSet {
   std::string data;  // the menu folder
   std::array<std::string, 10> date_formats;
   std::int32_t send_key_paste = 0;  // -1 when nothing is chosen
+  bool start_menu_shortcuts = true;  // the items get Start-menu shortcuts
 };
 
 // What a missing Editor or Data key loads as.

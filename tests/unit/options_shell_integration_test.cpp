@@ -30,8 +30,9 @@ class FakeLinks : public ShellLinkApi {
   std::optional<std::string> SpecialFolderPath(int) override { return "C:\\U\\SendTo"; }
   bool DirectoryExists(const std::string&) override { return true; }
   void MakeDirectory(const std::string&) override {}
-  void SaveLink(const std::string& link_path, const LinkFields& fields) override {
+  bool SaveLink(const std::string& link_path, const LinkFields& fields) override {
     saved.push_back(link_path + " -> " + fields.target + " in " + fields.work_dir);
+    return true;
   }
   std::vector<std::string> saved;
 };
