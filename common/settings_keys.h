@@ -14,6 +14,8 @@ inline constexpr std::string_view kSendKeyPasteKey = "SendKey_Paste";
 inline constexpr std::string_view kDataKey = "Data";
 inline constexpr std::string_view kPasteModeKey = "PasteMode";
 inline constexpr std::string_view kStartMenuShortcutsKey = "StartMenuShortcuts";
+// Data's default: this folder inside the user's Start Menu.
+inline constexpr std::string_view kDefaultMenuFolderName = "\\Zarnik NX テキスト";
 inline constexpr std::string_view kItemCountKey = "ItemCount";
 inline constexpr std::string_view kItemNameKey = "ItemName";
 inline constexpr std::string_view kClassNameKey = "ClassName";

@@ -7,6 +7,7 @@
 
 #include "common/error.h"
 #include "common/path.h"
+#include "common/settings_keys.h"
 
 namespace zrnx {
 namespace {
@@ -209,6 +210,18 @@ ShortcutPlan PlanItemShortcuts(const std::optional<std::vector<FolderEntry>>& it
     plan.add.push_back({std::move(name), InFolder(target.menu_folder, entry->relative), entry->relative});
   }
   return plan;
+}
+
+std::optional<ShortcutTarget> ShortcutsToKeepAfterSend(const SettingsFile& settings, const std::string& item_path,
+                                                       const std::string& sender_path,
+                                                       const std::string& default_menu_folder) {
+  if (!settings.ReadFlag(kOptionSection, kStartMenuShortcutsKey, true)) return std::nullopt;
+  ShortcutTarget target;
+  target.menu_folder = settings.ReadText(kOptionSection, kDataKey, default_menu_folder);
+  if (!InMenuFolder(item_path, target.menu_folder)) return std::nullopt;
+  target.sender_path = sender_path;
+  target.paste_mode = settings.ReadFlag(kOptionSection, kPasteModeKey, true);
+  return target;
 }
 
 ItemShortcuts::ItemShortcuts(ShellLinkApi& links, ItemShortcutFiles& files)

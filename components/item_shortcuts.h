@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/settings_file.h"
 #include "components/shell_link.h"
 #include "components/shell_shortcut.h"
 
@@ -91,6 +92,13 @@ class ItemShortcutFiles {
   // Removes the folder only when nothing is left in it.
   virtual void RemoveEmptyFolder(const std::string& path) = 0;
 };
+
+// What the item sender keeps in step after sending `item_path` (made
+// absolute): nullopt when StartMenuShortcuts is off or the item does not lie
+// in the menu folder (Data, `default_menu_folder` when the key is missing).
+std::optional<ShortcutTarget> ShortcutsToKeepAfterSend(const SettingsFile& settings, const std::string& item_path,
+                                                       const std::string& sender_path,
+                                                       const std::string& default_menu_folder);
 
 // The file system's own implementation (Windows only).
 ItemShortcutFiles& DefaultItemShortcutFiles();

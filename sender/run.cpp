@@ -47,6 +47,12 @@ void SendItem(const Invocation& inv, const std::string& settings_path, SenderSte
     std::int32_t kind = SettingsFile(settings_path, store).ReadInteger(kOptionSection, kSendKeyPasteKey, 0);
     steps.SendPasteKey(kind, focus);
   }
+
+  // The text is delivered; a Start menu that cannot be kept is no failure of the send.
+  try {
+    steps.KeepItemShortcuts(inv.item_path);
+  } catch (...) {
+  }
 }
 
 }  // namespace

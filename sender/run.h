@@ -48,6 +48,10 @@ class SenderSteps {
   // Brings the window to the front; the focus window in its thread, or 0.
   virtual WindowHandle ActivateTargetWindow(WindowHandle window) = 0;
   virtual void SendPasteKey(std::int32_t kind, WindowHandle focus) = 0;
+  // Brings the items' Start-menu shortcuts in step when the item lies in the
+  // menu folder. Last of all, so the paste never waits for it; it never
+  // fails the run.
+  virtual void KeepItemShortcuts(const std::string& item_path) = 0;
 };
 
 // The ten patterns as the item sender reads them: section [Option], keys

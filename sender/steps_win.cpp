@@ -1,6 +1,8 @@
 #include <windows.h>
 
 #include "common/scoped_win.h"
+#include "common/settings_file.h"
+#include "components/item_shortcuts.h"
 #include "sender/date_format.h"
 #include "sender/desktop_win.h"
 #include "sender/item_files_win.h"
@@ -63,6 +65,26 @@ WindowHandle Win32SenderSteps::ActivateTargetWindow(WindowHandle window) {
 void Win32SenderSteps::SendPasteKey(std::int32_t kind, WindowHandle focus) {
   Win32KeyboardPort keyboard;
   zrnx::SendPasteKey(kind, focus, keyboard);
+}
+
+void Win32SenderSteps::KeepItemShortcuts(const std::string& item_path) {
+  // Quiet by design: the user asked for a paste, not for the Start menu.
+  try {
+    char module[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
+    ShellLinkApi& links = DefaultShellLinkApi();
+    const std::string start_menu = links.SpecialFolderPath(kSpecialFolders[scStartMenu].csidl).value_or("");
+    const std::string default_menu_folder =
+        start_menu.empty() ? std::string() : start_menu + std::string(kDefaultMenuFolderName);
+    Win32ItemFileSystem files;
+    const std::optional<ShortcutTarget> target = ShortcutsToKeepAfterSend(
+        SettingsFile(settings_path_), files.FullPath(item_path), std::string(module, length), default_menu_folder);
+    if (!target) return;
+    ItemShortcuts shortcuts(links, DefaultItemShortcutFiles());
+    shortcuts.Update(*target, true);
+  } catch (...) {
+  }
 }
 
 }  // namespace zrnx

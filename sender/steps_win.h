@@ -26,6 +26,7 @@ class Win32SenderSteps final : public SenderSteps {
   bool IsWindow(WindowHandle window) override;
   WindowHandle ActivateTargetWindow(WindowHandle window) override;
   void SendPasteKey(std::int32_t kind, WindowHandle focus) override;
+  void KeepItemShortcuts(const std::string& item_path) override;
 
  private:
   std::string settings_path_;

@@ -31,6 +31,7 @@ class MockSteps : public SenderSteps {
   MOCK_METHOD(bool, IsWindow, (WindowHandle), (override));
   MOCK_METHOD(WindowHandle, ActivateTargetWindow, (WindowHandle), (override));
   MOCK_METHOD(void, SendPasteKey, (std::int32_t, WindowHandle), (override));
+  MOCK_METHOD(void, KeepItemShortcuts, (const std::string&), (override));
 };
 
 ItemText Cp(std::string bytes) { return {std::move(bytes), TextEncoding::kCodePage}; }
@@ -39,6 +40,8 @@ const std::string kIni = "C:\\Tools\\Zrnx.ini";
 
 class RunTest : public ::testing::Test {
  protected:
+  // Checked where it matters; allowed after any send.
+  RunTest() { EXPECT_CALL(steps, KeepItemShortcuts(_)).Times(::testing::AnyNumber()); }
   int Run(std::string_view line) { return RunSender(line, kIni, steps, store); }
   StrictMock<MockSteps> steps;
   test::FakeProfileStore store;
@@ -150,6 +153,44 @@ TEST_F(RunTest, ErrorCarryingAPathShowsItApartFromTheProgramText) {
   });
   EXPECT_CALL(steps, ShowMessageWithValue("ﾌｧｲﾙ %s は開けません", "C:\\\x83\x5C.zrx", kApplicationErrorTitle,
                                           kBoxTaskModal | kBoxError));
+  EXPECT_EQ(Run("z /p a.zrx"), 1);
+}
+
+// The shortcuts are kept last, in every mode, and whatever they raise the
+// send has succeeded: no box, exit code 0.
+TEST(RunShortcutsTest, KeptAfterTheDeliveryAndNeverFailTheRun) {
+  struct Case {
+    const char* line;
+    bool paste;
+    int failure;  // 0 none, 1 Error, 2 out of memory
+  };
+  for (const Case c : {Case{"z /p C:\\i\\a.zrx", true, 0}, Case{"z /p C:\\i\\a.zrx", true, 1},
+                       Case{"z /c C:\\i\\a.zrx", false, 2}, Case{"z C:\\i\\a.zrx", false, 1}}) {
+    SCOPED_TRACE(c.line);
+    NiceMock<MockSteps> steps;
+    test::FakeProfileStore store;
+    ON_CALL(steps, ItemFileExists(_)).WillByDefault(Return(true));
+    ON_CALL(steps, LoadItemText(_, _)).WillByDefault(Return(Cp("x")));
+    EXPECT_CALL(steps, ShowMessage(_, _, _)).Times(0);
+    InSequence order;
+    EXPECT_CALL(steps, PutTextOnClipboard(_));
+    if (c.paste) EXPECT_CALL(steps, SendPasteKey(_, _));
+    auto& keep = EXPECT_CALL(steps, KeepItemShortcuts("C:\\i\\a.zrx"));
+    if (c.failure == 1) keep.WillOnce(::testing::Throw(Error("gone")));
+    if (c.failure == 2) keep.WillOnce(::testing::Throw(std::bad_alloc()));
+    EXPECT_EQ(RunSender(c.line, kIni, steps, store), 0);
+  }
+}
+
+TEST_F(RunTest, AMissingItemOrAFailedReadKeepsNoShortcuts) {
+  EXPECT_CALL(steps, KeepItemShortcuts(_)).Times(0);
+  EXPECT_CALL(steps, PrepareDateNames()).Times(2);
+  EXPECT_CALL(steps, ItemFileExists("gone.zrx")).WillOnce(Return(false));
+  EXPECT_CALL(steps, ShowMessage(kItemMissingText, kAppTitle, kBoxError));
+  EXPECT_EQ(Run("z /p gone.zrx"), 0);
+  EXPECT_CALL(steps, ItemFileExists("a.zrx")).WillOnce(Return(true));
+  EXPECT_CALL(steps, LoadItemText(_, _)).WillOnce(::testing::Throw(Error("locked")));
+  EXPECT_CALL(steps, ShowMessage(_, kApplicationErrorTitle, _));
   EXPECT_EQ(Run("z /p a.zrx"), 1);
 }
 
