@@ -90,8 +90,12 @@ std::string BaseName(const std::string& relative) {
   if (base.empty()) base = ext.empty() ? std::string("item") : ext.substr(1);
   // "con.lnk" or "con.old.lnk" would name the console: the first part gets a mark.
   const std::size_t dot = base.find('.');
-  if (IsDeviceName(std::string_view(base).substr(0, dot))) base.insert(dot == std::string::npos ? base.size() : dot, "_");
-  return base;
+  if (!IsDeviceName(std::string_view(base).substr(0, dot))) return base;
+  // Built piece by piece: an insert trips GCC 12's -Wrestrict.
+  const std::size_t cut = dot == std::string::npos ? base.size() : dot;
+  std::string marked;
+  marked.reserve(base.size() + 1);
+  return marked.append(base, 0, cut).append(1, '_').append(base, cut);
 }
 
 // The first of "a", "a (txt)", "a (2)", "a (3)" ... that is not taken, each

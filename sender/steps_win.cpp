@@ -2,6 +2,7 @@
 
 #include "common/scoped_win.h"
 #include "common/settings_file.h"
+#include "common/settings_keys.h"
 #include "components/item_shortcuts.h"
 #include "sender/date_format.h"
 #include "sender/desktop_win.h"
