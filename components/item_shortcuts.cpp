@@ -228,10 +228,7 @@ std::optional<ShortcutTarget> ShortcutsToKeepAfterSend(const SettingsFile& setti
   return target;
 }
 
-ItemShortcuts::ItemShortcuts(ShellLinkApi& links, ItemShortcutFiles& files)
-    : links_(links), files_(files), shortcut_(nullptr, links) {
-  shortcut_.SetSCDirectoryType(scProgram);
-}
+ItemShortcuts::ItemShortcuts(ShellLinkApi& links, ItemShortcutFiles& files) : links_(links), files_(files) {}
 
 void ItemShortcuts::Update(const ShortcutTarget& target, bool on) {
   const std::string group = ShortcutGroupName(target.menu_folder);
@@ -263,16 +260,12 @@ void ItemShortcuts::Update(const ShortcutTarget& target, bool on) {
   for (const auto* writes : {&plan.update, &plan.add}) {
     for (const ShortcutWrite& write : *writes) {
       const LinkRead link = WantedLink(write.item_path, write.relative, target);
-      shortcut_.SetShortCutName("\\" + group + "\\" + write.name);
-      shortcut_.SetLinkPath(link.target);
-      shortcut_.SetArguments(link.arguments);
-      shortcut_.SetWorksDir(link.work_dir);
-      shortcut_.SetDescription(link.description);
-      shortcut_.SetIconPath(link.icon_path);
-      shortcut_.SetIconIndex(link.icon_index);
+      // The Programs routine of the shortcut component: "\Group\Name.lnk", folders made as needed.
+      const LinkFields fields{link.target, link.description, link.work_dir, link.arguments, link.icon_path,
+                              link.icon_index};
       try {
-        shortcut_.MakeShortCut();
-        if (!shortcut_.Saved() && !failure) failure.emplace(kShortcutWriteFailed, InFolder(group_folder, write.name));
+        if (!kLinkRoutines[scProgram](links_, "\\" + group + "\\" + write.name, fields) && !failure)
+          failure.emplace(kShortcutWriteFailed, InFolder(group_folder, write.name));
       } catch (const Error& error) {
         if (!failure) failure = error;
       }

@@ -12,7 +12,6 @@
 
 #include "common/settings_file.h"
 #include "components/shell_link.h"
-#include "components/shell_shortcut.h"
 
 namespace zrnx {
 
@@ -116,7 +115,6 @@ class ItemShortcuts {
  private:
   ShellLinkApi& links_;
   ItemShortcutFiles& files_;
-  TShellShortCut shortcut_;
 };
 
 inline constexpr std::string_view kShortcutWriteFailed = "スタートメニューのショートカット %s を作成できません";
