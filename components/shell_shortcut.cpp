@@ -22,11 +22,8 @@ TShellShortCut::TShellShortCut(TComponent* owner, ShellLinkApi& api) : TComponen
 
 bool TShellShortCut::MakeShortCut() {
   // The type is a byte: a value past the last folder writes nothing.
-  saved_ = false;
   if (directory_type_ < kLinkRoutines.size()) {
-    saved_ = kLinkRoutines[directory_type_](
-        api_, short_cut_name_,
-        LinkFields{link_path_, description_, works_dir_, arguments_, icon_path_, icon_index_});
+    kLinkRoutines[directory_type_](api_, short_cut_name_, LinkFields{link_path_, description_, works_dir_});
   }
   return true;
 }
@@ -40,8 +37,6 @@ bool TShellShortCut::SetPublished(std::string_view name, const PropertyValue& va
     SetDescription(PropertyText(name, value));
   } else if (name == "WorksDir") {
     SetWorksDir(PropertyText(name, value));
-  } else if (name == "Arguments") {
-    SetArguments(PropertyText(name, value));
   } else if (name == "SCDirectoryType") {
     SetSCDirectoryType(DirectoryTypeNamed(PropertyText(name, value)));
   } else if (name == "Version") {

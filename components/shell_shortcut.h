@@ -24,13 +24,6 @@ class TShellShortCut : public TComponent {
   void SetDescription(std::string value) { description_ = std::move(value); }
   const std::string& WorksDir() const { return works_dir_; }
   void SetWorksDir(std::string value) { works_dir_ = std::move(value); }
-  // Set only when not empty: the command-line arguments and the icon.
-  const std::string& Arguments() const { return arguments_; }
-  void SetArguments(std::string value) { arguments_ = std::move(value); }
-  const std::string& IconPath() const { return icon_path_; }
-  void SetIconPath(std::string value) { icon_path_ = std::move(value); }
-  int IconIndex() const { return icon_index_; }
-  void SetIconIndex(int value) { icon_index_ = value; }
   TSCDirectoryType SCDirectoryType() const { return directory_type_; }
   void SetSCDirectoryType(TSCDirectoryType value) { directory_type_ = value; }
 
@@ -44,9 +37,6 @@ class TShellShortCut : public TComponent {
   // Writes the link for the current properties, replacing one of that name.
   // True whenever it returns; failures the shell reports arrive as Error.
   bool MakeShortCut();
-  // Whether the last MakeShortCut saved its link: callers that must know
-  // (a folder that cannot be written) ask here.
-  bool Saved() const { return saved_; }
 
   static constexpr std::uint8_t kVersion = 100;
 
@@ -59,10 +49,6 @@ class TShellShortCut : public TComponent {
   std::string link_path_;
   std::string description_;
   std::string works_dir_;
-  std::string arguments_;
-  std::string icon_path_;
-  int icon_index_ = 0;
-  bool saved_ = false;
   TSCDirectoryType directory_type_ = scDeskTop;
   bool version_check_ = true;
 };
