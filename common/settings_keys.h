@@ -12,6 +12,12 @@ inline constexpr std::string_view kThroughWindowSection = "ThroughWindow";
 inline constexpr std::string_view kSendKeyPasteKey = "SendKey_Paste";
 // Flag, default off: in paste mode the clipboard is given back after the paste.
 inline constexpr std::string_view kRestoreClipboardKey = "RestoreClipboard";
+// The menu folder, the default verb, and whether the items get Start-menu shortcuts.
+inline constexpr std::string_view kDataKey = "Data";
+inline constexpr std::string_view kPasteModeKey = "PasteMode";
+inline constexpr std::string_view kStartMenuShortcutsKey = "StartMenuShortcuts";
+// Data's default: this folder inside the user's Start Menu.
+inline constexpr std::string_view kDefaultMenuFolderName = "\\Zarnik NX テキスト";
 inline constexpr std::string_view kItemCountKey = "ItemCount";
 inline constexpr std::string_view kItemNameKey = "ItemName";
 inline constexpr std::string_view kClassNameKey = "ClassName";

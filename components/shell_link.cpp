@@ -23,8 +23,7 @@ bool MakeShortCutIn(ShellLinkApi& api, const std::string& name, const LinkFields
   if (link_path.size() > kMaxLinkPath) throw Error(WithValue(kLinkPathTooLong, link_path));
 
   if constexpr (folder.creates_folders) ForceDirectories(DirectoryPart(link_path), api);
-  api.SaveLink(link_path, fields);
-  return true;
+  return api.SaveLink(link_path, fields);
 }
 
 }  // namespace
@@ -43,6 +42,12 @@ void ForceDirectories(std::string directory, ShellLinkApi& api, const LeadBytes&
   if (parent == directory) return;
   ForceDirectories(std::move(parent), api, lead);
   api.MakeDirectory(directory);
+}
+
+std::string ShellLinkApi::CodePageText(const std::wstring& text) {
+  std::string bytes;
+  for (wchar_t c : text) bytes += c < 0x80 ? static_cast<char>(c) : '?';
+  return bytes;
 }
 
 }  // namespace zrnx

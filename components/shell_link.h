@@ -33,7 +33,8 @@ inline constexpr std::array<SpecialFolder, 6> kSpecialFolders{{
     {"scSendto", 9, true},      // CSIDL_SENDTO
 }};
 
-// What is written into the link.
+// What is written into the link. Arguments and an icon are set only when
+// given, so a link without them keeps the shell link object's defaults.
 struct LinkFields {
   const std::string& target;
   const std::string& description;
@@ -42,11 +43,27 @@ struct LinkFields {
   // may not hold it) is passed as it is and takes the place of the bytes.
   const std::wstring* wide_target = nullptr;
   const std::wstring* wide_work_dir = nullptr;
+  const std::wstring* wide_icon_path = nullptr;
+  std::string_view arguments = {};
+  std::string_view icon_path = {};
+  int icon_index = 0;
+};
+
+// What a link file holds, as stored (never resolved).
+struct LinkRead {
+  std::string target, arguments, work_dir, description, icon_path;
+  int icon_index = 0;
+  bool operator==(const LinkRead&) const = default;
 };
 
 class ShellLinkApi {
  public:
   virtual ~ShellLinkApi() = default;
+
+  // A wide path as the code page writes it ('?' where it cannot hold a
+  // character), to compare with links read through the narrow calls. This
+  // default keeps ASCII only; the shell's implementation uses the code page.
+  virtual std::string CodePageText(const std::wstring& text);
 
   // SHGetSpecialFolderLocation and SHGetPathFromIDListA: the folder's path,
   // or nullopt when the shell cannot resolve it.
@@ -57,14 +74,17 @@ class ShellLinkApi {
   // Creates the shell link object, sets description, target and working
   // directory in that order and saves it as `link_path`, replacing a file of
   // that name. Raises Error when the object cannot be created or lacks an
-  // interface; a rejected value or a failed save is not reported.
-  virtual void SaveLink(const std::string& link_path, const LinkFields& fields) = 0;
+  // interface; a rejected value is not reported. False when the save failed.
+  virtual bool SaveLink(const std::string& link_path, const LinkFields& fields) = 0;
+  // The link at `path` as stored, nullopt when it does not load as a link.
+  // Raises Error when the shell link object cannot be created.
+  virtual std::optional<LinkRead> ReadLink(const std::string&) { return std::nullopt; }
 };
 
 // The shell's own implementation (Windows only).
 ShellLinkApi& DefaultShellLinkApi();
 
-// One link-writing routine; the result is always true.
+// One link-writing routine; the result tells whether the link was saved.
 using LinkRoutine = bool (*)(ShellLinkApi& api, const std::string& name, const LinkFields& fields);
 
 // The routine for each special folder, indexed by TSCDirectoryType.

@@ -35,6 +35,7 @@ enum ControlId : int {
   Button5 = 132,
   Edit2 = 133,
   Button4 = 134,
+  StartMenuShortcuts = 135,
 
   // "日付/時刻": DateFormat0 + i and the label of row i.
   DateFormat0 = 140,

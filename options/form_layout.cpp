@@ -10,12 +10,12 @@ namespace {
 using namespace zrnx::ctl;
 using K = ControlKind;
 
-constexpr FormSpec kForm{"TZrnxSetForm", "オプション - Zarnik NX", 402, 353, "ＭＳ Ｐゴシック", -12};
+constexpr FormSpec kForm{"TZrnxSetForm", "オプション - Zarnik NX", 402, 373, "ＭＳ Ｐゴシック", -12};
 
 constexpr std::array kControls = std::to_array<ControlSpec>({
-    {"Button1", K::PushButton, Button1, 0, "OK", {240, 320, 73, 25}, 0, kDefault, "Button1Click"},
-    {"Button2", K::PushButton, Button2, 0, "キャンセル", {320, 320, 73, 25}, 1, 0, "Button2Click"},
-    {"PageControl1", K::TabControl, PageControl1, 0, "", {8, 8, 385, 305}, 2, 0, ""},
+    {"Button1", K::PushButton, Button1, 0, "OK", {240, 340, 73, 25}, 0, kDefault, "Button1Click"},
+    {"Button2", K::PushButton, Button2, 0, "キャンセル", {320, 340, 73, 25}, 1, 0, "Button2Click"},
+    {"PageControl1", K::TabControl, PageControl1, 0, "", {8, 8, 385, 325}, 2, 0, ""},
 
     {"TabSheet1", K::Page, TabSheet1, PageControl1, "一般", {}, 0, 0, ""},
     {"TabSheet3", K::Page, TabSheet3, PageControl1, "日付/時刻", {}, 1, 0, ""},
@@ -32,10 +32,12 @@ constexpr std::array kControls = std::to_array<ControlSpec>({
     {"GroupBox2", K::GroupBox, GroupBox2, TabSheet1, "編集で使用するエディタ", {8, 112, 361, 57}, 1, 0, ""},
     {"Edit1", K::Edit, Edit1, GroupBox2, "", {16, 22, 305, 20}, 0, 0, ""},
     {"Button3", K::PushButton, Button3, GroupBox2, "...", {320, 22, 25, 20}, 1, kNoTabStop, "Button3Click"},
-    {"GroupBox3", K::GroupBox, GroupBox3, TabSheet1, "メニューフォルダ", {8, 177, 361, 89}, 2, 0, ""},
+    {"GroupBox3", K::GroupBox, GroupBox3, TabSheet1, "メニューフォルダ", {8, 177, 361, 109}, 2, 0, ""},
     {"Button5", K::PushButton, Button5, GroupBox3, "テキスト編集...", {16, 24, 137, 25}, 0, 0, "Button5Click"},
     {"Edit2", K::Edit, Edit2, GroupBox3, "", {16, 54, 305, 20}, 1, 0, ""},
     {"Button4", K::PushButton, Button4, GroupBox3, "...", {320, 54, 25, 20}, 2, kNoTabStop, "Button4Click"},
+    {"StartMenuShortcuts", K::CheckBox, StartMenuShortcuts, GroupBox3, "スタートメニューにアイテムを表示する",
+     {16, 82, 249, 17}, 3, 0, ""},
 
     // "日付/時刻": row i has its label at top 32 + 21i and its box at 28 + 21i.
     {"GroupBox4", K::GroupBox, GroupBox4, TabSheet3, "%d*% を日付/時刻に変換する書式", {8, 8, 361, 257}, 0, 0, ""},

@@ -23,6 +23,7 @@ OptionSet LoadOptions(const SettingsFile& file, const OptionDefaults& defaults) 
   }
   options.send_key_paste = file.ReadInteger(kOptionSection, kSendKeyPasteKey, 0);
   options.restore_clipboard = file.ReadFlag(kOptionSection, kRestoreClipboardKey, false);
+  options.start_menu_shortcuts = file.ReadFlag(kOptionSection, kStartMenuShortcutsKey, true);
   return options;
 }
 
@@ -36,6 +37,7 @@ void SaveOptions(SettingsFile& file, const OptionSet& options) {
   }
   file.WriteInteger(kOptionSection, kSendKeyPasteKey, options.send_key_paste);
   file.WriteFlag(kOptionSection, kRestoreClipboardKey, options.restore_clipboard);
+  file.WriteFlag(kOptionSection, kStartMenuShortcutsKey, options.start_menu_shortcuts);
 }
 
 }  // namespace zrnx

@@ -19,6 +19,7 @@ struct OptionSet {
   std::array<std::string, 10> date_formats;
   std::int32_t send_key_paste = 0;  // -1 when nothing is chosen
   bool restore_clipboard = false;   // give the clipboard back after a paste
+  bool start_menu_shortcuts = true;  // the items get Start-menu shortcuts
 };
 
 // What a missing Editor or Data key loads as.

@@ -107,6 +107,7 @@ void TZrnxSetForm::FormCreate() {
   for (int i = 0; i < 10; ++i) view_.SetText(DateFormat0 + i, options_.date_formats[static_cast<std::size_t>(i)]);
   view_.SetItemIndex(SendKey_Paste, options_.send_key_paste);
   view_.SetChecked(RestoreClipboard, options_.restore_clipboard);
+  view_.SetChecked(StartMenuShortcuts, options_.start_menu_shortcuts);
 }
 
 void TZrnxSetForm::FormShow() {
@@ -140,6 +141,7 @@ void TZrnxSetForm::ApplyOptions() {
   for (int i = 0; i < 10; ++i) options_.date_formats[static_cast<std::size_t>(i)] = view_.Text(DateFormat0 + i);
   options_.send_key_paste = view_.ItemIndex(SendKey_Paste);
   options_.restore_clipboard = view_.Checked(RestoreClipboard);
+  options_.start_menu_shortcuts = view_.Checked(StartMenuShortcuts);
 
   ShellChoices choices;
   choices.associate = view_.Checked(Kanren);
@@ -148,11 +150,14 @@ void TZrnxSetForm::ApplyOptions() {
   choices.new_menu = options_.new_menu;
   choices.editor = options_.editor;
   choices.item_sender_path = paths_.item_sender_path;
+  choices.start_menu = options_.start_menu_shortcuts;
+  choices.menu_folder = options_.data;
   Shell().ApplyShellIntegration(choices);
 
   SaveOptions();
   SettingsFile file(paths_.settings_path, store_);
   SaveThroughWindows(file, view_.Rows(ListView2), loaded_through_count_);
+  Shell().UpdateItemShortcuts(choices);
 }
 
 bool TZrnxSetForm::ApplyShowingError() {

@@ -74,8 +74,9 @@ class TZrnxSetForm : public TComponent {
 
   void LoadOptions();
   void SaveOptions();
-  // Controls into the option set, then the shell integration, [Option] and
-  // [ThroughWindow]; an Error ends it at the failing step.
+  // Controls into the option set, then the shell integration, [Option],
+  // [ThroughWindow] and the items' Start-menu shortcuts; an Error ends it at
+  // the failing step.
   void ApplyOptions();
 
   const OptionSet& Options() const { return options_; }

@@ -42,15 +42,25 @@ void Apply(SetupPort& port) {
   choices.editor = options.editor.empty() ? options.default_editor : options.editor;
   choices.item_sender_path = options.item_sender_path;
 
+  choices.start_menu = options.start_menu_shortcuts;
+  choices.menu_folder = options.data;
+
   shell.ApplyShellIntegration(choices);
   port.SaveOptions();
   port.SaveThroughWindows(first_run);
+  shell.UpdateItemShortcuts(choices);
 }
 
 void Remove(SetupPort& port) {
-  // Nothing ticked: both keys and both Send To link names go; the settings
-  // file is not read or written.
-  port.Shell().ApplyShellIntegration(ShellChoices{});
+  // Nothing ticked: both keys and both Send To link names go, and the
+  // items' shortcuts of ours. The settings file is read for the menu folder
+  // (which names the shortcuts' group) and never written.
+  ShellChoices choices;
+  const LoadedOptions options = port.LoadOptions();
+  choices.item_sender_path = options.item_sender_path;
+  choices.menu_folder = options.data;
+  port.Shell().ApplyShellIntegration(choices);
+  port.Shell().UpdateItemShortcuts(choices);
 }
 
 }  // namespace

@@ -25,6 +25,8 @@ struct LoadedOptions {
   std::string editor;          // may be empty when the key holds nothing
   std::string default_editor;  // DefaultEditor
   std::wstring item_sender_path;
+  std::string data;                  // the menu folder
+  bool start_menu_shortcuts = true;  // StartMenuShortcuts
 };
 
 // What the switches need of the options editor, without its window.

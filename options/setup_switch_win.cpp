@@ -39,7 +39,9 @@ class Win32SetupPort final : public SetupPort {
     const OptionDefaults defaults =
         MakeOptionDefaults(system_.WindowsDirectory(), system_.StartMenuFolder().value_or(""));
     options_ = zrnx::LoadOptions(settings_, defaults);
-    return {options_.paste_mode, options_.new_menu, options_.editor, defaults.editor, paths_.item_sender_path};
+    return {options_.paste_mode,     options_.new_menu, options_.editor,
+            defaults.editor,         paths_.item_sender_path, options_.data,
+            options_.start_menu_shortcuts};
   }
 
   void SaveOptions() override { zrnx::SaveOptions(settings_, options_); }

@@ -22,6 +22,8 @@ struct ShellChoices {
   bool new_menu = true;          // New: .zrx\ShellNew
   std::string editor;            // Editor, already replaced by the default when empty
   std::wstring item_sender_path;  // ItemSenderPath, as the wide call gave it
+  bool start_menu = false;       // StartMenuShortcuts: shortcuts for the items
+  std::string menu_folder;       // Data, whose items they are
 };
 
 class ShellIntegration {
@@ -31,6 +33,11 @@ class ShellIntegration {
   // Registry entries first, then the Send To link. A failure raises Error
   // with the message text and ends the apply at the failing step.
   virtual void ApplyShellIntegration(const ShellChoices& choices) = 0;
+  // The items' Start-menu shortcuts brought in step, or ours removed when
+  // start_menu is off. Run after the settings are saved, so a Programs
+  // folder that refuses a link never costs the user his settings; raises
+  // Error for the first link that could not be written or removed.
+  virtual void UpdateItemShortcuts(const ShellChoices& choices) = 0;
 };
 
 }  // namespace zrnx

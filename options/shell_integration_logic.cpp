@@ -37,6 +37,13 @@ void PortedShellIntegration::ApplyShellIntegration(const ShellChoices& choices) 
   if (send_to) UpdateSendTo(*send_to, choices);
 }
 
+void PortedShellIntegration::UpdateItemShortcuts(const ShellChoices& choices) {
+  if (!item_shortcuts_) return;
+  item_shortcuts_->Update(
+      {{}, choices.menu_folder, choices.paste_mode, choices.item_sender_path},
+      choices.start_menu);
+}
+
 void PortedShellIntegration::WriteAssociation(const ShellChoices& choices) {
   const std::vector<RegistryStep> plan = AssociationPlan(choices);
   int writes = 0;

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "components/item_shortcuts.h"
 #include "components/shell_shortcut.h"
 #include "options/registry_plan.h"
 #include "options/shell_integration.h"
@@ -32,11 +33,13 @@ inline constexpr std::string_view kLegacySendToLinkName = "\\クリップボー�
 
 class PortedShellIntegration final : public ShellIntegration {
  public:
-  PortedShellIntegration(RegistryPort& registry, ShellFolders& folders, TShellShortCut& shortcut)
-      : registry_(registry), folders_(folders), shortcut_(shortcut) {}
+  PortedShellIntegration(RegistryPort& registry, ShellFolders& folders, TShellShortCut& shortcut,
+                         ItemShortcuts* item_shortcuts = nullptr)
+      : registry_(registry), folders_(folders), shortcut_(shortcut), item_shortcuts_(item_shortcuts) {}
 
   ShellState DetectShellState() override;
   void ApplyShellIntegration(const ShellChoices& choices) override;
+  void UpdateItemShortcuts(const ShellChoices& choices) override;
 
  private:
   void WriteAssociation(const ShellChoices& choices);
@@ -46,6 +49,7 @@ class PortedShellIntegration final : public ShellIntegration {
   RegistryPort& registry_;
   ShellFolders& folders_;
   TShellShortCut& shortcut_;
+  ItemShortcuts* item_shortcuts_;
 };
 
 }  // namespace zrnx

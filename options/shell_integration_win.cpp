@@ -124,13 +124,15 @@ class Win32ShellFolders final : public ShellFolders {
 class Win32ShellIntegration final : public ShellIntegration {
  public:
   Win32ShellIntegration(HWND owner, TShellShortCut& shortcut)
-      : folders_(owner), logic_(registry_, folders_, shortcut) {}
+      : folders_(owner), logic_(registry_, folders_, shortcut, &items_) {}
   ShellState DetectShellState() override { return logic_.DetectShellState(); }
   void ApplyShellIntegration(const ShellChoices& choices) override { logic_.ApplyShellIntegration(choices); }
+  void UpdateItemShortcuts(const ShellChoices& choices) override { logic_.UpdateItemShortcuts(choices); }
 
  private:
   Win32Registry registry_;
   Win32ShellFolders folders_;
+  ItemShortcuts items_{DefaultShellLinkApi(), DefaultItemShortcutFiles()};
   PortedShellIntegration logic_;
 };
 

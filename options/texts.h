@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+#include "common/settings_keys.h"
+
 namespace zrnx {
 
 inline constexpr std::string_view kOptionsTitle = "オプション - Zarnik NX";
@@ -12,7 +14,7 @@ inline constexpr std::string_view kOptionsBoxTitle = "Zarnik NX";
 inline constexpr std::string_view kOptionsMutexName = "Zarnik_NX_Option";
 inline constexpr std::string_view kFormClassName = "TZrnxSetForm";
 
-inline constexpr std::string_view kMenuFolderName = "\\Zarnik NX テキスト";
+inline constexpr std::string_view kMenuFolderName = kDefaultMenuFolderName;
 inline constexpr std::string_view kNotepadName = "NOTEPAD.EXE";
 inline constexpr std::string_view kExplorerName = "explorer.exe";
 inline constexpr std::string_view kExplorerCommand = "explorer /e,/root,";

@@ -28,16 +28,11 @@ std::string_view RefusalText(PasteRefusal refusal) {
   return refusal == PasteRefusal::kAboveOwnLevel ? kPasteElevatedText : kPasteNotDeliveredText;
 }
 
-// The exit code of a send: 1 when the paste could not be delivered.
-int SendItem(const WideInvocation& inv, const std::wstring& settings_path, SenderSteps& steps,
-             ProfileStore& store) {
+// The item's text to the clipboard and, in paste mode, into the target. The
+// exit code: 1 when the paste could not be delivered.
+int DeliverItem(const WideInvocation& inv, const std::wstring& settings_path, SenderSteps& steps,
+                ProfileStore& store) {
   const std::wstring extension = LowerAscii(FileExtension(inv.item_path));
-
-  if (HasWildcard(inv.item_path) || !steps.ItemFileExists(inv.item_path)) {
-    steps.ShowMessageWithPath(kItemMissingPathText, inv.item_path, kAppTitle, kBoxError);
-    return 0;
-  }
-
   ItemText text = steps.LoadItemText(inv.item_path, extension);
   if (!text.bytes.empty() && extension == L".zrx")
     text = steps.ExpandDatePlaceholders(text, ReadDateFormats(settings_path, store));
@@ -87,6 +82,23 @@ int SendItem(const WideInvocation& inv, const std::wstring& settings_path, Sende
   }
   if (give_back) steps.GiveClipboardBack();
   return 0;
+}
+
+int SendItem(const WideInvocation& inv, const std::wstring& settings_path, SenderSteps& steps,
+             ProfileStore& store) {
+  if (HasWildcard(inv.item_path) || !steps.ItemFileExists(inv.item_path)) {
+    steps.ShowMessageWithPath(kItemMissingPathText, inv.item_path, kAppTitle, kBoxError);
+    return 0;
+  }
+  const int exit_code = DeliverItem(inv, settings_path, steps, store);
+
+  // The text is delivered, or left on the clipboard with a box; a Start menu
+  // that cannot be kept is no failure of the send.
+  try {
+    steps.KeepItemShortcuts(inv.item_path);
+  } catch (...) {
+  }
+  return exit_code;
 }
 
 }  // namespace

@@ -75,6 +75,10 @@ class SenderSteps {
   // puts back what was kept, unless another program wrote to the clipboard
   // in between. Never ends the run: at worst the item stays on the clipboard.
   virtual void GiveClipboardBack() = 0;
+  // Brings the items' Start-menu shortcuts in step when the item lies in the
+  // menu folder. Last of all, so the paste never waits for it; it never
+  // fails the run.
+  virtual void KeepItemShortcuts(const std::wstring& item_path) = 0;
 };
 
 // The ten patterns as the item sender reads them: section [Option], keys

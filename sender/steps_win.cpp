@@ -1,11 +1,16 @@
 #include <windows.h>
 
 #include "common/scoped_win.h"
+#include "common/settings_file.h"
+#include "common/settings_keys.h"
+#include "components/item_shortcuts.h"
 #include "sender/date_format.h"
 #include "sender/desktop_win.h"
 #include "sender/item_files_win.h"
 #include "sender/placeholders.h"
 #include "sender/steps_win.h"
+
+#include "common/wide_text_win.h"
 #include "sender/wide_text_win.h"
 
 namespace zrnx {
@@ -113,6 +118,31 @@ void Win32SenderSteps::GiveClipboardBack() {
   keeper_->SetTarget(reinterpret_cast<HWND>(target_));
   zrnx::GiveClipboardBack(std::move(*kept_), *keeper_);
   kept_.reset();
+}
+
+void Win32SenderSteps::KeepItemShortcuts(const std::wstring& item_path) {
+  // Quiet by design: the user asked for a paste, not for the Start menu.
+  try {
+    // The shortcuts name their items in the code page, as Data does; an item
+    // it cannot hold gets none, and the listing leaves such names out too.
+    Win32ItemFileSystem files;
+    const std::wstring full_path = files.FullPath(item_path);
+    if (!FitsCodePage(full_path)) return;
+    ShortcutTarget sender;
+    sender.wide_sender_path = ThisModulePath();
+    sender.sender_path = DataBytes(sender.wide_sender_path);
+    ShellLinkApi& links = DefaultShellLinkApi();
+    const std::string start_menu = links.SpecialFolderPath(kSpecialFolders[scStartMenu].csidl).value_or("");
+    const std::string default_menu_folder =
+        start_menu.empty() ? std::string() : start_menu + std::string(kDefaultMenuFolderName);
+    std::optional<ShortcutTarget> target = ShortcutsToKeepAfterSend(
+        SettingsFile(settings_path_), DataBytes(full_path), sender.sender_path, default_menu_folder);
+    if (!target) return;
+    target->wide_sender_path = std::move(sender.wide_sender_path);
+    ItemShortcuts shortcuts(links, DefaultItemShortcutFiles());
+    shortcuts.Update(*target, true);
+  } catch (...) {
+  }
 }
 
 }  // namespace zrnx

@@ -39,6 +39,7 @@ class Win32SenderSteps final : public SenderSteps {
   std::optional<std::uint32_t> IntegrityLevel(WindowHandle window) override;
   void KeepClipboard() override;
   void GiveClipboardBack() override;
+  void KeepItemShortcuts(const std::wstring& item_path) override;
 
  private:
   std::wstring settings_path_;

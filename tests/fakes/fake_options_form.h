@@ -128,9 +128,14 @@ class FakeShell : public ShellIntegration {
     if (error) throw Error(*error);
     applied.push_back(choices);
   }
+  void UpdateItemShortcuts(const ShellChoices& choices) override {
+    if (shortcut_error) throw Error(*shortcut_error);
+    shortcuts.push_back(choices);
+  }
   ShellState state;
-  std::optional<std::string> error;
+  std::optional<std::string> error, shortcut_error;
   std::vector<ShellChoices> applied;
+  std::vector<ShellChoices> shortcuts;
 };
 
 class FakeBrowser : public FolderBrowser {
@@ -150,7 +155,7 @@ class NoShellLinks : public ShellLinkApi {
   std::optional<std::string> SpecialFolderPath(int) override { return std::nullopt; }
   bool DirectoryExists(const std::string&) override { return false; }
   void MakeDirectory(const std::string&) override {}
-  void SaveLink(const std::string&, const LinkFields&) override {}
+  bool SaveLink(const std::string&, const LinkFields&) override { return true; }
 };
 
 }  // namespace zrnx::test

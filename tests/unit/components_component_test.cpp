@@ -25,7 +25,7 @@ class NullShellLinkApi : public ShellLinkApi {
   std::optional<std::string> SpecialFolderPath(int) override { return std::nullopt; }
   bool DirectoryExists(const std::string&) override { return false; }
   void MakeDirectory(const std::string&) override {}
-  void SaveLink(const std::string&, const LinkFields&) override {}
+  bool SaveLink(const std::string&, const LinkFields&) override { return true; }
 };
 
 TEST(ComponentTest, OwnerDestroysWhatItOwnsLastCreatedFirst) {

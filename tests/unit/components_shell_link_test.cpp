@@ -28,9 +28,10 @@ class FakeShellLinkApi : public ShellLinkApi {
     created.push_back(path);
     existing.insert(path);
   }
-  void SaveLink(const std::string& link_path, const LinkFields& fields) override {
+  bool SaveLink(const std::string& link_path, const LinkFields& fields) override {
     if (save_error) throw Error(*save_error);
     saved.push_back({link_path, fields.target, fields.description, fields.work_dir});
+    return true;
   }
 
   std::optional<std::string> folder_path = "C:\\U\\SendTo";

@@ -100,6 +100,7 @@ TEST_F(OptionsFormTest, FormCreateFillsTheControlsFromTheFileAndTheShell) {
   EXPECT_EQ(view_.Text(DateFormat0 + 4), "hh");
   EXPECT_EQ(view_.Text(DateFormat0), "yyyy/mm/dd");
   EXPECT_EQ(view_.ItemIndex(SendKey_Paste), 5);
+  EXPECT_TRUE(view_.Checked(StartMenuShortcuts));  // the key is missing: on
   // FormShow: the first page, the focus on Kanren, PasteMode and New follow Kanren.
   EXPECT_EQ(view_.page, TabSheet1);
   EXPECT_EQ(view_.focus, Kanren);
@@ -279,6 +280,37 @@ TEST_F(OptionsFormTest, AFailedApplyAfterOkShowsTheWindowAgain) {
   RunClose();
   EXPECT_EQ(store_.writes.size(), 2u);
   EXPECT_FALSE(Asked());
+}
+
+// The shortcuts follow the box and the menu folder as shown, after the
+// settings are saved; their failure is shown like any other, with the
+// settings already safe.
+TEST_F(OptionsFormTest, TheStartMenuBoxDrivesTheShortcutsAfterTheSave) {
+  Existing();
+  store_.Set("Option", "StartMenuShortcuts", "0");
+  Open();
+  EXPECT_FALSE(view_.Checked(StartMenuShortcuts));
+  view_.SetChecked(StartMenuShortcuts, true);
+  view_.SetChecked(PasteMode, false);
+  view_.SetText(Edit2, "D:\\Items");
+  form_->Button1Click();
+  ASSERT_EQ(shell_->shortcuts.size(), 1u);
+  EXPECT_TRUE(shell_->shortcuts[0].start_menu);
+  EXPECT_EQ(shell_->shortcuts[0].menu_folder, "D:\\Items");
+  EXPECT_EQ(shell_->shortcuts[0].item_sender_path, L"C:\\Zarnik\\Zrnx.exe");
+  EXPECT_FALSE(shell_->shortcuts[0].paste_mode);
+  EXPECT_EQ(store_.Value("Option", "StartMenuShortcuts"), "1");
+}
+
+TEST_F(OptionsFormTest, AShortcutErrorIsShownWithTheSettingsAlreadySaved) {
+  Existing();
+  Open();
+  shell_->shortcut_error = "スタートメニューのショートカット C:\\P\\a.lnk を作成できません";
+  form_->Button1Click();
+  ASSERT_EQ(system_.boxes.size(), 1u);
+  EXPECT_EQ(system_.boxes[0].text, "スタートメニューのショートカット C:\\P\\a.lnk を作成できません.");
+  EXPECT_EQ(store_.Value("ThroughWindow", "ItemCount"), "0");  // saved before the shortcuts
+  EXPECT_TRUE(view_.visible);
 }
 
 TEST_F(OptionsFormTest, AShellErrorStopsTheApplyBeforeTheFile) {

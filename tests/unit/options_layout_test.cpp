@@ -24,9 +24,9 @@ struct Expected {
 
 // Transcribed from the window's tables, apart from the layout code.
 const Expected kExpected[] = {
-    {"Button1", "", {240, 320, 73, 25}, 0, "OK"},
-    {"Button2", "", {320, 320, 73, 25}, 1, "キャンセル"},
-    {"PageControl1", "", {8, 8, 385, 305}, 2, ""},
+    {"Button1", "", {240, 340, 73, 25}, 0, "OK"},
+    {"Button2", "", {320, 340, 73, 25}, 1, "キャンセル"},
+    {"PageControl1", "", {8, 8, 385, 325}, 2, ""},
     {"GroupBox1", "TabSheet1", {8, 8, 361, 97}, 0, "ポップアップメニューの設定"},
     {"Kanren", "GroupBox1", {16, 16, 161, 17}, 0, "アイテムに関連付けを行う"},
     {"PasteMode", "GroupBox1", {32, 32, 161, 17}, 1, "デフォルトで貼り付けを行う"},
@@ -35,10 +35,11 @@ const Expected kExpected[] = {
     {"GroupBox2", "TabSheet1", {8, 112, 361, 57}, 1, "編集で使用するエディタ"},
     {"Edit1", "GroupBox2", {16, 22, 305, 20}, 0, ""},
     {"Button3", "GroupBox2", {320, 22, 25, 20}, 1, "..."},
-    {"GroupBox3", "TabSheet1", {8, 177, 361, 89}, 2, "メニューフォルダ"},
+    {"GroupBox3", "TabSheet1", {8, 177, 361, 109}, 2, "メニューフォルダ"},
     {"Button5", "GroupBox3", {16, 24, 137, 25}, 0, "テキスト編集..."},
     {"Edit2", "GroupBox3", {16, 54, 305, 20}, 1, ""},
     {"Button4", "GroupBox3", {320, 54, 25, 20}, 2, "..."},
+    {"StartMenuShortcuts", "GroupBox3", {16, 82, 249, 17}, 3, "スタートメニューにアイテムを表示する"},
     {"GroupBox4", "TabSheet3", {8, 8, 361, 257}, 0, "%d*% を日付/時刻に変換する書式"},
     {"GroupBox5", "TabSheet5", {8, 8, 361, 57}, 0, "貼り付け仮想キー"},
     {"SendKey_Paste", "GroupBox5", {16, 22, 177, 20}, 0, ""},
@@ -76,7 +77,7 @@ TEST(OptionsLayoutTest, TheWindow) {
   EXPECT_EQ(form.class_name, "TZrnxSetForm");
   EXPECT_EQ(form.caption, "オプション - Zarnik NX");
   EXPECT_EQ(form.client_width, 402);
-  EXPECT_EQ(form.client_height, 353);
+  EXPECT_EQ(form.client_height, 373);
   EXPECT_EQ(form.font_face, "ＭＳ Ｐゴシック");
   EXPECT_EQ(form.font_height, -12);
 }

@@ -36,10 +36,12 @@ TEST(OptionSetTest, AnEmptyFileGivesEveryDefaultInTheStoredOrder) {
   for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(options.date_formats[i], kDefaultDateFormats[i]) << i;
   EXPECT_EQ(options.send_key_paste, 0);
   EXPECT_FALSE(options.restore_clipboard);
-  const std::vector<std::string> order = {"PasteMode",   "New",         "Editor",      "Data",
-                                          "DateFormat0", "DateFormat1", "DateFormat2", "DateFormat3",
-                                          "DateFormat4", "DateFormat5", "DateFormat6", "DateFormat7",
-                                          "DateFormat8", "DateFormat9", "SendKey_Paste", "RestoreClipboard"};
+  EXPECT_TRUE(options.start_menu_shortcuts);
+  const std::vector<std::string> order = {"PasteMode",   "New",         "Editor",        "Data",
+                                          "DateFormat0", "DateFormat1", "DateFormat2",   "DateFormat3",
+                                          "DateFormat4", "DateFormat5", "DateFormat6",   "DateFormat7",
+                                          "DateFormat8", "DateFormat9", "SendKey_Paste", "RestoreClipboard",
+                                          "StartMenuShortcuts"};
   EXPECT_EQ(store.reads, order);
 }
 
@@ -53,6 +55,7 @@ TEST(OptionSetTest, StoredValuesWinAndAnEmptyValueIsNotAMissingKey) {
   store.Set("Option", "DateFormat9", "表示");
   store.Set("Option", "SendKey_Paste", "9");
   store.Set("Option", "RestoreClipboard", "1");
+  store.Set("Option", "StartMenuShortcuts", "0");
   const OptionSet options = LoadOptions(SettingsFile(kPath, store), kDefaults);
   EXPECT_TRUE(options.restore_clipboard);
   EXPECT_FALSE(options.paste_mode);
@@ -62,6 +65,7 @@ TEST(OptionSetTest, StoredValuesWinAndAnEmptyValueIsNotAMissingKey) {
   EXPECT_EQ(options.date_formats[3], "");
   EXPECT_EQ(options.date_formats[9], "表示");
   EXPECT_EQ(options.send_key_paste, 9);
+  EXPECT_FALSE(options.start_menu_shortcuts);
 }
 
 TEST(OptionSetTest, OddValuesLoadWithoutHarm) {
@@ -87,9 +91,10 @@ TEST(OptionSetTest, SaveWritesEveryKeyInOrderEmptyOnesAndMinusOneIncluded) {
   options.date_formats[0] = "yyyy";
   options.send_key_paste = -1;
   options.restore_clipboard = true;
+  options.start_menu_shortcuts = false;
   SettingsFile file(kPath, store);
   SaveOptions(file, options);
-  ASSERT_EQ(store.writes.size(), 16u);
+  ASSERT_EQ(store.writes.size(), 17u);
   EXPECT_EQ(store.writes[0], "Option/PasteMode=0");
   EXPECT_EQ(store.writes[1], "Option/New=1");
   EXPECT_EQ(store.writes[2], "Option/Editor=C:\\ed.exe");
@@ -98,6 +103,7 @@ TEST(OptionSetTest, SaveWritesEveryKeyInOrderEmptyOnesAndMinusOneIncluded) {
   EXPECT_EQ(store.writes[13], "Option/DateFormat9=");
   EXPECT_EQ(store.writes[14], "Option/SendKey_Paste=-1");
   EXPECT_EQ(store.writes[15], "Option/RestoreClipboard=1");
+  EXPECT_EQ(store.writes[16], "Option/StartMenuShortcuts=0");
 }
 
 TEST(OptionSetTest, AFailedWriteRaisesTheErrorAndEndsTheSaveThere) {

@@ -52,7 +52,7 @@ class FakeSetup : public SetupPort, public ShellIntegration {
   bool other_editor = false;
   bool settings_exist = true;
   ShellState state;
-  LoadedOptions options{true, true, "C:\\ed\\ed.exe", "C:\\WINDOWS\\NOTEPAD.EXE", L"C:\\P\\Zrnx.exe"};
+  LoadedOptions options{true, true, "C:\\ed\\ed.exe", "C:\\WINDOWS\\NOTEPAD.EXE", L"C:\\P\\Zrnx.exe", "C:\\M\\Items", true};
   std::string fail_at;
   std::vector<std::string> steps;
   std::optional<ShellChoices> applied;
@@ -80,6 +80,11 @@ class FakeSetup : public SetupPort, public ShellIntegration {
     applied = choices;
     Step("shell");
   }
+  void UpdateItemShortcuts(const ShellChoices& choices) override {
+    shortcuts = choices;
+    Step("shortcuts");
+  }
+  std::optional<ShellChoices> shortcuts;
 
  private:
   void Step(const std::string& name) {
@@ -95,7 +100,8 @@ TEST(RunSetupSwitchTest, ApplyRunsTheFirstRunSequenceAndRegisters) {
   EXPECT_EQ(outcome.exit_code, 0);
   EXPECT_THAT(outcome.message, IsEmpty());
   EXPECT_THAT(fake.steps,
-              ElementsAre("mutex", "detect", "load", "exists", "shell", "save options", "save first list"));
+              ElementsAre("mutex", "detect", "load", "exists", "shell", "save options", "save first list",
+                          "shortcuts"));
   ASSERT_TRUE(fake.applied);
   EXPECT_TRUE(fake.applied->associate);
   EXPECT_TRUE(fake.applied->send_to);
@@ -103,6 +109,26 @@ TEST(RunSetupSwitchTest, ApplyRunsTheFirstRunSequenceAndRegisters) {
   EXPECT_TRUE(fake.applied->new_menu);
   EXPECT_EQ(fake.applied->editor, "C:\\ed\\ed.exe");
   EXPECT_EQ(fake.applied->item_sender_path, L"C:\\P\\Zrnx.exe");
+  ASSERT_TRUE(fake.shortcuts);
+  EXPECT_TRUE(fake.shortcuts->start_menu);
+  EXPECT_EQ(fake.shortcuts->menu_folder, "C:\\M\\Items");
+  EXPECT_EQ(fake.shortcuts->item_sender_path, L"C:\\P\\Zrnx.exe");
+
+  // Switched off in the settings: the shortcuts of ours go.
+  FakeSetup off;
+  off.options.start_menu_shortcuts = false;
+  ASSERT_EQ(RunSetupSwitch(SetupSwitch::kApply, off).exit_code, 0);
+  ASSERT_TRUE(off.shortcuts);
+  EXPECT_FALSE(off.shortcuts->start_menu);
+}
+
+TEST(RunSetupSwitchTest, AShortcutFailureIsReportedAfterTheSettingsAreSaved) {
+  FakeSetup fake;
+  fake.fail_at = "shortcuts";
+  const SetupOutcome outcome = RunSetupSwitch(SetupSwitch::kApply, fake);
+  EXPECT_EQ(outcome.exit_code, kSetupFailed);
+  EXPECT_THAT(fake.steps, ElementsAre("mutex", "detect", "load", "exists", "shell", "save options", "save list",
+                                      "shortcuts"));
 }
 
 TEST(RunSetupSwitchTest, ApplyOverExistingSettingsKeepsTheirChoicesAndTheSendToState) {
@@ -149,10 +175,15 @@ TEST(RunSetupSwitchTest, RemoveUnticksEverythingAndLeavesTheSettingsAlone) {
     fake.state = state;
     const SetupOutcome outcome = RunSetupSwitch(SetupSwitch::kRemove, fake);
     EXPECT_EQ(outcome.exit_code, 0);
-    EXPECT_THAT(fake.steps, ElementsAre("mutex", "shell"));
+    // The settings are read for the menu folder that names the group, never written.
+    EXPECT_THAT(fake.steps, ElementsAre("mutex", "load", "shell", "shortcuts"));
     ASSERT_TRUE(fake.applied);
     EXPECT_FALSE(fake.applied->associate);
     EXPECT_FALSE(fake.applied->send_to);
+    ASSERT_TRUE(fake.shortcuts);
+    EXPECT_FALSE(fake.shortcuts->start_menu);
+    EXPECT_EQ(fake.shortcuts->menu_folder, "C:\\M\\Items");
+    EXPECT_EQ(fake.shortcuts->item_sender_path, L"C:\\P\\Zrnx.exe");
   }
 }
 

@@ -30,13 +30,14 @@ class FakeLinks : public ShellLinkApi {
   std::optional<std::string> SpecialFolderPath(int) override { return "C:\\U\\SendTo"; }
   bool DirectoryExists(const std::string&) override { return true; }
   void MakeDirectory(const std::string&) override {}
-  void SaveLink(const std::string& link_path, const LinkFields& fields) override {
+  bool SaveLink(const std::string& link_path, const LinkFields& fields) override {
     // Wide paths as their ASCII characters.
     auto shown = [](const std::string& bytes, const std::wstring* wide) {
       return wide ? std::string(Error("%s", *wide).what()) : bytes;
     };
     saved.push_back(link_path + " -> " + shown(fields.target, fields.wide_target) + " in " +
                     shown(fields.work_dir, fields.wide_work_dir));
+    return true;
   }
   std::vector<std::string> saved;
 };

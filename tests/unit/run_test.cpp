@@ -42,6 +42,7 @@ class MockSteps : public SenderSteps {
   MOCK_METHOD(std::optional<std::uint32_t>, IntegrityLevel, (WindowHandle), (override));
   MOCK_METHOD(void, KeepClipboard, (), (override));
   MOCK_METHOD(void, GiveClipboardBack, (), (override));
+  MOCK_METHOD(void, KeepItemShortcuts, (const std::wstring&), (override));
 };
 
 ItemText Cp(std::string bytes) { return {std::move(bytes), TextEncoding::kCodePage}; }
@@ -50,6 +51,8 @@ const std::wstring kIni = L"C:\\Tools\\Zrnx.ini";
 
 class RunTest : public ::testing::Test {
  protected:
+  // Checked where it matters; allowed after any send.
+  RunTest() { EXPECT_CALL(steps, KeepItemShortcuts(_)).Times(::testing::AnyNumber()); }
   // ASCII lines, widened unit by unit; the splitting itself is tested on its own.
   int Run(std::string_view line) { return RunSender(std::wstring(line.begin(), line.end()), kIni, steps, store); }
   int Run(std::wstring_view line) { return RunSender(line, kIni, steps, store); }
@@ -248,6 +251,7 @@ TEST_F(RunTest, ClipboardIsKeptAndGivenBackAroundThePasteOnlyInPasteModeWithTheF
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.line) + " " + (c.flag ? c.flag : "-"));
     StrictMock<MockSteps> run_steps;
+    EXPECT_CALL(run_steps, KeepItemShortcuts(_)).Times(::testing::AnyNumber());
     test::FakeProfileStore settings;
     if (c.flag) settings.Set("Option", "RestoreClipboard", c.flag);
     const bool paste = std::string_view(c.line).find("/p") != std::string_view::npos;
@@ -325,6 +329,48 @@ TEST(DecidePasteTargetTest, UnknownOwnerRootsDoNotMatch) {
   EXPECT_EQ(DecidePasteTarget(facts), PasteRefusal::kNotInFront);
   facts.foreground = 7;
   EXPECT_EQ(DecidePasteTarget(facts), PasteRefusal::kNone);
+}
+
+// The shortcuts are kept last, in every mode, and whatever they raise the
+// send has succeeded: no box, exit code 0.
+TEST(RunShortcutsTest, KeptAfterTheDeliveryAndNeverFailTheRun) {
+  struct Case {
+    const wchar_t* line;
+    bool paste;
+    int failure;             // 0 none, 1 Error, 2 out of memory
+    bool delivered = true;   // the paste went through; else its box and exit code 1
+  };
+  for (const Case c : {Case{L"z /p C:\\i\\a.zrx", true, 0}, Case{L"z /p C:\\i\\a.zrx", true, 1},
+                       Case{L"z /c C:\\i\\a.zrx", false, 2}, Case{L"z C:\\i\\a.zrx", false, 1},
+                       Case{L"z /p C:\\i\\a.zrx", true, 1, false}}) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.line)) + (c.delivered ? "" : " undelivered"));
+    NiceMock<MockSteps> steps;
+    test::FakeProfileStore store;
+    ON_CALL(steps, ItemFileExists(_)).WillByDefault(Return(true));
+    ON_CALL(steps, LoadItemText(_, _)).WillByDefault(Return(Cp("x")));
+    ON_CALL(steps, SendPasteKey(_, _)).WillByDefault(Return(c.delivered));
+    if (c.delivered) EXPECT_CALL(steps, ShowMessage(_, _, _)).Times(0);
+    InSequence order;
+    EXPECT_CALL(steps, PutTextOnClipboard(_));
+    if (c.paste) EXPECT_CALL(steps, SendPasteKey(_, _));
+    if (!c.delivered) EXPECT_CALL(steps, ShowMessage(kPasteNotDeliveredText, kAppTitle, kBoxWarning));
+    auto& keep = EXPECT_CALL(steps, KeepItemShortcuts(std::wstring(L"C:\\i\\a.zrx")));
+    if (c.failure == 1) keep.WillOnce(::testing::Throw(Error("gone")));
+    if (c.failure == 2) keep.WillOnce(::testing::Throw(std::bad_alloc()));
+    EXPECT_EQ(RunSender(c.line, kIni, steps, store), c.delivered ? 0 : 1);
+  }
+}
+
+TEST_F(RunTest, AMissingItemOrAFailedReadKeepsNoShortcuts) {
+  EXPECT_CALL(steps, KeepItemShortcuts(_)).Times(0);
+  EXPECT_CALL(steps, PrepareDateNames()).Times(2);
+  EXPECT_CALL(steps, ItemFileExists(std::wstring(L"gone.zrx"))).WillOnce(Return(false));
+  EXPECT_CALL(steps, ShowMessageWithPath(kItemMissingPathText, _, kAppTitle, kBoxError));
+  EXPECT_EQ(Run("z /p gone.zrx"), 0);
+  EXPECT_CALL(steps, ItemFileExists(std::wstring(L"a.zrx"))).WillOnce(Return(true));
+  EXPECT_CALL(steps, LoadItemText(_, _)).WillOnce(::testing::Throw(Error("locked")));
+  EXPECT_CALL(steps, ShowMessage(_, kApplicationErrorTitle, _));
+  EXPECT_EQ(Run("z /p a.zrx"), 1);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The real ZrnxSet.exe at 144 DPI: the layout scales with the system DPI
 // (Wine takes it from LogPixels under HKCU\Control Panel\Desktop, read when a
-// process starts), so the client area is about 1.5 times 402 x 353.
+// process starts), so the client area is about 1.5 times 402 x 373.
 
 #include <windows.h>
 
@@ -38,10 +38,10 @@ TEST(OptionsDpiTest, LayoutAndClientAreaScaleAtOneHundredFortyFourDpi) {
   ASSERT_TRUE(e.WaitForWindow());
   const SIZE client = e.ClientSize();
   ExpectScaled(client.cx, 402, "client width");
-  ExpectScaled(client.cy, 353, "client height");
+  ExpectScaled(client.cy, 373, "client height");
   const RECT ok = e.RectIn(Button1, 0);
   ExpectScaled(ok.left, 240, "OK left");
-  ExpectScaled(ok.top, 320, "OK top");
+  ExpectScaled(ok.top, 340, "OK top");
   ExpectScaled(ok.right - ok.left, 73, "OK width");
   ExpectScaled(ok.bottom - ok.top, 25, "OK height");
   const RECT edit = e.RectIn(Edit1, TabSheet1);
@@ -52,6 +52,11 @@ TEST(OptionsDpiTest, LayoutAndClientAreaScaleAtOneHundredFortyFourDpi) {
   ExpectScaled(restore.top, 73, "RestoreClipboard top");
   ExpectScaled(restore.right - restore.left, 281, "RestoreClipboard width");
   EXPECT_TRUE(CheckBoxCaptionFits(e.Control(RestoreClipboard), 144));
+  // The longest check box caption is not cut at this size either.
+  const RECT box = e.RectIn(StartMenuShortcuts, TabSheet1);
+  EXPECT_LE(CaptionWidth(e.Text(StartMenuShortcuts), -18) + GetSystemMetrics(SM_CXMENUCHECK) + 6,
+            box.right - box.left);
+  ExpectScaled(box.top, 259, "StartMenuShortcuts top");
   // Column widths follow as well.
   ExpectScaled(e.ColumnOf(ListView2, 0).width, 182, "name column");
   e.Click(Button2);

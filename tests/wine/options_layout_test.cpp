@@ -52,7 +52,7 @@ TEST_F(OptionsLayoutTest, FixedCentredDialogFrameOfTheGivenClientSize) {
   EXPECT_EQ(WindowTextCp932(e.Window()), "オプション - Zarnik NX");
   const SIZE client = e.ClientSize();
   EXPECT_EQ(client.cx, 402);
-  EXPECT_EQ(client.cy, 353);
+  EXPECT_EQ(client.cy, 373);
   const DWORD style = e.Style(0);
   EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0u) << std::hex << style;
   EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), static_cast<DWORD>(WS_CAPTION | WS_SYSMENU)) << std::hex << style;
@@ -88,9 +88,9 @@ constexpr RECT R(int left, int top, int width, int height) { return {left, top, 
 // Group box children are given relative to the page, whether the group box
 // is their parent window or only stands behind them.
 const Placed kPlaced[] = {
-    {Button1, 0, "OK", R(240, 320, 73, 25)},
-    {Button2, 0, "キャンセル", R(320, 320, 73, 25)},
-    {PageControl1, 0, nullptr, R(8, 8, 385, 305)},
+    {Button1, 0, "OK", R(240, 340, 73, 25)},
+    {Button2, 0, "キャンセル", R(320, 340, 73, 25)},
+    {PageControl1, 0, nullptr, R(8, 8, 385, 325)},
     // 一般
     {GroupBox1, TabSheet1, "ポップアップメニューの設定", R(8, 8, 361, 97)},
     {Kanren, TabSheet1, "アイテムに関連付けを行う", R(24, 24, 161, 17)},
@@ -100,10 +100,11 @@ const Placed kPlaced[] = {
     {GroupBox2, TabSheet1, "編集で使用するエディタ", R(8, 112, 361, 57)},
     {Edit1, TabSheet1, nullptr, R(24, 134, 305, 20)},
     {Button3, TabSheet1, "...", R(328, 134, 25, 20)},
-    {GroupBox3, TabSheet1, "メニューフォルダ", R(8, 177, 361, 89)},
+    {GroupBox3, TabSheet1, "メニューフォルダ", R(8, 177, 361, 109)},
     {Button5, TabSheet1, "テキスト編集...", R(24, 201, 137, 25)},
     {Edit2, TabSheet1, nullptr, R(24, 231, 305, 20)},
     {Button4, TabSheet1, "...", R(328, 231, 25, 20)},
+    {StartMenuShortcuts, TabSheet1, "スタートメニューにアイテムを表示する", R(24, 259, 249, 17)},
     // 日付/時刻 (the rows are checked by their own test)
     {GroupBox4, TabSheet3, "%d*% を日付/時刻に変換する書式", R(8, 8, 361, 257)},
     // 仮想キー (the drop-down list's height is the system's)
@@ -164,6 +165,14 @@ TEST_F(OptionsLayoutTest, EveryControlHasItsCaptionAndPlace) {
 
 TEST_F(OptionsLayoutTest, RestoreClipboardCaptionFitsItsBox) {
   EXPECT_TRUE(CheckBoxCaptionFits(editor_->Control(RestoreClipboard), 96));
+}
+
+// The Start-menu box's caption fits beside its box: no text is cut.
+TEST_F(OptionsLayoutTest, TheStartMenuCaptionFitsItsBox) {
+  OptionsEditor& e = *editor_;
+  const RECT box = e.RectIn(StartMenuShortcuts, TabSheet1);
+  EXPECT_LE(CaptionWidth(e.Text(StartMenuShortcuts), -12) + GetSystemMetrics(SM_CXMENUCHECK) + 4,
+            box.right - box.left);
 }
 
 TEST_F(OptionsLayoutTest, TenDateRowsOfLabelAndPattern) {
@@ -251,7 +260,7 @@ TEST_F(OptionsLayoutTest, TabWalksThePagesInOrderPastTheSkippedControls) {
     std::vector<int> expected;  // from start, back to start
   };
   const Walk walks[] = {
-      {kGeneral, Edit1, {Button5, Edit2, Button1, Button2, Kanren, PasteMode, New, SendTo, Edit1}},
+      {kGeneral, Edit1, {Button5, Edit2, StartMenuShortcuts, Button1, Button2, Kanren, PasteMode, New, SendTo, Edit1}},
       {kDateTime, DateFormat0,
        {DateFormat0 + 1, DateFormat0 + 2, DateFormat0 + 3, DateFormat0 + 4, DateFormat0 + 5, DateFormat0 + 6,
         DateFormat0 + 7, DateFormat0 + 8, DateFormat0 + 9, Button1, Button2, DateFormat0}},

@@ -309,7 +309,11 @@ std::optional<LinkSeen> ReadShellLink(const std::string& path) {
   link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
   link->GetWorkingDirectory(work_dir, MAX_PATH);
   link->GetDescription(description, INFOTIPSIZE);
-  return LinkSeen{target, work_dir, description};
+  char arguments[INFOTIPSIZE] = {}, icon_path[MAX_PATH] = {};
+  int icon_index = 0;
+  link->GetArguments(arguments, INFOTIPSIZE);
+  link->GetIconLocation(icon_path, MAX_PATH, &icon_index);
+  return LinkSeen{target, work_dir, description, arguments, icon_path, icon_index};
 }
 
 std::optional<WideLinkSeen> ReadWideShellLink(const std::wstring& path) {

@@ -119,6 +119,8 @@ std::optional<MessageBoxSeen> FindAnyMessageBox(DWORD process_id);
 // when it cannot be loaded.
 struct LinkSeen {
   std::string target, work_dir, description;
+  std::string arguments, icon_path;
+  int icon_index = 0;
 };
 std::optional<LinkSeen> ReadShellLink(const std::string& path);
 // The same through the wide interface, for paths no code page holds.
