@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "common/profile_store.h"
+#include "common/scoped_win.h"
 
 namespace zrnx {
 namespace {
@@ -24,6 +25,20 @@ class Win32ProfileStore final : public ProfileStore {
     std::string v = value ? std::string(*value) : std::string();
     return WritePrivateProfileStringA(std::string(section).c_str(), key ? k.c_str() : nullptr,
                                       value ? v.c_str() : nullptr, path.c_str()) != 0;
+  }
+
+  bool CanWrite(const std::string& path) override {
+    // Opened for writing, never truncated: a folder at the path, a file
+    // another program holds without sharing writes, or a read-only file
+    // all fail here as the profile write would.
+    ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return true;
+    if (GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+    // Missing: the folder must take a new file; the probe goes with its handle.
+    ScopedFile probe(CreateFileA(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return probe.Valid();
   }
 };
 

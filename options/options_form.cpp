@@ -134,6 +134,9 @@ void TZrnxSetForm::ApplyOptions() {
   for (int i = 0; i < 10; ++i) options_.date_formats[static_cast<std::size_t>(i)] = view_.Text(DateFormat0 + i);
   options_.send_key_paste = view_.ItemIndex(SendKey_Paste);
 
+  // The shell is left as it was when the settings cannot be saved after it.
+  SettingsFile(paths_.settings_path, store_).CheckWritable();
+
   ShellChoices choices;
   choices.associate = view_.Checked(Kanren);
   choices.send_to = view_.Checked(SendTo);

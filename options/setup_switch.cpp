@@ -42,6 +42,8 @@ void Apply(SetupPort& port) {
   choices.editor = options.editor.empty() ? options.default_editor : options.editor;
   choices.item_sender_path = options.item_sender_path;
 
+  // Nothing is registered for a copy whose settings cannot be saved.
+  port.CheckSettingsWritable();
   shell.ApplyShellIntegration(choices);
   port.SaveOptions();
   port.SaveThroughWindows();

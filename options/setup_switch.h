@@ -36,6 +36,8 @@ class SetupPort {
   virtual bool ClaimEditorMutex() = 0;
   virtual bool SettingsFileExists() = 0;
   virtual LoadedOptions LoadOptions() = 0;
+  // Raises the settings file's write error when no write could succeed now.
+  virtual void CheckSettingsWritable() = 0;
   // Writes [Option] with what LoadOptions read.
   virtual void SaveOptions() = 0;
   // Writes the through-window list back as it was read.

@@ -42,6 +42,8 @@ class Win32SetupPort final : public SetupPort {
     return {options_.paste_mode, options_.new_menu, options_.editor, defaults.editor, paths_.item_sender_path};
   }
 
+  void CheckSettingsWritable() override { settings_.CheckWritable(); }
+
   void SaveOptions() override { zrnx::SaveOptions(settings_, options_); }
 
   void SaveThroughWindows() override {

@@ -256,6 +256,39 @@ TEST_F(OptionsFormTest, AFailedApplyAfterOkShowsTheWindowAgain) {
   EXPECT_FALSE(Asked());
 }
 
+// A settings file that cannot be written stops the apply before the shell
+// is touched, however the window was left.
+TEST_F(OptionsFormTest, AnUnwritableSettingsFileLeavesTheShellAsItWas) {
+  enum How { kOk, kCancel, kCloseBox };
+  struct Case {
+    bool first_run;
+    How how;
+    bool window_back;  // OK brings it back; a first run's close ends
+  };
+  const Case cases[] = {{false, kOk, true}, {true, kOk, true}, {true, kCancel, false}, {true, kCloseBox, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "first run " << c.first_run << ", how " << c.how);
+    view_ = FakeFormView();
+    system_ = FakeFormSystem();
+    store_ = FakeProfileStore();
+    closed_ = false;
+    if (!c.first_run) Existing();
+    Open();
+    store_.fail_writes = true;
+    if (c.how == kOk) form_->Button1Click();
+    if (c.how == kCancel) form_->Button2Click();
+    if (c.how == kCloseBox) view_.CloseForm();
+    RunClose();
+    EXPECT_GE(store_.probes, 1);
+    EXPECT_TRUE(shell_->applied.empty());
+    ASSERT_EQ(system_.boxes.size(), 1u);
+    EXPECT_EQ(system_.boxes[0].text, std::string(kIni) + " に書き込めません.");
+    EXPECT_EQ(system_.boxes[0].caption, kOptionsTitle);
+    EXPECT_EQ(view_.visible && !closed_, c.window_back);
+    EXPECT_EQ(system_.restarts, 0);
+  }
+}
+
 TEST_F(OptionsFormTest, AShellErrorStopsTheApplyBeforeTheFile) {
   Existing();
   Open();

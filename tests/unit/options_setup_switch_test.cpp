@@ -69,6 +69,7 @@ class FakeSetup : public SetupPort, public ShellIntegration {
     Step("load");
     return options;
   }
+  void CheckSettingsWritable() override { Step("writable"); }
   void SaveOptions() override { Step("save options"); }
   void SaveThroughWindows() override { Step("save list"); }
   ShellIntegration& Shell() override { return *this; }
@@ -95,7 +96,7 @@ TEST(RunSetupSwitchTest, ApplyRunsTheFirstRunSequenceAndRegisters) {
   EXPECT_EQ(outcome.exit_code, 0);
   EXPECT_THAT(outcome.message, IsEmpty());
   EXPECT_THAT(fake.steps,
-              ElementsAre("mutex", "detect", "load", "exists", "shell", "save options", "save list"));
+              ElementsAre("mutex", "detect", "load", "exists", "writable", "shell", "save options", "save list"));
   ASSERT_TRUE(fake.applied);
   EXPECT_TRUE(fake.applied->associate);
   EXPECT_TRUE(fake.applied->send_to);
@@ -128,9 +129,10 @@ TEST(RunSetupSwitchTest, AFailingStepStopsTheRunWithItsTextAndWritesNothingAfter
     std::vector<std::string> steps;
   };
   const Case cases[] = {
-      {"shell", {"mutex", "detect", "load", "exists", "shell"}},
-      {"save options", {"mutex", "detect", "load", "exists", "shell", "save options"}},
-      {"save list", {"mutex", "detect", "load", "exists", "shell", "save options", "save list"}},
+      {"writable", {"mutex", "detect", "load", "exists", "writable"}},
+      {"shell", {"mutex", "detect", "load", "exists", "writable", "shell"}},
+      {"save options", {"mutex", "detect", "load", "exists", "writable", "shell", "save options"}},
+      {"save list", {"mutex", "detect", "load", "exists", "writable", "shell", "save options", "save list"}},
   };
   for (const Case& c : cases) {
     FakeSetup fake;
