@@ -91,7 +91,7 @@ ShellIntegration& TZrnxSetForm::Shell() {
 }
 
 void TZrnxSetForm::FormCreate() {
-  const ShellState state = Shell().DetectShellState();
+  const ShellState state = Shell().DetectShellState(paths_.item_sender_path);
   association_on_ = state.association;
   send_to_on_ = state.send_to;
   LoadOptions();

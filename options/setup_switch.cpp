@@ -25,7 +25,7 @@ bool EqualsAsciiNoCase(const std::string& text, const char* word) {
 void Apply(SetupPort& port) {
   ShellIntegration& shell = port.Shell();
   // The order of the window's start and OK: detect, load, then apply.
-  const ShellState detected = shell.DetectShellState();
+  const ShellState detected = shell.DetectShellState(port.ItemSenderPath());
   const LoadedOptions options = port.LoadOptions();
   const bool first_run = !port.SettingsFileExists();
 
@@ -50,9 +50,12 @@ void Apply(SetupPort& port) {
 }
 
 void Remove(SetupPort& port) {
-  // Nothing ticked: both keys and both Send To link names go; the settings
-  // file is not read or written.
-  port.Shell().ApplyShellIntegration(ShellChoices{});
+  // Nothing ticked: both keys and both Send To link names go, as far as
+  // they are this copy's or name a program that is gone; the settings file
+  // is not read or written.
+  ShellChoices none;
+  none.item_sender_path = port.ItemSenderPath();
+  port.Shell().ApplyShellIntegration(none);
 }
 
 }  // namespace

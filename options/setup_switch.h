@@ -35,6 +35,8 @@ class SetupPort {
   // another editor holds it.
   virtual bool ClaimEditorMutex() = 0;
   virtual bool SettingsFileExists() = 0;
+  // This copy's Zrnx.exe, beside the editor.
+  virtual std::string ItemSenderPath() = 0;
   virtual LoadedOptions LoadOptions() = 0;
   // Raises the settings file's write error when no write could succeed now.
   virtual void CheckSettingsWritable() = 0;

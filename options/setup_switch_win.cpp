@@ -35,6 +35,8 @@ class Win32SetupPort final : public SetupPort {
 
   bool SettingsFileExists() override { return system_.FileExists(settings_.Path()); }
 
+  std::string ItemSenderPath() override { return paths_.item_sender_path; }
+
   LoadedOptions LoadOptions() override {
     const OptionDefaults defaults =
         MakeOptionDefaults(system_.WindowsDirectory(), system_.StartMenuFolder().value_or(""));

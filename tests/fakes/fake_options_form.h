@@ -119,12 +119,16 @@ class FakeFormSystem : public FormSystem {
 
 class FakeShell : public ShellIntegration {
  public:
-  ShellState DetectShellState() override { return state; }
+  ShellState DetectShellState(const std::string& item_sender_path) override {
+    detected_for = item_sender_path;
+    return state;
+  }
   void ApplyShellIntegration(const ShellChoices& choices) override {
     if (error) throw Error(*error);
     applied.push_back(choices);
   }
   ShellState state;
+  std::string detected_for;
   std::optional<std::string> error;
   std::vector<ShellChoices> applied;
 };

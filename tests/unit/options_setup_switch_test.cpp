@@ -56,6 +56,7 @@ class FakeSetup : public SetupPort, public ShellIntegration {
   std::string fail_at;
   std::vector<std::string> steps;
   std::optional<ShellChoices> applied;
+  std::string detected_for;
 
   bool ClaimEditorMutex() override {
     steps.push_back("mutex");
@@ -73,8 +74,10 @@ class FakeSetup : public SetupPort, public ShellIntegration {
   void SaveOptions() override { Step("save options"); }
   void SaveThroughWindows() override { Step("save list"); }
   ShellIntegration& Shell() override { return *this; }
-  ShellState DetectShellState() override {
+  std::string ItemSenderPath() override { return options.item_sender_path; }
+  ShellState DetectShellState(const std::string& item_sender_path) override {
     Step("detect");
+    detected_for = item_sender_path;
     return state;
   }
   void ApplyShellIntegration(const ShellChoices& choices) override {
@@ -104,6 +107,7 @@ TEST(RunSetupSwitchTest, ApplyRunsTheFirstRunSequenceAndRegisters) {
   EXPECT_TRUE(fake.applied->new_menu);
   EXPECT_EQ(fake.applied->editor, "C:\\ed\\ed.exe");
   EXPECT_EQ(fake.applied->item_sender_path, "C:\\P\\Zrnx.exe");
+  EXPECT_EQ(fake.detected_for, "C:\\P\\Zrnx.exe");
 }
 
 TEST(RunSetupSwitchTest, ApplyOverExistingSettingsKeepsTheirChoicesAndTheSendToState) {
@@ -155,6 +159,7 @@ TEST(RunSetupSwitchTest, RemoveUnticksEverythingAndLeavesTheSettingsAlone) {
     ASSERT_TRUE(fake.applied);
     EXPECT_FALSE(fake.applied->associate);
     EXPECT_FALSE(fake.applied->send_to);
+    EXPECT_EQ(fake.applied->item_sender_path, "C:\\P\\Zrnx.exe") << "only this copy's entries go";
   }
 }
 
