@@ -68,8 +68,9 @@ class FormSystem {
   // The file-open dialog filtered to executables; the chosen path, or
   // nullopt when the user cancelled.
   virtual std::optional<std::string> PickExecutable(const std::string& folder, const std::string& name) = 0;
-  // CreateProcessA with this command line; the outcome is not used.
-  virtual void StartProcess(const std::string& command_line) = 0;
+  // CreateProcessA of `application` (a full path, so no search runs) with
+  // this command line; the outcome is not used.
+  virtual void StartProcess(const std::string& application, const std::string& command_line) = 0;
   // Every top-level window, top of the Z order first.
   virtual std::vector<TopWindow> TopLevelWindows() = 0;
   // Asks Windows to restart (with the shutdown privilege); false when refused.

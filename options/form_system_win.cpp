@@ -3,6 +3,8 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include <algorithm>
+
 #include "common/scoped_win.h"
 #include "common/wide_text_win.h"
 #include "options/texts.h"
@@ -74,17 +76,23 @@ std::optional<std::string> Win32FormSystem::PickExecutable(const std::string& fo
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrInitialDir = initial_dir.empty() ? nullptr : initial_dir.c_str();
   dialog.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
-  if (!GetOpenFileNameW(&dialog)) return std::nullopt;
-  return DataBytes(file.c_str());
+  if (GetOpenFileNameW(&dialog)) return DataBytes(file.c_str());
+  // A box holding no valid file name keeps the dialog from opening at all:
+  // ask again without it rather than do nothing.
+  if (CommDlgExtendedError() == 0 || (name.empty() && folder.empty())) return std::nullopt;
+  std::fill(file.begin(), file.end(), L'\0');
+  dialog.lpstrInitialDir = nullptr;
+  if (GetOpenFileNameW(&dialog)) return DataBytes(file.c_str());
+  return std::nullopt;
 }
 
-void Win32FormSystem::StartProcess(const std::string& command_line) {
+void Win32FormSystem::StartProcess(const std::string& application, const std::string& command_line) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   GetStartupInfoA(&startup);
   std::string line = command_line;  // CreateProcessA may write into it
   PROCESS_INFORMATION info{};
-  if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+  if (CreateProcessA(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
     ScopedHandle process(info.hProcess);
     ScopedHandle thread(info.hThread);
   }

@@ -31,7 +31,7 @@ class Win32FormSystem final : public FormSystem {
   std::string WindowsDirectory() override;
   std::optional<std::string> StartMenuFolder() override;
   std::optional<std::string> PickExecutable(const std::string& folder, const std::string& name) override;
-  void StartProcess(const std::string& command_line) override;
+  void StartProcess(const std::string& application, const std::string& command_line) override;
   std::vector<TopWindow> TopLevelWindows() override;
   bool Restart() override;
 

@@ -45,6 +45,15 @@ CloseDecision DecideClose(bool restart_needed, bool settings_exist, bool ok_pres
   return {restart && !ok_pressed, restart};
 }
 
+std::string ExplorerCommandLine(const std::string& explorer, const std::string& folder) {
+  // A backslash of its own before the closing quote would escape it for
+  // programs that split their command line as the C runtime does; a drive
+  // root keeps its backslash.
+  std::string target = folder;
+  if (FolderPart(target).size() == target.size() && target.back() == '\\') target = DirectoryPart(target);
+  return "\"" + explorer + "\"" + std::string(kExplorerSwitches) + "\"" + target + "\"";
+}
+
 std::string ErrorBoxText(std::string text) {
   if (text.empty()) return text;
   // The first byte of the last character decides.
@@ -127,7 +136,8 @@ void TZrnxSetForm::KanrenClick() {
 
 void TZrnxSetForm::ApplyOptions() {
   options_.paste_mode = view_.Checked(PasteMode);
-  options_.editor = view_.Text(Edit1);
+  // Saved as a path: the Edit verb adds quotes of its own.
+  options_.editor = UnquotedPath(view_.Text(Edit1));
   if (options_.editor.empty()) options_.editor = defaults_.editor;
   options_.data = view_.Text(Edit2);
   options_.new_menu = view_.Checked(New);
@@ -202,7 +212,7 @@ void TZrnxSetForm::FormCloseQuery() {
 }
 
 void TZrnxSetForm::Button3Click() {
-  const std::string current = view_.Text(Edit1);
+  const std::string current = UnquotedPath(view_.Text(Edit1));
   if (auto chosen = system_.PickExecutable(FolderPart(current), NamePart(current))) view_.SetText(Edit1, *chosen);
 }
 
@@ -218,11 +228,12 @@ void TZrnxSetForm::Button5Click() {
     system_.ShowBox(kFolderMissing, kOptionsBoxTitle, kBoxError);
     return;
   }
-  if (!system_.FileExists(system_.WindowsDirectory() + "\\" + std::string(kExplorerName))) {
+  const std::string explorer = system_.WindowsDirectory() + "\\" + std::string(kExplorerName);
+  if (!system_.FileExists(explorer)) {
     system_.ShowBox(kExplorerMissing, kOptionsBoxTitle, kBoxError);
     return;
   }
-  system_.StartProcess(std::string(kExplorerCommand) + folder);
+  system_.StartProcess(explorer, ExplorerCommandLine(explorer, folder));
 }
 
 void TZrnxSetForm::Button6Click() { view_.SetItemIndex(SendKey_Paste, 0); }

@@ -33,6 +33,10 @@ struct CloseDecision {
 };
 CloseDecision DecideClose(bool restart_needed, bool settings_exist, bool ok_pressed, bool association_changed);
 
+// The command line that opens `folder` in Explorer: both paths quoted, so
+// commas and spaces in the folder survive.
+std::string ExplorerCommandLine(const std::string& explorer, const std::string& folder);
+
 // An error text as the error box shows it: a "." is appended when the last
 // character sorts after "." in byte order.
 std::string ErrorBoxText(std::string text);

@@ -97,7 +97,9 @@ class FakeFormSystem : public FormSystem {
     picked_from.push_back({folder, name});
     return pick;
   }
-  void StartProcess(const std::string& command_line) override { started.push_back(command_line); }
+  void StartProcess(const std::string& application, const std::string& command_line) override {
+    started.push_back(application + " | " + command_line);
+  }
   std::vector<TopWindow> TopLevelWindows() override { return windows; }
   bool Restart() override {
     ++restarts;

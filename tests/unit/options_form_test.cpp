@@ -370,13 +370,42 @@ TEST_F(OptionsFormTest, TheExplorerButton) {
   view_.SetText(Edit2, "C:\\表");
   form_->Button5Click();
   ASSERT_EQ(system_.started.size(), 1u);
-  EXPECT_EQ(system_.started[0], "explorer /e,/root,C:\\表");
+  EXPECT_EQ(system_.started[0], "C:\\WINDOWS\\explorer.exe | \"C:\\WINDOWS\\explorer.exe\" /e,/root,\"C:\\表\"");
 
   system_.files.erase("C:\\WINDOWS\\explorer.exe");
   form_->Button5Click();
   EXPECT_EQ(system_.boxes.back().text, kExplorerMissing);
   EXPECT_EQ(system_.started.size(), 1u);
   EXPECT_FALSE(form_->OkPressed());
+}
+
+TEST_F(OptionsFormTest, TheExplorerCommandLineQuotesTheFolder) {
+  const std::string explorer = "C:\\WINDOWS\\explorer.exe";
+  const std::pair<std::string, std::string> cases[] = {
+      {"C:\\Items, old", "\"C:\\Items, old\""},
+      {"C:\\A B\\表", "\"C:\\A B\\表\""},  // its trail byte is no backslash
+      {"C:\\Items\\", "\"C:\\Items\""},
+      {"C:\\", "\"C:\\\""},
+      {"\\\\server\\share\\", "\"\\\\server\\share\""},
+  };
+  for (const auto& [folder, quoted] : cases) {
+    EXPECT_EQ(ExplorerCommandLine(explorer, folder), "\"" + explorer + "\" /e,/root," + quoted) << folder;
+  }
+}
+
+// "Copy as path" quotes: the verb gets the path once quoted, the file the bare path.
+TEST_F(OptionsFormTest, AQuotedEditorPathIsSavedBareAndThePickerOpensOnIt) {
+  Existing();
+  Open();
+  view_.SetText(Edit1, "\"C:\\A B\\ed.exe\"");
+  form_->Button3Click();
+  ASSERT_EQ(system_.picked_from.size(), 1u);
+  EXPECT_EQ(system_.picked_from[0].first, "C:\\A B\\");
+  EXPECT_EQ(system_.picked_from[0].second, "ed.exe");
+  form_->Button1Click();
+  ASSERT_EQ(shell_->applied.size(), 1u);
+  EXPECT_EQ(shell_->applied[0].editor, "C:\\A B\\ed.exe");
+  EXPECT_EQ(store_.Value("Option", "Editor"), "C:\\A B\\ed.exe");
 }
 
 TEST_F(OptionsFormTest, WindowsStandardChoosesCtrlV) {

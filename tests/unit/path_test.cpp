@@ -52,5 +52,25 @@ TEST(PathTest, LowerAsciiLeavesDoubleByteCharactersAlone) {
   EXPECT_EQ(LowerAscii("アB", kSingle), "\x83" "ab");
 }
 
+TEST(PathTest, UnquotedPathTakesOffOnePairOfEnclosingQuotesOnly) {
+  const std::string long_path = "C:\\" + std::string(1015, 'e') + ".exe";
+  const std::pair<std::string, std::string> cases[] = {
+      {"\"C:\\A B\\ed.exe\"", "C:\\A B\\ed.exe"},
+      {"  \"C:\\ed.exe\"\t", "C:\\ed.exe"},
+      {"\"C:\\表\"", "C:\\表"},  // 0x95 0x5C before the quote
+      {"\"" + long_path + "\"", long_path},
+      {"C:\\ed.exe", "C:\\ed.exe"},
+      {" C:\\ed.exe ", " C:\\ed.exe "},
+      {"\"\"", ""},
+      {"\"", "\""},
+      {"\"C:\\ed.exe", "\"C:\\ed.exe"},
+      {"C:\\ed.exe\"", "C:\\ed.exe\""},
+      {"\"C:\\ed.exe\" -n", "\"C:\\ed.exe\" -n"},
+      {"\"a\" \"b\"", "\"a\" \"b\""},
+      {"", ""},
+  };
+  for (const auto& [text, path] : cases) EXPECT_EQ(UnquotedPath(text), path) << text;
+}
+
 }  // namespace
 }  // namespace zrnx
