@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "common/error.h"
+#include "common/error_box_win.h"
 #include "common/scoped_win.h"
 
 namespace zrnx {
@@ -64,7 +65,7 @@ class Win32LabelWindow final : public LabelWindow {
       return self->Handle(window, message, wparam, lparam);
     } catch (const std::exception& error) {
       // A handler of the application failed; no exception crosses the system.
-      MessageBoxA(nullptr, error.what(), "Zarnik NX", MB_ICONERROR);
+      ShowErrorBox(error, "Zarnik NX");
       return 0;
     }
   }

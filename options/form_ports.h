@@ -4,6 +4,7 @@
 // around it. Texts of controls are bytes in the system code page; the
 // program's own texts passed to ShowBox are Shift-JIS constants.
 
+#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,12 +54,9 @@ class FormSystem {
 
   // A message box without owner; returns the answer (kAnswerOk ...).
   virtual int ShowBox(std::string_view text, std::string_view caption, unsigned style) = 0;
-  // The same for a program text whose "%s" takes a value from the system (a
-  // path): on the platform each part is converted from its own code page.
-  virtual int ShowBoxWithValue(std::string_view pattern, std::string_view system_value, std::string_view caption,
-                               unsigned style) {
-    return ShowBox(WithValue(pattern, system_value), caption, style);
-  }
+  // An error of a step, in an error box titled `caption`, as ErrorBoxText
+  // gives its text (on the platform a path inside it keeps its code page).
+  virtual void ShowErrorBox(const std::exception& error, std::string_view caption) = 0;
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool FolderExists(const std::string& path) = 0;
   // Without a trailing backslash.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "common/error_box_win.h"
 #include "common/scoped_win.h"
 #include "common/wide_text_win.h"
 #include "options/texts.h"
@@ -28,9 +29,8 @@ int Win32FormSystem::ShowBox(std::string_view text, std::string_view caption, un
   return MessageBoxW(nullptr, OwnText(text).c_str(), OwnText(caption).c_str(), style);
 }
 
-int Win32FormSystem::ShowBoxWithValue(std::string_view pattern, std::string_view system_value,
-                                      std::string_view caption, unsigned style) {
-  return MessageBoxW(nullptr, OwnTextWithValue(pattern, system_value).c_str(), OwnText(caption).c_str(), style);
+void Win32FormSystem::ShowErrorBox(const std::exception& error, std::string_view caption) {
+  zrnx::ShowErrorBox(error, caption);
 }
 
 bool Win32FormSystem::FileExists(const std::string& path) {

@@ -24,8 +24,7 @@ class Win32FormSystem final : public FormSystem {
   void SetOwner(HWND owner) { owner_ = owner; }
 
   int ShowBox(std::string_view text, std::string_view caption, unsigned style) override;
-  int ShowBoxWithValue(std::string_view pattern, std::string_view system_value, std::string_view caption,
-                       unsigned style) override;
+  void ShowErrorBox(const std::exception& error, std::string_view caption) override;
   bool FileExists(const std::string& path) override;
   bool FolderExists(const std::string& path) override;
   std::string WindowsDirectory() override;

@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "common/error.h"
+#include "common/error_box_win.h"
 #include "components/browse_folder_dlg.h"
 #include "components/label_win.h"
 #include "components/url_label.h"
@@ -441,8 +442,7 @@ LRESULT OptionsWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         try {
           form_->FormCloseQuery();
         } catch (const std::exception& error) {
-          MessageBoxW(nullptr, OwnText(ErrorBoxText(error.what())).c_str(), OwnText(kOptionsTitle).c_str(),
-                      MB_ICONERROR);
+          ShowErrorBox(error, kOptionsTitle);
         }
         DestroyWindow(window_);
       }
@@ -486,8 +486,7 @@ LRESULT OptionsWindow::Notify(const NMHDR& header) {
         try {
           form_->ListView2KeyDown(key.wVKey, shift);
         } catch (const std::exception& error) {
-          MessageBoxW(nullptr, OwnText(ErrorBoxText(error.what())).c_str(), OwnText(kOptionsTitle).c_str(),
-                      MB_ICONERROR);
+          ShowErrorBox(error, kOptionsTitle);
         }
       }
       return 0;
@@ -504,7 +503,7 @@ void OptionsWindow::Run(FormHandler handler) {
     (form_->*handler)();
   } catch (const std::exception& error) {
     // No exception crosses the window procedure.
-    MessageBoxW(nullptr, OwnText(ErrorBoxText(error.what())).c_str(), OwnText(kOptionsTitle).c_str(), MB_ICONERROR);
+    ShowErrorBox(error, kOptionsTitle);
   }
 }
 

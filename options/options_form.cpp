@@ -54,15 +54,6 @@ std::string ExplorerCommandLine(const std::string& explorer, const std::string& 
   return "\"" + explorer + "\"" + std::string(kExplorerSwitches) + "\"" + target + "\"";
 }
 
-std::string ErrorBoxText(std::string text) {
-  if (text.empty()) return text;
-  // The first byte of the last character decides.
-  std::size_t last = 0;
-  for (std::size_t pos = 0; pos < text.size(); pos += SystemLeadBytes().CharLength(text, pos)) last = pos;
-  if (static_cast<unsigned char>(text[last]) > '.') text += '.';
-  return text;
-}
-
 TZrnxSetForm::TZrnxSetForm(FormView& view, FormSystem& system, FormPaths paths, ProfileStore& store,
                            FolderBrowser& browser, ShellLinkApi& links)
     : TComponent(nullptr),
@@ -166,14 +157,7 @@ bool TZrnxSetForm::ApplyShowingError() {
     ApplyOptions();
     return true;
   } catch (const Error& error) {
-    const std::string text = ErrorBoxText(error.what());
-    if (error.HasSystemValue()) {
-      // The "." the box may add goes after the text as a whole.
-      const bool dot = text.size() > std::string_view(error.what()).size();
-      system_.ShowBoxWithValue(error.Pattern() + (dot ? "." : ""), error.SystemValue(), kOptionsTitle, kBoxError);
-    } else {
-      system_.ShowBox(text, kOptionsTitle, kBoxError);
-    }
+    system_.ShowErrorBox(error, kOptionsTitle);
     return false;
   }
 }

@@ -37,10 +37,6 @@ CloseDecision DecideClose(bool restart_needed, bool settings_exist, bool ok_pres
 // commas and spaces in the folder survive.
 std::string ExplorerCommandLine(const std::string& explorer, const std::string& folder);
 
-// An error text as the error box shows it: a "." is appended when the last
-// character sorts after "." in byte order.
-std::string ErrorBoxText(std::string text);
-
 class TZrnxSetForm : public TComponent {
  public:
   TZrnxSetForm(FormView& view, FormSystem& system, FormPaths paths, ProfileStore& store = DefaultProfileStore(),

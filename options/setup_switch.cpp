@@ -3,7 +3,6 @@
 #include <exception>
 
 #include "common/error.h"
-#include "options/options_form.h"
 
 namespace zrnx {
 namespace {

@@ -17,6 +17,7 @@
 #include "options/control_ids.h"
 #include "options/form_ports.h"
 #include "options/shell_integration.h"
+#include "options/texts.h"
 
 namespace zrnx::test {
 
@@ -88,6 +89,9 @@ class FakeFormSystem : public FormSystem {
     const int answer = answers.front();
     answers.pop_front();
     return answer;
+  }
+  void ShowErrorBox(const std::exception& error, std::string_view caption) override {
+    ShowBox(ErrorBoxText(error.what()), caption, kBoxError);
   }
   bool FileExists(const std::string& path) override { return files.count(path) > 0; }
   bool FolderExists(const std::string& path) override { return folders.count(path) > 0; }
