@@ -4,6 +4,7 @@
 // what it is asked for.
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -93,7 +94,7 @@ class FakeFormSystem : public FormSystem {
   void ShowErrorBox(const std::exception& error, std::string_view caption) override {
     ShowBox(ErrorBoxText(error.what()), caption, kBoxError);
   }
-  bool FileExists(const std::string& path) override { return files.count(path) > 0; }
+  bool FileExists(const std::string& path) override { return files.count(path) > 0 || (written && written(path)); }
   bool FolderExists(const std::string& path) override { return folders.count(path) > 0; }
   std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
   std::optional<std::string> StartMenuFolder() override { return start_menu; }
@@ -113,6 +114,8 @@ class FakeFormSystem : public FormSystem {
   std::vector<Box> boxes;
   std::deque<int> answers;  // then OK
   std::set<std::string> files{"C:\\WINDOWS\\explorer.exe"};
+  // Files that exist once written (the settings file after a save).
+  std::function<bool(const std::string& path)> written;
   std::set<std::string> folders;
   std::optional<std::string> start_menu = "C:\\Menu";
   std::optional<std::string> pick;

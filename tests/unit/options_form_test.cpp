@@ -41,6 +41,8 @@ class OptionsFormTest : public ::testing::Test {
     shell_->state = detected_;
     form_->SetShellIntegration(std::move(shell));
     form_->SetWindowHandle(0x1234);
+    // As on disk: the first write makes the settings file.
+    system_.written = [this](const std::string& path) { return path == kIni && !store_.writes.empty(); };
     form_->FormCreate();
     form_->FormShow();
     return *form_;
@@ -175,6 +177,28 @@ TEST_F(OptionsFormTest, TheRestartDecisionOverEveryWayOfClosing) {
     EXPECT_EQ(system_.restarts, c.asked ? 1 : 0);  // the question is answered OK
     if (c.how != kCloseBox) {
       EXPECT_FALSE(view_.visible);
+    }
+  }
+}
+
+// The association box is what the shell is asked for, ticked or not, and
+// whatever was found at start.
+TEST_F(OptionsFormTest, OkAppliesTheAssociationAsTheBoxShowsIt) {
+  for (bool found : {false, true}) {
+    for (bool ticked : {false, true}) {
+      SCOPED_TRACE(testing::Message() << "found " << found << ", ticked " << ticked);
+      view_ = FakeFormView();
+      system_ = FakeFormSystem();
+      store_ = FakeProfileStore();
+      Existing();
+      detected_ = {found, false};
+      Open();
+      EXPECT_EQ(view_.Checked(Kanren), found);
+      view_.SetChecked(Kanren, ticked);
+      form_->Button1Click();
+      ASSERT_EQ(shell_->applied.size(), 1u);
+      EXPECT_EQ(shell_->applied[0].associate, ticked);
+      EXPECT_EQ(shell_->detected_for, "C:\\Zarnik\\Zrnx.exe");
     }
   }
 }
@@ -480,6 +504,18 @@ TEST_F(OptionsFormTest, TheThroughWindowPage) {
   EXPECT_EQ(store_.Value("ThroughWindow", "ItemCount"), "2");
   EXPECT_EQ(store_.Value("ThroughWindow", "ItemName0"), "Pad");
   EXPECT_EQ(store_.Value("ThroughWindow", "ItemName1"), "Pad");
+}
+
+TEST_F(OptionsFormTest, DeletingTheFirstRowSelectsTheRowThatMovesUp) {
+  Existing();
+  Open();
+  for (const char* name : {"a", "b", "c"}) view_.AddRow(ListView2, {name, "C"});
+  view_.SelectRow(ListView2, 0);
+  system_.answers = {kAnswerYes};
+  form_->NoWinBt_DelClick();
+  ASSERT_EQ(view_.rows[ListView2].size(), 2u);
+  EXPECT_EQ(view_.rows[ListView2][0].name, "b");
+  EXPECT_EQ(view_.SelectedRow(ListView2), 0);
 }
 
 TEST_F(OptionsFormTest, DeletingTheLastRowSelectsNothing) {

@@ -52,6 +52,22 @@ TEST(PathTest, LowerAsciiLeavesDoubleByteCharactersAlone) {
   EXPECT_EQ(LowerAscii("アB", kSingle), "\x83" "ab");
 }
 
+// Code page 932: lead bytes 81-9F and E0-FC, nothing else; off Windows the
+// system's lead bytes are these.
+TEST(LeadBytesTest, ShiftJisLeadBytesAreExactlyTheTwoRanges) {
+  const LeadBytes sjis = LeadBytes::ShiftJis();
+  for (int byte = 0; byte < 256; ++byte) {
+    const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    EXPECT_EQ(sjis.IsLead(static_cast<unsigned char>(byte)), lead) << std::hex << byte;
+#ifndef _WIN32
+    EXPECT_EQ(SystemLeadBytes().IsLead(static_cast<unsigned char>(byte)), lead) << std::hex << byte;
+#endif
+  }
+  EXPECT_EQ(sjis.CharLength("\x81", 0), 1u);  // a lead byte at the end stands alone
+  EXPECT_EQ(sjis.CharLength("\x81\x5C", 0), 2u);
+  EXPECT_TRUE(LeadBytes().Empty());
+}
+
 TEST(PathTest, UnquotedPathTakesOffOnePairOfEnclosingQuotesOnly) {
   const std::string long_path = "C:\\" + std::string(1015, 'e') + ".exe";
   const std::pair<std::string, std::string> cases[] = {
