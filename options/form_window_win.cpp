@@ -27,11 +27,9 @@ HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
 SIZE TextExtent(HWND control, HFONT font, const std::wstring& text) {
   SIZE size{};
-  HDC dc = GetDC(control);
-  HGDIOBJ old = SelectObject(dc, font);
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(control, dc);
+  ScopedGetDC dc(control);
+  ScopedSelect selected(dc.Get(), font);
+  GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
   return size;
 }
 
@@ -45,9 +43,8 @@ bool FaceInstalled(const std::wstring& face, BYTE charset) {
   wanted.lfCharSet = charset;
   lstrcpynW(wanted.lfFaceName, face.c_str(), LF_FACESIZE);
   bool found = false;
-  HDC screen = GetDC(nullptr);
-  EnumFontFamiliesExW(screen, &wanted, FaceFound, reinterpret_cast<LPARAM>(&found), 0);
-  ReleaseDC(nullptr, screen);
+  ScopedGetDC screen(nullptr);
+  EnumFontFamiliesExW(screen.Get(), &wanted, FaceFound, reinterpret_cast<LPARAM>(&found), 0);
   return found;
 }
 
@@ -93,9 +90,7 @@ void OptionsWindow::Create(TZrnxSetForm& form) {
   }();
   (void)registered;
 
-  HDC screen = GetDC(nullptr);
-  dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  dpi_ = GetDeviceCaps(ScopedGetDC(nullptr).Get(), LOGPIXELSY);
   if (dpi_ <= 0) dpi_ = 96;
 
   const FormSpec& entry = OptionsFormSpec();
