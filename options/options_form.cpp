@@ -23,22 +23,7 @@ const std::array<StoredProperty, 4> kBrowseFolderDlg1Properties{{
     {"ShowSelectDir", true},
 }};
 
-// Version before VersionCheck, so VersionCheck ends false.
-const std::array<StoredProperty, 6> kShellShortCut1Properties{{
-    {"Name", std::string("ShellShortCut1")},
-    {"ShortCutName", std::string("\\Zarnik NX.lnk")},
-    {"Description", std::string("Zarnik NX")},
-    {"SCDirectoryType", std::string("scSendto")},
-    {"Version", std::int64_t{100}},
-    {"VersionCheck", false},
-}};
-
 }  // namespace
-
-FormPaths PathsBeside(const std::string& module_path) {
-  const std::string folder = FolderPart(module_path);
-  return {folder + std::string(kSettingsName), folder + std::string(kItemSenderName)};
-}
 
 CloseDecision DecideClose(bool restart_needed, bool settings_exist, bool ok_pressed, bool association_changed) {
   const bool restart = restart_needed || !settings_exist || (ok_pressed && association_changed);
@@ -65,7 +50,7 @@ TZrnxSetForm::TZrnxSetForm(FormView& view, FormSystem& system, FormPaths paths, 
       shell_short_cut1_(new TShellShortCut(this, links)) {
   SetName("ZrnxSetForm");
   browse_folder_dlg1_->LoadProperties(kBrowseFolderDlg1Properties);
-  shell_short_cut1_->LoadProperties(kShellShortCut1Properties);
+  shell_short_cut1_->LoadProperties(kSendToLinkProperties);
 }
 
 // The integration refers to ShellShortCut1, which the base destroys.
@@ -138,14 +123,8 @@ void TZrnxSetForm::ApplyOptions() {
   // The shell is left as it was when the settings cannot be saved after it.
   SettingsFile(paths_.settings_path, store_).CheckWritable();
 
-  ShellChoices choices;
-  choices.associate = view_.Checked(Kanren);
-  choices.send_to = view_.Checked(SendTo);
-  choices.paste_mode = options_.paste_mode;
-  choices.new_menu = options_.new_menu;
-  choices.editor = options_.editor;
-  choices.item_sender_path = paths_.item_sender_path;
-  Shell().ApplyShellIntegration(choices);
+  Shell().ApplyShellIntegration(
+      MakeShellChoices(view_.Checked(Kanren), view_.Checked(SendTo), options_, paths_.item_sender_path));
 
   SaveOptions();
   SettingsFile file(paths_.settings_path, store_);

@@ -12,19 +12,12 @@
 #include "components/browse_folder_dlg.h"
 #include "components/component.h"
 #include "components/shell_shortcut.h"
+#include "options/editor_program.h"
 #include "options/form_ports.h"
 #include "options/option_set.h"
 #include "options/shell_integration.h"
 
 namespace zrnx {
-
-struct FormPaths {
-  std::string settings_path;     // Zrnx.ini beside the editor
-  std::string item_sender_path;  // Zrnx.exe beside the editor
-};
-
-// The two paths beside the editor's own module path.
-FormPaths PathsBeside(const std::string& module_path);
 
 // What closing the window does, decided from the per-run state.
 struct CloseDecision {
