@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "common/error_box_win.h"
+#include "common/files_win.h"
 #include "common/scoped_win.h"
 #include "common/wide_text_win.h"
 #include "options/texts.h"
@@ -33,16 +34,9 @@ void Win32FormSystem::ShowErrorBox(const std::exception& error, std::string_view
   zrnx::ShowErrorBox(error, caption);
 }
 
-bool Win32FormSystem::FileExists(const std::string& path) {
-  WIN32_FIND_DATAA found{};
-  ScopedFind find(FindFirstFileA(path.c_str(), &found));
-  return find && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool Win32FormSystem::FileExists(const std::string& path) { return zrnx::FileExists(path); }
 
-bool Win32FormSystem::FolderExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool Win32FormSystem::FolderExists(const std::string& path) { return zrnx::FolderExists(path); }
 
 std::string Win32FormSystem::WindowsDirectory() {
   char buffer[256] = {};
@@ -50,13 +44,7 @@ std::string Win32FormSystem::WindowsDirectory() {
   return std::string(buffer, n < 256 ? n : 0);
 }
 
-std::optional<std::string> Win32FormSystem::StartMenuFolder() {
-  ScopedIdList list;
-  if (SHGetSpecialFolderLocation(owner_, CSIDL_STARTMENU, list.Put()) != S_OK) return std::nullopt;
-  char path[MAX_PATH] = {};
-  if (!SHGetPathFromIDListA(list.Get(), path)) return std::nullopt;
-  return std::string(path);
-}
+std::optional<std::string> Win32FormSystem::StartMenuFolder() { return SpecialFolderPath(owner_, CSIDL_STARTMENU); }
 
 std::optional<std::string> Win32FormSystem::PickExecutable(const std::string& folder, const std::string& name) {
   // "description\0pattern\0\0"

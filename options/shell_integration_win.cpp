@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "common/files_win.h"
 #include "common/scoped_win.h"
 #include "common/wide_text_win.h"
 #include "options/shell_integration_logic.h"
@@ -116,19 +117,9 @@ class Win32ShellFolders final : public ShellFolders {
  public:
   explicit Win32ShellFolders(HWND owner) : owner_(owner) {}
 
-  std::optional<std::string> SendToFolder() override {
-    ScopedIdList folder;
-    if (FAILED(SHGetSpecialFolderLocation(owner_, CSIDL_SENDTO, folder.Put())) || !folder) return std::nullopt;
-    char path[MAX_PATH] = {};
-    if (!SHGetPathFromIDListA(folder.Get(), path)) return std::nullopt;
-    return std::string(path);
-  }
+  std::optional<std::string> SendToFolder() override { return SpecialFolderPath(owner_, CSIDL_SENDTO); }
 
-  bool FileExists(const std::string& path) override {
-    WIN32_FIND_DATAA found;
-    ScopedFind find(FindFirstFileA(path.c_str(), &found));
-    return find && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-  }
+  bool FileExists(const std::string& path) override { return zrnx::FileExists(path); }
 
   void RemoveFile(const std::string& path) override { DeleteFileA(path.c_str()); }
 
