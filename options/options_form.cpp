@@ -30,12 +30,12 @@ CloseDecision DecideClose(bool restart_needed, bool settings_exist, bool ok_pres
   return {restart && !ok_pressed, restart};
 }
 
-std::string ExplorerCommandLine(const std::string& explorer, const std::string& folder) {
+std::string ExplorerCommandLine(const std::string& explorer, const std::string& folder, const LeadBytes& lead) {
   // A backslash of its own before the closing quote would escape it for
   // programs that split their command line as the C runtime does; a drive
   // root keeps its backslash.
   std::string target = folder;
-  if (FolderPart(target).size() == target.size() && target.back() == '\\') target = DirectoryPart(target);
+  if (FolderPart(target, lead).size() == target.size() && target.back() == '\\') target = DirectoryPart(target, lead);
   return "\"" + explorer + "\"" + std::string(kExplorerSwitches) + "\"" + target + "\"";
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "common/dbcs.h"
 #include "common/profile_store.h"
 #include "components/browse_folder_dlg.h"
 #include "components/component.h"
@@ -28,7 +29,8 @@ CloseDecision DecideClose(bool restart_needed, bool settings_exist, bool ok_pres
 
 // The command line that opens `folder` in Explorer: both paths quoted, so
 // commas and spaces in the folder survive.
-std::string ExplorerCommandLine(const std::string& explorer, const std::string& folder);
+std::string ExplorerCommandLine(const std::string& explorer, const std::string& folder,
+                                const LeadBytes& lead = SystemLeadBytes());
 
 class TZrnxSetForm : public TComponent {
  public:

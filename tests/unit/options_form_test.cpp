@@ -390,11 +390,11 @@ TEST_F(OptionsFormTest, TheExplorerButton) {
   ASSERT_EQ(system_.boxes.size(), 1u);
   EXPECT_EQ(system_.boxes[0].text, kFolderMissing);
 
-  system_.folders.insert("C:\\表");
-  view_.SetText(Edit2, "C:\\表");
+  system_.folders.insert("C:\\Items, old");
+  view_.SetText(Edit2, "C:\\Items, old");
   form_->Button5Click();
   ASSERT_EQ(system_.started.size(), 1u);
-  EXPECT_EQ(system_.started[0], "C:\\WINDOWS\\explorer.exe | \"C:\\WINDOWS\\explorer.exe\" /e,/root,\"C:\\表\"");
+  EXPECT_EQ(system_.started[0], "C:\\WINDOWS\\explorer.exe | \"C:\\WINDOWS\\explorer.exe\" /e,/root,\"C:\\Items, old\"");
 
   system_.files.erase("C:\\WINDOWS\\explorer.exe");
   form_->Button5Click();
@@ -413,7 +413,7 @@ TEST_F(OptionsFormTest, TheExplorerCommandLineQuotesTheFolder) {
       {"\\\\server\\share\\", "\"\\\\server\\share\""},
   };
   for (const auto& [folder, quoted] : cases) {
-    EXPECT_EQ(ExplorerCommandLine(explorer, folder), "\"" + explorer + "\" /e,/root," + quoted) << folder;
+    EXPECT_EQ(ExplorerCommandLine(explorer, folder, LeadBytes::ShiftJis()), "\"" + explorer + "\" /e,/root," + quoted) << folder;
   }
 }
 
