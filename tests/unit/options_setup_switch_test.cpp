@@ -163,6 +163,15 @@ TEST(RunSetupSwitchTest, RemoveUnticksEverythingAndLeavesTheSettingsAlone) {
   }
 }
 
+// What /remove could not take away is no success either.
+TEST(RunSetupSwitchTest, RemoveThatLeavesSomethingBehindFailsWithItsText) {
+  FakeSetup fake;
+  fake.fail_at = "shell";
+  const SetupOutcome outcome = RunSetupSwitch(SetupSwitch::kRemove, fake);
+  EXPECT_EQ(outcome.exit_code, kSetupFailed);
+  EXPECT_EQ(outcome.message, "C:\\P\\Zrnx.ini に書き込めません.");
+}
+
 TEST(RunSetupSwitchTest, AnotherRunningEditorStopsBothSwitchesBeforeAnything) {
   for (SetupSwitch which : {SetupSwitch::kApply, SetupSwitch::kRemove}) {
     FakeSetup fake;
