@@ -97,8 +97,9 @@ void OptionsWindow::Create(TZrnxSetForm& form) {
   font_.Reset(CreateFontW(Scale(entry.font_height), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                           WindowFace(entry.font_face).c_str()));
-  title_font_.Reset(CreateFontW(Scale(-16), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Arial"));
+  title_font_.Reset(CreateFontW(Scale(entry.title_font_height), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                OwnText(entry.title_font_face).c_str()));
 
   RECT frame{0, 0, Scale(entry.client_width), Scale(entry.client_height)};
   AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);

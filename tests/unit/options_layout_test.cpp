@@ -78,6 +78,8 @@ TEST(OptionsLayoutTest, TheWindow) {
   EXPECT_EQ(form.client_height, 353);
   EXPECT_EQ(form.font_face, "ＭＳ Ｐゴシック");
   EXPECT_EQ(form.font_height, -12);
+  EXPECT_EQ(form.title_font_face, "Arial");
+  EXPECT_EQ(form.title_font_height, -16);
 }
 
 TEST(OptionsLayoutTest, EveryControlSitsWhereTheTablesPutIt) {
