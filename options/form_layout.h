@@ -6,6 +6,8 @@
 #include <span>
 #include <string_view>
 
+#include "components/label.h"
+
 namespace zrnx {
 
 enum class ControlKind {
@@ -63,6 +65,8 @@ struct FormSpec {
   // The font of the controls flagged kOwnFont (the version page's title), bold.
   std::string_view title_font_face;
   int title_font_height;
+  // The hyperlink labels' HotColor (red in the low byte, then green, blue).
+  Color link_hot_color;
 };
 
 const FormSpec& OptionsFormSpec();

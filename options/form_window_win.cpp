@@ -217,7 +217,7 @@ HWND OptionsWindow::CreateControl(const ControlSpec& entry) {
           {"Name", std::string(entry.name)},
           {"Caption", std::string(entry.caption)},
           {"Executable", true},
-          {"HotColor", std::int64_t{Rgb(0, 0, 255)}},
+          {"HotColor", std::int64_t{OptionsFormSpec().link_hot_color}},
       }};
       label->LoadProperties(properties);
       HWND window = reinterpret_cast<HWND>(label->WindowHandle());
