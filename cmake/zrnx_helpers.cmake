@@ -13,8 +13,9 @@ function(zrnx_unit_test name)
     include(GoogleTest)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS unit)
   elseif(ZRNX_RUN_WINE_TESTS)
-    # The same logic compiled by MinGW, run once under Wine.
-    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tools/winerun -- $<TARGET_FILE:${name}>)
+    # The same logic compiled by MinGW, run once under Wine with the Japanese
+    # locale: the host's tests model its code page, 932.
+    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tools/winerun --japanese -- $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES LABELS unit-wine TIMEOUT 300
                          ENVIRONMENT "ZRNX_WINE_TEMPLATE=${CMAKE_BINARY_DIR}/wine-template")
   endif()

@@ -7,6 +7,7 @@
 
 #include <bitset>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace zrnx {
@@ -43,5 +44,10 @@ const LeadBytes& SystemLeadBytes();
 // or npos.
 std::size_t LastDelimiter(std::string_view delimiters, std::string_view text,
                           const LeadBytes& lead = SystemLeadBytes());
+
+// A wide text as the system code page writes it, '?' for what it cannot
+// hold: the form a narrow call reads back, to compare with. Off Windows,
+// ASCII only.
+std::string SystemCodePageBytes(std::wstring_view text);
 
 }  // namespace zrnx

@@ -7,4 +7,10 @@ const LeadBytes& SystemLeadBytes() {
   return lead;
 }
 
+std::string SystemCodePageBytes(std::wstring_view text) {
+  std::string bytes;
+  for (wchar_t c : text) bytes += c < 0x80 ? static_cast<char>(c) : '?';
+  return bytes;
+}
+
 }  // namespace zrnx

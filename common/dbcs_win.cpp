@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "common/dbcs.h"
+#include "common/wide_text_win.h"
 
 namespace zrnx {
 
@@ -17,5 +18,7 @@ const LeadBytes& SystemLeadBytes() {
   }();
   return lead;
 }
+
+std::string SystemCodePageBytes(std::wstring_view text) { return DataBytes(text); }
 
 }  // namespace zrnx

@@ -20,6 +20,10 @@ inline std::string WithValue(std::string_view pattern, std::string_view value) {
   return text;
 }
 
+// An error text as the error boxes show it: a "." is appended when the last
+// character sorts after "." in byte order.
+std::string ErrorBoxText(std::string text);
+
 class Error : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;

@@ -91,4 +91,16 @@ std::wstring LowerAscii(std::wstring_view text) {
   return result;
 }
 
+std::string UnquotedPath(std::string_view text) {
+  // Neither a blank nor a quote is ever the second byte of a double-byte character.
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return std::string(text);
+  const std::size_t last = text.find_last_not_of(" \t");
+  const std::string_view inner = text.substr(first, last - first + 1);
+  if (inner.size() < 2 || inner.front() != '"' || inner.back() != '"') return std::string(text);
+  const std::string_view path = inner.substr(1, inner.size() - 2);
+  if (path.find('"') != std::string_view::npos) return std::string(text);
+  return std::string(path);
+}
+
 }  // namespace zrnx

@@ -28,6 +28,11 @@ std::string NamePart(std::string_view path, const LeadBytes& lead = SystemLeadBy
 std::string ChangeExtension(std::string_view path, std::string_view extension,
                             const LeadBytes& lead = SystemLeadBytes());
 
+// A path as a user may paste it ("copy as path" quotes it): without blanks
+// around it and without one pair of enclosing double quotes, when no other
+// quote stands between them. Anything else comes back unchanged.
+std::string UnquotedPath(std::string_view text);
+
 // ASCII capitals A-Z lowered; every other byte unchanged (so the second
 // bytes of double-byte characters, which may be capitals, stay as they are).
 std::string LowerAscii(std::string_view text, const LeadBytes& lead = SystemLeadBytes());

@@ -1,5 +1,7 @@
 #include "common/portable_profile_store.h"
 
+#include <cstdio>
+
 #include "common/text_file.h"
 
 namespace zrnx {
@@ -233,6 +235,14 @@ bool PortableProfileStore::WriteString(const std::wstring& path, std::string_vie
   if (!updated) return false;
   if (file.status == FileRead::kMissing && updated->empty()) return true;  // nothing to erase, nothing to create
   return ReplaceWholeFile(path, *updated);
+}
+
+bool PortableProfileStore::CanWrite(const std::wstring& path) {
+  FileContents file = ReadWholeFile(path);
+  if (file.status == FileRead::kFailed) return false;
+  if (!ReplaceWholeFile(path, file.bytes)) return false;
+  if (file.status == FileRead::kMissing) RemoveWholeFile(path);
+  return true;
 }
 
 }  // namespace zrnx

@@ -61,6 +61,9 @@ class PortableProfileStore final : public ProfileStore {
   bool WriteString(const std::wstring& path, std::string_view section, std::optional<std::string_view> key,
                    std::optional<std::string_view> value) override;
 
+  // An existing file gets its own bytes back; a missing one is made and removed.
+  bool CanWrite(const std::wstring& path) override;
+
  private:
   const LeadBytes& lead_;
 };

@@ -28,6 +28,11 @@ class ProfileStore {
   // place. False when the write failed.
   virtual bool WriteString(const std::wstring& path, std::string_view section,
                            std::optional<std::string_view> key, std::optional<std::string_view> value) = 0;
+
+  // Whether a write to the file can succeed now, found without changing what
+  // it holds: an existing file is opened for writing, a missing one is made
+  // and removed again. Lets a caller stop before it changes anything else.
+  virtual bool CanWrite(const std::wstring& path) = 0;
 };
 
 // The platform's store on Windows, the portable store elsewhere.

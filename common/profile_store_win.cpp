@@ -4,6 +4,7 @@
 
 #include "common/profile_store.h"
 #include "common/wide_text_win.h"
+#include "common/scoped_win.h"
 
 namespace zrnx {
 namespace {
@@ -33,6 +34,20 @@ class Win32ProfileStore final : public ProfileStore {
     const std::wstring v = value ? DataText(*value) : std::wstring();
     return WritePrivateProfileStringW(s.c_str(), key ? k.c_str() : nullptr, value ? v.c_str() : nullptr,
                                       path.c_str()) != 0;
+  }
+
+  bool CanWrite(const std::wstring& path) override {
+    // Opened for writing, never truncated: a folder at the path, a file
+    // another program holds without sharing writes, or a read-only file
+    // all fail here as the profile write would.
+    ScopedFile file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return true;
+    if (GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+    // Missing: the folder must take a new file; the probe goes with its handle.
+    ScopedFile probe(CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return probe.Valid();
   }
 };
 

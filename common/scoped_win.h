@@ -108,6 +108,12 @@ struct ComTraits {
   static void Close(Type p) { p->Release(); }
 };
 
+struct FontTraits {  // fonts made with CreateFont
+  using Type = HFONT;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type font) { DeleteObject(font); }
+};
+
 using ScopedFile = Scoped<FileHandleTraits>;
 using ScopedHandle = Scoped<HandleTraits>;
 using ScopedFind = Scoped<FindHandleTraits>;
@@ -116,8 +122,56 @@ using ScopedRegKey = Scoped<RegKeyTraits>;
 using ScopedIdList = Scoped<IdListTraits>;
 using ScopedMalloc = Scoped<MallocTraits>;
 using ScopedWindow = Scoped<WindowTraits>;
+using ScopedFont = Scoped<FontTraits>;
 template <typename Interface>
 using ComPtr = Scoped<ComTraits<Interface>>;
+
+// A window's device context (the screen's for nullptr), released to it.
+class ScopedGetDC {
+ public:
+  explicit ScopedGetDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~ScopedGetDC() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  ScopedGetDC(const ScopedGetDC&) = delete;
+  ScopedGetDC& operator=(const ScopedGetDC&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// A window's paint cycle: BeginPaint, and EndPaint on every path.
+class ScopedPaint {
+ public:
+  explicit ScopedPaint(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~ScopedPaint() { EndPaint(window_, &paint_); }
+  ScopedPaint(const ScopedPaint&) = delete;
+  ScopedPaint& operator=(const ScopedPaint&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// An object selected into a device context while in scope; the object it
+// replaced goes back. Selecting nothing (nullptr) changes nothing.
+class ScopedSelect {
+ public:
+  ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), old_(dc && object ? SelectObject(dc, object) : nullptr) {}
+  ~ScopedSelect() {
+    if (old_) SelectObject(dc_, old_);
+  }
+  ScopedSelect(const ScopedSelect&) = delete;
+  ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
 
 // CoInitialize for the life of the program's main thread.
 class ComApartment {

@@ -30,6 +30,10 @@ void SettingsFile::WriteFlag(std::string_view section, std::string_view key, boo
 
 void SettingsFile::EraseSection(std::string_view section) { Write(section, std::nullopt, std::nullopt); }
 
+void SettingsFile::CheckWritable() const {
+  if (!store_.CanWrite(path_)) throw Error("%s に書き込めません", path_);
+}
+
 void SettingsFile::Write(std::string_view section, std::optional<std::string_view> key,
                          std::optional<std::string_view> value) {
   if (!store_.WriteString(path_, section, key, value)) throw Error("%s に書き込めません", path_);

@@ -27,6 +27,8 @@ class SettingsFile {
   void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
   void WriteFlag(std::string_view section, std::string_view key, bool value);
   void EraseSection(std::string_view section);
+  // Raises the same Error as a failed write when no write could succeed now.
+  void CheckWritable() const;
 
   static constexpr std::size_t kBufferSize = 1024;
 

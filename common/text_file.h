@@ -27,4 +27,7 @@ FileContents ReadWholeFile(const std::wstring& path);
 // the file or its folder cannot be written; the old file is then untouched.
 bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes);
 
+// Deletes the file at `path`; nothing is said when it cannot.
+void RemoveWholeFile(const std::wstring& path);
+
 }  // namespace zrnx

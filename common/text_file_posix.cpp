@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -129,5 +130,7 @@ bool ReplaceWholeFile(const std::wstring& given_path, std::string_view bytes) {
   if (!ok) unlink(temp.c_str());
   return ok;
 }
+
+void RemoveWholeFile(const std::wstring& path) { std::remove(Utf8Path(path).c_str()); }
 
 }  // namespace zrnx

@@ -60,4 +60,6 @@ bool ReplaceWholeFile(const std::wstring& path, std::string_view bytes) {
   return ok;
 }
 
+void RemoveWholeFile(const std::wstring& path) { DeleteFileW(path.c_str()); }
+
 }  // namespace zrnx

@@ -1,5 +1,7 @@
 #include "components/item_shortcuts.h"
 
+#include "common/dbcs.h"
+
 #include <algorithm>
 #include <array>
 #include <map>
@@ -232,7 +234,7 @@ ItemShortcuts::ItemShortcuts(ShellLinkApi& links, ItemShortcutFiles& files) : li
 
 void ItemShortcuts::Update(const ShortcutTarget& given, bool on) {
   ShortcutTarget target = given;
-  if (target.sender_path.empty()) target.sender_path = links_.CodePageText(target.wide_sender_path);
+  if (target.sender_path.empty()) target.sender_path = SystemCodePageBytes(target.wide_sender_path);
   const std::string group = ShortcutGroupName(target.menu_folder);
   // Without a menu folder there is no group name, and nothing of ours to find.
   if (group.empty()) return;

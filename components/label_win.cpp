@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "common/error.h"
+#include "common/error_box_win.h"
 #include "common/scoped_win.h"
 
 namespace zrnx {
@@ -64,7 +65,7 @@ class Win32LabelWindow final : public LabelWindow {
       return self->Handle(window, message, wparam, lparam);
     } catch (const std::exception& error) {
       // A handler of the application failed; no exception crosses the system.
-      MessageBoxA(nullptr, error.what(), "Zarnik NX", MB_ICONERROR);
+      ShowErrorBox(error, "Zarnik NX");
       return 0;
     }
   }
@@ -149,20 +150,18 @@ class Win32LabelWindow final : public LabelWindow {
   }
 
   void Paint(HWND window) {
-    PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(window, &paint);
+    ScopedPaint paint(window);
+    const HDC dc = paint.Get();
     RECT client{};
     GetClientRect(window, &client);
     auto font = reinterpret_cast<HFONT>(SendMessageA(GetParent(window), WM_GETFONT, 0, 0));
-    HGDIOBJ old_font = font ? SelectObject(dc, font) : nullptr;
+    ScopedSelect selected(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, label_.FontColor());
     // Addresses may hold '&': no accelerator prefixes.
     const std::string& caption = label_.Caption();
     DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &client,
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS);
-    if (old_font) SelectObject(dc, old_font);
-    EndPaint(window, &paint);
   }
 
   TLabel& label_;

@@ -44,10 +44,4 @@ void ForceDirectories(std::string directory, ShellLinkApi& api, const LeadBytes&
   api.MakeDirectory(directory);
 }
 
-std::string ShellLinkApi::CodePageText(const std::wstring& text) {
-  std::string bytes;
-  for (wchar_t c : text) bytes += c < 0x80 ? static_cast<char>(c) : '?';
-  return bytes;
-}
-
 }  // namespace zrnx

@@ -60,11 +60,6 @@ class ShellLinkApi {
  public:
   virtual ~ShellLinkApi() = default;
 
-  // A wide path as the code page writes it ('?' where it cannot hold a
-  // character), to compare with links read through the narrow calls. This
-  // default keeps ASCII only; the shell's implementation uses the code page.
-  virtual std::string CodePageText(const std::wstring& text);
-
   // SHGetSpecialFolderLocation and SHGetPathFromIDListA: the folder's path,
   // or nullopt when the shell cannot resolve it.
   virtual std::optional<std::string> SpecialFolderPath(int csidl) = 0;

@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include "common/error.h"
+#include "common/files_win.h"
 #include "common/ole_error_win.h"
 #include "common/scoped_win.h"
 #include "common/wide_text_win.h"
@@ -19,20 +20,11 @@ constexpr int kLongText = 1024;
 
 class Win32ShellLinkApi final : public ShellLinkApi {
  public:
-  std::optional<std::string> SpecialFolderPath(int csidl) override {
-    ScopedIdList folder;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, folder.Put())) || !folder) return std::nullopt;
-    return CodePageFolder(folder.Get());
-  }
+  std::optional<std::string> SpecialFolderPath(int csidl) override { return zrnx::SpecialFolderPath(nullptr, csidl); }
 
-  bool DirectoryExists(const std::string& path) override {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-  }
+  bool DirectoryExists(const std::string& path) override { return FolderExists(path); }
 
   void MakeDirectory(const std::string& path) override { CreateDirectoryA(path.c_str(), nullptr); }
-
-  std::string CodePageText(const std::wstring& text) override { return DataBytes(text); }
 
   bool SaveLink(const std::string& link_path, const LinkFields& fields) override {
     ComPtr<IShellLinkW> link;

@@ -10,7 +10,8 @@ namespace {
 using namespace zrnx::ctl;
 using K = ControlKind;
 
-constexpr FormSpec kForm{"TZrnxSetForm", "オプション - Zarnik NX", 402, 373, "ＭＳ Ｐゴシック", -12};
+constexpr FormSpec kForm{"TZrnxSetForm", "オプション - Zarnik NX", 402, 373, "ＭＳ Ｐゴシック", -12, "Arial", -16,
+                         Rgb(0, 0, 255)};
 
 constexpr std::array kControls = std::to_array<ControlSpec>({
     {"Button1", K::PushButton, Button1, 0, "OK", {240, 340, 73, 25}, 0, kDefault, "Button1Click"},

@@ -6,6 +6,8 @@
 #include <span>
 #include <string_view>
 
+#include "components/label.h"
+
 namespace zrnx {
 
 enum class ControlKind {
@@ -33,7 +35,7 @@ enum ControlFlag : unsigned {
   kDefault = 1u << 2,      // the default push button
   kNoHeader = 1u << 3,     // a list view without its header row
   kHeaderStatic = 1u << 4, // a list view whose headers are not buttons
-  kOwnFont = 1u << 5,      // Label3: Arial, bold, height -16
+  kOwnFont = 1u << 5,      // Label3: the form's title font
 };
 
 struct ControlSpec {
@@ -60,6 +62,11 @@ struct FormSpec {
   int client_width, client_height;
   std::string_view font_face;
   int font_height;  // negative: character height
+  // The font of the controls flagged kOwnFont (the version page's title), bold.
+  std::string_view title_font_face;
+  int title_font_height;
+  // The hyperlink labels' HotColor (red in the low byte, then green, blue).
+  Color link_hot_color;
 };
 
 const FormSpec& OptionsFormSpec();

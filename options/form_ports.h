@@ -4,6 +4,7 @@
 // around it. Texts of controls are bytes in the system code page; the
 // program's own texts passed to ShowBox are Shift-JIS constants.
 
+#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -56,17 +57,9 @@ class FormSystem {
 
   // A message box without owner; returns the answer (kAnswerOk ...).
   virtual int ShowBox(std::string_view text, std::string_view caption, unsigned style) = 0;
-  // The same for a program text whose "%s" takes a value from the system (a
-  // path): on the platform each part is converted from its own code page.
-  virtual int ShowBoxWithValue(std::string_view pattern, std::string_view system_value, std::string_view caption,
-                               unsigned style) {
-    return ShowBox(WithValue(pattern, system_value), caption, style);
-  }
-  // The same for a path from a wide call, shown as it is.
-  virtual int ShowBoxWithPath(std::string_view pattern, const std::wstring& path, std::string_view caption,
-                              unsigned style) {
-    return ShowBox(Error(pattern, path).what(), caption, style);
-  }
+  // An error of a step, in an error box titled `caption`, as ErrorBoxText
+  // gives its text (on the platform a path inside it keeps its code page).
+  virtual void ShowErrorBox(const std::exception& error, std::string_view caption) = 0;
   virtual bool FileExists(const std::string& path) = 0;
   // FileExists for a path from a wide call.
   virtual bool PathExists(const std::wstring& path) = 0;
@@ -78,8 +71,9 @@ class FormSystem {
   // The file-open dialog filtered to executables; the chosen path, or
   // nullopt when the user cancelled.
   virtual std::optional<std::string> PickExecutable(const std::string& folder, const std::string& name) = 0;
-  // CreateProcessA with this command line; the outcome is not used.
-  virtual void StartProcess(const std::string& command_line) = 0;
+  // CreateProcessA of `application` (a full path, so no search runs) with
+  // this command line; the outcome is not used.
+  virtual void StartProcess(const std::string& application, const std::string& command_line) = 0;
   // Every top-level window, top of the Z order first.
   virtual std::vector<TopWindow> TopLevelWindows() = 0;
   // Asks Windows to restart (with the shutdown privilege); false when refused.

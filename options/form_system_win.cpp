@@ -3,6 +3,10 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include <algorithm>
+
+#include "common/error_box_win.h"
+#include "common/files_win.h"
 #include "common/scoped_win.h"
 #include "common/switchable_window_win.h"
 #include "common/wide_text_win.h"
@@ -23,16 +27,8 @@ int Win32FormSystem::ShowBox(std::string_view text, std::string_view caption, un
   return MessageBoxW(nullptr, OwnText(text).c_str(), OwnText(caption).c_str(), style);
 }
 
-int Win32FormSystem::ShowBoxWithValue(std::string_view pattern, std::string_view system_value,
-                                      std::string_view caption, unsigned style) {
-  return MessageBoxW(nullptr, OwnTextWithValue(pattern, system_value).c_str(), OwnText(caption).c_str(), style);
-}
-
-int Win32FormSystem::ShowBoxWithPath(std::string_view pattern, const std::wstring& path, std::string_view caption,
-                                     unsigned style) {
-  std::wstring text = OwnText(pattern);
-  if (const std::size_t at = text.find(L"%s"); at != std::wstring::npos) text.replace(at, 2, path);
-  return MessageBoxW(nullptr, text.c_str(), OwnText(caption).c_str(), style);
+void Win32FormSystem::ShowErrorBox(const std::exception& error, std::string_view caption) {
+  zrnx::ShowErrorBox(error, caption);
 }
 
 bool Win32FormSystem::PathExists(const std::wstring& path) {
@@ -41,16 +37,9 @@ bool Win32FormSystem::PathExists(const std::wstring& path) {
   return find && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool Win32FormSystem::FileExists(const std::string& path) {
-  WIN32_FIND_DATAA found{};
-  ScopedFind find(FindFirstFileA(path.c_str(), &found));
-  return find && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool Win32FormSystem::FileExists(const std::string& path) { return zrnx::FileExists(path); }
 
-bool Win32FormSystem::FolderExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool Win32FormSystem::FolderExists(const std::string& path) { return zrnx::FolderExists(path); }
 
 std::string Win32FormSystem::WindowsDirectory() {
   char buffer[256] = {};
@@ -58,11 +47,7 @@ std::string Win32FormSystem::WindowsDirectory() {
   return std::string(buffer, n < 256 ? n : 0);
 }
 
-std::optional<std::string> Win32FormSystem::StartMenuFolder() {
-  ScopedIdList list;
-  if (SHGetSpecialFolderLocation(owner_, CSIDL_STARTMENU, list.Put()) != S_OK) return std::nullopt;
-  return CodePageFolder(list.Get());
-}
+std::optional<std::string> Win32FormSystem::StartMenuFolder() { return SpecialFolderPath(owner_, CSIDL_STARTMENU); }
 
 std::optional<std::string> Win32FormSystem::PickExecutable(const std::string& folder, const std::string& name) {
   // "description\0pattern\0\0"
@@ -82,21 +67,30 @@ std::optional<std::string> Win32FormSystem::PickExecutable(const std::string& fo
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrInitialDir = initial_dir.empty() ? nullptr : initial_dir.c_str();
   dialog.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
-  if (!GetOpenFileNameW(&dialog)) return std::nullopt;
   // The settings file keeps the code page: a name it cannot hold goes in as
   // its short name, or is refused here rather than turned into '?'.
-  std::optional<std::string> picked = CodePagePath(file.c_str());
-  if (!picked) ShowBox(WithValue(kValueDoesNotFit, kEditorField), kOptionsBoxTitle, kBoxError);
-  return picked;
+  auto picked = [this](const std::wstring& chosen) {
+    std::optional<std::string> bytes = CodePagePath(chosen);
+    if (!bytes) ShowBox(WithValue(kValueDoesNotFit, kEditorField), kOptionsBoxTitle, kBoxError);
+    return bytes;
+  };
+  if (GetOpenFileNameW(&dialog)) return picked(file.c_str());
+  // A box holding no valid file name keeps the dialog from opening at all:
+  // ask again without it rather than do nothing.
+  if (CommDlgExtendedError() == 0 || (name.empty() && folder.empty())) return std::nullopt;
+  std::fill(file.begin(), file.end(), L'\0');
+  dialog.lpstrInitialDir = nullptr;
+  if (GetOpenFileNameW(&dialog)) return picked(file.c_str());
+  return std::nullopt;
 }
 
-void Win32FormSystem::StartProcess(const std::string& command_line) {
+void Win32FormSystem::StartProcess(const std::string& application, const std::string& command_line) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   GetStartupInfoA(&startup);
   std::string line = command_line;  // CreateProcessA may write into it
   PROCESS_INFORMATION info{};
-  if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+  if (CreateProcessA(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
     ScopedHandle process(info.hProcess);
     ScopedHandle thread(info.hThread);
   }

@@ -24,17 +24,14 @@ class Win32FormSystem final : public FormSystem {
   void SetOwner(HWND owner) { owner_ = owner; }
 
   int ShowBox(std::string_view text, std::string_view caption, unsigned style) override;
-  int ShowBoxWithValue(std::string_view pattern, std::string_view system_value, std::string_view caption,
-                       unsigned style) override;
-  int ShowBoxWithPath(std::string_view pattern, const std::wstring& path, std::string_view caption,
-                      unsigned style) override;
+  void ShowErrorBox(const std::exception& error, std::string_view caption) override;
   bool FileExists(const std::string& path) override;
   bool PathExists(const std::wstring& path) override;
   bool FolderExists(const std::string& path) override;
   std::string WindowsDirectory() override;
   std::optional<std::string> StartMenuFolder() override;
   std::optional<std::string> PickExecutable(const std::string& folder, const std::string& name) override;
-  void StartProcess(const std::string& command_line) override;
+  void StartProcess(const std::string& application, const std::string& command_line) override;
   std::vector<TopWindow> TopLevelWindows() override;
   bool Restart() override;
 

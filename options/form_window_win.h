@@ -15,13 +15,6 @@
 
 namespace zrnx {
 
-struct FontTraits {
-  using Type = HFONT;
-  static Type Invalid() { return nullptr; }
-  static void Close(Type font) { DeleteObject(font); }
-};
-using ScopedFont = Scoped<FontTraits>;
-
 class OptionsWindow final : public FormView {
  public:
   OptionsWindow() = default;

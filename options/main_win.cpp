@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/error_box_win.h"
 #include "common/scoped_win.h"
 #include "common/wide_text_win.h"
 #include "options/form_system_win.h"
@@ -56,8 +57,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     return RunEditor();
   } catch (const std::exception& error) {
-    MessageBoxW(nullptr, zrnx::OwnText(zrnx::ErrorBoxText(error.what())).c_str(),
-                zrnx::OwnText(zrnx::kOptionsTitle).c_str(), MB_ICONERROR);
+    zrnx::ShowErrorBox(error, zrnx::kOptionsTitle);
     return 1;
   }
 }

@@ -23,36 +23,20 @@ const std::array<StoredProperty, 4> kBrowseFolderDlg1Properties{{
     {"ShowSelectDir", true},
 }};
 
-// Version before VersionCheck, so VersionCheck ends false.
-const std::array<StoredProperty, 6> kShellShortCut1Properties{{
-    {"Name", std::string("ShellShortCut1")},
-    {"ShortCutName", std::string("\\Zarnik NX.lnk")},
-    {"Description", std::string("Zarnik NX")},
-    {"SCDirectoryType", std::string("scSendto")},
-    {"Version", std::int64_t{100}},
-    {"VersionCheck", false},
-}};
-
 }  // namespace
-
-FormPaths PathsBeside(const std::wstring& module_path) {
-  const std::wstring folder = FolderPart(module_path);
-  auto beside = [&](std::string_view name) { return folder + std::wstring(name.begin(), name.end()); };
-  return {beside(kSettingsName), beside(kItemSenderName)};
-}
 
 CloseDecision DecideClose(bool restart_needed, bool settings_exist, bool ok_pressed, bool association_changed) {
   const bool restart = restart_needed || !settings_exist || (ok_pressed && association_changed);
   return {restart && !ok_pressed, restart};
 }
 
-std::string ErrorBoxText(std::string text) {
-  if (text.empty()) return text;
-  // The first byte of the last character decides.
-  std::size_t last = 0;
-  for (std::size_t pos = 0; pos < text.size(); pos += SystemLeadBytes().CharLength(text, pos)) last = pos;
-  if (static_cast<unsigned char>(text[last]) > '.') text += '.';
-  return text;
+std::string ExplorerCommandLine(const std::string& explorer, const std::string& folder, const LeadBytes& lead) {
+  // A backslash of its own before the closing quote would escape it for
+  // programs that split their command line as the C runtime does; a drive
+  // root keeps its backslash.
+  std::string target = folder;
+  if (FolderPart(target, lead).size() == target.size() && target.back() == '\\') target = DirectoryPart(target, lead);
+  return "\"" + explorer + "\"" + std::string(kExplorerSwitches) + "\"" + target + "\"";
 }
 
 TZrnxSetForm::TZrnxSetForm(FormView& view, FormSystem& system, FormPaths paths, ProfileStore& store,
@@ -66,7 +50,7 @@ TZrnxSetForm::TZrnxSetForm(FormView& view, FormSystem& system, FormPaths paths, 
       shell_short_cut1_(new TShellShortCut(this, links)) {
   SetName("ZrnxSetForm");
   browse_folder_dlg1_->LoadProperties(kBrowseFolderDlg1Properties);
-  shell_short_cut1_->LoadProperties(kShellShortCut1Properties);
+  shell_short_cut1_->LoadProperties(kSendToLinkProperties);
 }
 
 // The integration refers to ShellShortCut1, which the base destroys.
@@ -92,7 +76,7 @@ ShellIntegration& TZrnxSetForm::Shell() {
 }
 
 void TZrnxSetForm::FormCreate() {
-  const ShellState state = Shell().DetectShellState();
+  const ShellState state = Shell().DetectShellState(paths_.item_sender_path);
   association_on_ = state.association;
   send_to_on_ = state.send_to;
   LoadOptions();
@@ -134,7 +118,8 @@ void TZrnxSetForm::ApplyOptions() {
     if (!view_.TextFitsCodePage(id)) throw Error(WithValue(kValueDoesNotFit, field));
   }
   options_.paste_mode = view_.Checked(PasteMode);
-  options_.editor = view_.Text(Edit1);
+  // Saved as a path: the Edit verb adds quotes of its own.
+  options_.editor = UnquotedPath(view_.Text(Edit1));
   if (options_.editor.empty()) options_.editor = defaults_.editor;
   options_.data = view_.Text(Edit2);
   options_.new_menu = view_.Checked(New);
@@ -143,15 +128,11 @@ void TZrnxSetForm::ApplyOptions() {
   options_.restore_clipboard = view_.Checked(RestoreClipboard);
   options_.start_menu_shortcuts = view_.Checked(StartMenuShortcuts);
 
-  ShellChoices choices;
-  choices.associate = view_.Checked(Kanren);
-  choices.send_to = view_.Checked(SendTo);
-  choices.paste_mode = options_.paste_mode;
-  choices.new_menu = options_.new_menu;
-  choices.editor = options_.editor;
-  choices.item_sender_path = paths_.item_sender_path;
-  choices.start_menu = options_.start_menu_shortcuts;
-  choices.menu_folder = options_.data;
+  // The shell is left as it was when the settings cannot be saved after it.
+  SettingsFile(paths_.settings_path, store_).CheckWritable();
+
+  const ShellChoices choices =
+      MakeShellChoices(view_.Checked(Kanren), view_.Checked(SendTo), options_, paths_.item_sender_path);
   Shell().ApplyShellIntegration(choices);
 
   SaveOptions();
@@ -165,17 +146,7 @@ bool TZrnxSetForm::ApplyShowingError() {
     ApplyOptions();
     return true;
   } catch (const Error& error) {
-    const std::string text = ErrorBoxText(error.what());
-    if (error.HasPath()) {
-      const bool dot = text.size() > std::string_view(error.what()).size();
-      system_.ShowBoxWithPath(error.Pattern() + (dot ? "." : ""), error.Path(), kOptionsTitle, kBoxError);
-    } else if (error.HasSystemValue()) {
-      // The "." the box may add goes after the text as a whole.
-      const bool dot = text.size() > std::string_view(error.what()).size();
-      system_.ShowBoxWithValue(error.Pattern() + (dot ? "." : ""), error.SystemValue(), kOptionsTitle, kBoxError);
-    } else {
-      system_.ShowBox(text, kOptionsTitle, kBoxError);
-    }
+    system_.ShowErrorBox(error, kOptionsTitle);
     return false;
   }
 }
@@ -214,7 +185,7 @@ void TZrnxSetForm::FormCloseQuery() {
 }
 
 void TZrnxSetForm::Button3Click() {
-  const std::string current = view_.Text(Edit1);
+  const std::string current = UnquotedPath(view_.Text(Edit1));
   if (auto chosen = system_.PickExecutable(FolderPart(current), NamePart(current))) view_.SetText(Edit1, *chosen);
 }
 
@@ -230,11 +201,12 @@ void TZrnxSetForm::Button5Click() {
     system_.ShowBox(kFolderMissing, kOptionsBoxTitle, kBoxError);
     return;
   }
-  if (!system_.FileExists(system_.WindowsDirectory() + "\\" + std::string(kExplorerName))) {
+  const std::string explorer = system_.WindowsDirectory() + "\\" + std::string(kExplorerName);
+  if (!system_.FileExists(explorer)) {
     system_.ShowBox(kExplorerMissing, kOptionsBoxTitle, kBoxError);
     return;
   }
-  system_.StartProcess(std::string(kExplorerCommand) + folder);
+  system_.StartProcess(explorer, ExplorerCommandLine(explorer, folder));
 }
 
 void TZrnxSetForm::Button6Click() { view_.SetItemIndex(SendKey_Paste, 0); }

@@ -8,25 +8,17 @@
 #include <memory>
 #include <string>
 
+#include "common/dbcs.h"
 #include "common/profile_store.h"
 #include "components/browse_folder_dlg.h"
 #include "components/component.h"
 #include "components/shell_shortcut.h"
+#include "options/editor_program.h"
 #include "options/form_ports.h"
 #include "options/option_set.h"
 #include "options/shell_integration.h"
 
 namespace zrnx {
-
-// Wide, as the wide call gave the editor's own path: its folder may lie
-// outside the code page.
-struct FormPaths {
-  std::wstring settings_path;     // Zrnx.ini beside the editor
-  std::wstring item_sender_path;  // Zrnx.exe beside the editor
-};
-
-// The two paths beside the editor's own module path.
-FormPaths PathsBeside(const std::wstring& module_path);
 
 // What closing the window does, decided from the per-run state.
 struct CloseDecision {
@@ -35,9 +27,10 @@ struct CloseDecision {
 };
 CloseDecision DecideClose(bool restart_needed, bool settings_exist, bool ok_pressed, bool association_changed);
 
-// An error text as the error box shows it: a "." is appended when the last
-// character sorts after "." in byte order.
-std::string ErrorBoxText(std::string text);
+// The command line that opens `folder` in Explorer: both paths quoted, so
+// commas and spaces in the folder survive.
+std::string ExplorerCommandLine(const std::string& explorer, const std::string& folder,
+                                const LeadBytes& lead = SystemLeadBytes());
 
 class TZrnxSetForm : public TComponent {
  public:

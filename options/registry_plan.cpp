@@ -1,6 +1,7 @@
 #include "options/registry_plan.h"
 
 #include "common/error.h"
+#include "common/path.h"
 
 namespace zrnx {
 namespace {
@@ -58,6 +59,19 @@ std::vector<RegistryStep> AssociationPlan(const ShellChoices& choices) {
 std::vector<RegistryStep> RemovalPlan() {
   return {Delete(std::string(kExtensionKey)), Delete(std::string(kFileTypeKey))};
 }
+
+std::string CommandProgram(std::string_view command) {
+  // Neither a quote nor a space is ever the second byte of a double-byte character.
+  const std::size_t start = command.find_first_not_of(" \t");
+  if (start == std::string_view::npos) return {};
+  command.remove_prefix(start);
+  if (command.front() != '"') return std::string(command.substr(0, command.find(' ')));
+  const std::size_t close = command.find('"', 1);
+  if (close == std::string_view::npos) return {};
+  return std::string(command.substr(1, close - 1));
+}
+
+bool SamePath(std::string_view a, std::string_view b) { return !a.empty() && LowerAscii(a) == LowerAscii(b); }
 
 RegStatus ApplyRegistryPlan(const std::vector<RegistryStep>& plan, RegistryPort& registry, RegistryRoot root,
                             bool stop_when_denied, int& writes) {

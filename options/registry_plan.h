@@ -34,6 +34,10 @@ class RegistryPort {
   // Deletes the key with its whole subtree; a missing key is no error.
   virtual void DeleteTree(RegistryRoot root, const std::string& key) = 0;
   virtual bool KeyExists(RegistryRoot root, const std::string& key) = 0;
+  // A REG_SZ value ("" names the default value); nullopt when the key or
+  // value is missing or holds something else.
+  virtual std::optional<std::string> ReadValue(RegistryRoot root, const std::string& key,
+                                               const std::string& name) = 0;
 };
 
 struct RegistryStep {
@@ -51,6 +55,19 @@ inline constexpr std::string_view kFileTypeKey = "zrx_auto_file";
 
 inline constexpr std::string_view kKeyCreateFailed = "ｷｰ %s の作成に失敗しました";
 inline constexpr std::string_view kValueSetFailed = "'%s' の設定に失敗しました";
+inline constexpr std::string_view kKeyRemoveFailed = "ｷｰ %s の削除に失敗しました";
+inline constexpr std::string_view kFileRemoveFailed = "%s の削除に失敗しました";
+
+// The key whose default value names the program that opens an item.
+inline constexpr std::string_view kOpenCommandKey = "zrx_auto_file\\shell\\open\\command";
+
+// The program a command line starts: the text inside a leading pair of
+// quotes, else everything up to the first space. A quote that is never
+// closed, or nothing at all, gives "".
+std::string CommandProgram(std::string_view command);
+
+// Whether two paths name the same file, ASCII letters in either case.
+bool SamePath(std::string_view a, std::string_view b);
 
 // Every key and value of the association, in the order they are written.
 std::vector<RegistryStep> AssociationPlan(const ShellChoices& choices);

@@ -3,7 +3,6 @@
 #include <exception>
 
 #include "common/error.h"
-#include "options/options_form.h"
 
 namespace zrnx {
 namespace {
@@ -25,7 +24,7 @@ bool EqualsAsciiNoCase(const std::string& text, const char* word) {
 void Apply(SetupPort& port) {
   ShellIntegration& shell = port.Shell();
   // The order of the window's start and OK: detect, load, then apply.
-  const ShellState detected = shell.DetectShellState();
+  const ShellState detected = shell.DetectShellState(port.ItemSenderPath());
   const LoadedOptions options = port.LoadOptions();
   const bool first_run = !port.SettingsFileExists();
 
@@ -45,6 +44,8 @@ void Apply(SetupPort& port) {
   choices.start_menu = options.start_menu_shortcuts;
   choices.menu_folder = options.data;
 
+  // Nothing is registered for a copy whose settings cannot be saved.
+  port.CheckSettingsWritable();
   shell.ApplyShellIntegration(choices);
   port.SaveOptions();
   port.SaveThroughWindows(first_run);
@@ -52,15 +53,15 @@ void Apply(SetupPort& port) {
 }
 
 void Remove(SetupPort& port) {
-  // Nothing ticked: both keys and both Send To link names go, and the
-  // items' shortcuts of ours. The settings file is read for the menu folder
-  // (which names the shortcuts' group) and never written.
-  ShellChoices choices;
-  const LoadedOptions options = port.LoadOptions();
-  choices.item_sender_path = options.item_sender_path;
-  choices.menu_folder = options.data;
-  port.Shell().ApplyShellIntegration(choices);
-  port.Shell().UpdateItemShortcuts(choices);
+  // Nothing ticked: both keys and both Send To link names go, as far as
+  // they are this copy's or name a program that is gone, and the items'
+  // shortcuts of ours. The settings file is read for the menu folder (which
+  // names the shortcuts' group) and never written.
+  ShellChoices none;
+  none.item_sender_path = port.ItemSenderPath();
+  none.menu_folder = port.LoadOptions().data;
+  port.Shell().ApplyShellIntegration(none);
+  port.Shell().UpdateItemShortcuts(none);
 }
 
 }  // namespace

@@ -37,7 +37,11 @@ class SetupPort {
   // another editor holds it.
   virtual bool ClaimEditorMutex() = 0;
   virtual bool SettingsFileExists() = 0;
+  // This copy's Zrnx.exe, beside the editor.
+  virtual std::wstring ItemSenderPath() = 0;
   virtual LoadedOptions LoadOptions() = 0;
+  // Raises the settings file's write error when no write could succeed now.
+  virtual void CheckSettingsWritable() = 0;
   // Writes [Option] with what LoadOptions read.
   virtual void SaveOptions() = 0;
   // Writes the through-window list back as it was read; on a first run

@@ -10,9 +10,9 @@
 #include "common/scoped_win.h"
 #include "common/settings_file.h"
 #include "components/shell_shortcut.h"
+#include "options/editor_program.h"
 #include "options/form_system_win.h"
 #include "options/option_set.h"
-#include "options/options_form.h"
 #include "options/shell_integration_win.h"
 #include "options/texts.h"
 #include "options/through_windows.h"
@@ -24,16 +24,16 @@ class Win32SetupPort final : public SetupPort {
  public:
   Win32SetupPort()
       : paths_(PathsBeside(ThisProgramPath())), settings_(paths_.settings_path), send_to_link_(nullptr) {
-    // As the options window's layout sets its Send To component.
-    send_to_link_.SetShortCutName("\\Zarnik NX.lnk");
-    send_to_link_.SetDescription("Zarnik NX");
-    send_to_link_.SetSCDirectoryType(scSendto);
+    // As the options window sets its Send To component.
+    send_to_link_.LoadProperties(kSendToLinkProperties);
     shell_ = MakeWin32ShellIntegration(nullptr, send_to_link_);
   }
 
   bool ClaimEditorMutex() override { return zrnx::ClaimEditorMutex(mutex_); }
 
   bool SettingsFileExists() override { return system_.PathExists(settings_.Path()); }
+
+  std::wstring ItemSenderPath() override { return paths_.item_sender_path; }
 
   LoadedOptions LoadOptions() override {
     const OptionDefaults defaults =
@@ -43,6 +43,8 @@ class Win32SetupPort final : public SetupPort {
             defaults.editor,         paths_.item_sender_path, options_.data,
             options_.start_menu_shortcuts};
   }
+
+  void CheckSettingsWritable() override { settings_.CheckWritable(); }
 
   void SaveOptions() override { zrnx::SaveOptions(settings_, options_); }
 

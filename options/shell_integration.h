@@ -7,10 +7,11 @@
 
 namespace zrnx {
 
-// What the registry and the Send To folder hold at start.
+// What the registry and the Send To folder hold at start for this copy of
+// the programs: another copy's association or link counts as absent.
 struct ShellState {
-  bool association = false;  // the key .zrx can be opened
-  bool send_to = false;      // "Zarnik NX.lnk" or "クリップボード.lnk" is in Send To
+  bool association = false;  // .zrx opens through this copy's item sender
+  bool send_to = false;      // "Zarnik NX.lnk" or "クリップボード.lnk" in Send To points at it
 };
 
 // What one apply asks for: the ticks of Kanren and SendTo and the options
@@ -29,9 +30,13 @@ struct ShellChoices {
 class ShellIntegration {
  public:
   virtual ~ShellIntegration() = default;
-  virtual ShellState DetectShellState() = 0;
+  // `item_sender_path` names this copy's Zrnx.exe.
+  virtual ShellState DetectShellState(const std::wstring& item_sender_path) = 0;
   // Registry entries first, then the Send To link. A failure raises Error
-  // with the message text and ends the apply at the failing step.
+  // with the message text and ends the apply at the failing step. Unticked,
+  // only what names choices.item_sender_path, or a program that no longer
+  // exists, is removed; what could not be removed is reported the same way
+  // once everything else has been done.
   virtual void ApplyShellIntegration(const ShellChoices& choices) = 0;
   // The items' Start-menu shortcuts brought in step, or ours removed when
   // start_menu is off. Run after the settings are saved, so a Programs

@@ -1,5 +1,6 @@
 #include "options/shell_integration_logic.h"
 
+#include "common/dbcs.h"
 #include "common/path.h"
 
 namespace zrnx {
@@ -12,16 +13,36 @@ std::string InFolder(const std::string& folder, std::string_view name) {
   return path.append(folder).append(name);
 }
 
+// The user's copy first: while it exists it hides the machine-wide one.
+constexpr RegistryRoot kRootsInViewOrder[] = {RegistryRoot::kUserClasses, RegistryRoot::kClasses};
+
 }  // namespace
 
-ShellState PortedShellIntegration::DetectShellState() {
+bool PortedShellIntegration::Removable(const std::string& program, const std::string& item_sender_path) {
+  return SamePath(program, item_sender_path) || program.empty() || !folders_.FileExists(program);
+}
+
+ShellState PortedShellIntegration::DetectShellState(const std::wstring& wide_sender_path) {
+  // The registry and the links are read through the narrow calls.
+  const std::string item_sender_path = SystemCodePageBytes(wide_sender_path);
   ShellState state;
-  const std::string ext(kExtensionKey);
-  state.association =
-      registry_.KeyExists(RegistryRoot::kClasses, ext) || registry_.KeyExists(RegistryRoot::kUserClasses, ext);
+  const std::string ext(kExtensionKey), type(kFileTypeKey), command(kOpenCommandKey);
+  // The first root that holds the extension is the one the shell uses.
+  for (RegistryRoot root : kRootsInViewOrder) {
+    if (!registry_.KeyExists(root, ext)) continue;
+    const std::optional<std::string> file_type = registry_.ReadValue(root, ext, "");
+    const std::optional<std::string> open = registry_.ReadValue(root, command, "");
+    state.association = file_type && SamePath(*file_type, type) && open &&
+                        SamePath(CommandProgram(*open), item_sender_path);
+    break;
+  }
   if (std::optional<std::string> folder = folders_.SendToFolder()) {
-    state.send_to = folders_.FileExists(InFolder(*folder, kSendToLinkName)) ||
-                    folders_.FileExists(InFolder(*folder, kLegacySendToLinkName));
+    for (std::string_view name : {kSendToLinkName, kLegacySendToLinkName}) {
+      const std::string path = InFolder(*folder, name);
+      if (!folders_.FileExists(path)) continue;
+      const std::optional<std::string> target = folders_.LinkTarget(path);
+      if (target && SamePath(*target, item_sender_path)) state.send_to = true;
+    }
   }
   return state;
 }
@@ -29,12 +50,15 @@ ShellState PortedShellIntegration::DetectShellState() {
 void PortedShellIntegration::ApplyShellIntegration(const ShellChoices& choices) {
   // Resolved before the registry is touched, used after it.
   std::optional<std::string> send_to = folders_.SendToFolder();
+  std::vector<Error> leftovers;
   if (choices.associate) {
     WriteAssociation(choices);
   } else {
-    RemoveAssociation();
+    RemoveAssociation(SystemCodePageBytes(choices.item_sender_path), leftovers);
   }
-  if (send_to) UpdateSendTo(*send_to, choices);
+  if (send_to) UpdateSendTo(*send_to, choices, leftovers);
+  // Never a success while something of ours stays behind.
+  if (!leftovers.empty()) throw leftovers.front();
 }
 
 void PortedShellIntegration::UpdateItemShortcuts(const ShellChoices& choices) {
@@ -60,16 +84,30 @@ void PortedShellIntegration::WriteAssociation(const ShellChoices& choices) {
   folders_.AssociationChanged();
 }
 
-void PortedShellIntegration::RemoveAssociation() {
-  // The user's copy first: while it exists it hides the machine-wide one.
-  int writes = 0;
-  for (RegistryRoot root : {RegistryRoot::kUserClasses, RegistryRoot::kClasses}) {
-    ApplyRegistryPlan(RemovalPlan(), registry_, root, false, writes);
+void PortedShellIntegration::RemoveAssociation(const std::string& item_sender_path, std::vector<Error>& leftovers) {
+  const std::string ext(kExtensionKey), type(kFileTypeKey);
+  bool changed = false;
+  for (RegistryRoot root : kRootsInViewOrder) {
+    if (!registry_.KeyExists(root, ext) && !registry_.KeyExists(root, type)) continue;
+    // Another copy's entries stay; so do those of whatever program took
+    // the extension over for a file type of its own.
+    const std::optional<std::string> open = registry_.ReadValue(root, std::string(kOpenCommandKey), "");
+    if (!Removable(CommandProgram(open.value_or("")), item_sender_path)) continue;
+    const std::optional<std::string> file_type = registry_.ReadValue(root, ext, "");
+    std::vector<std::string> keys;
+    if (!file_type || file_type->empty() || SamePath(*file_type, type)) keys.push_back(ext);
+    keys.push_back(type);
+    for (const std::string& key : keys) {
+      registry_.DeleteTree(root, key);
+      changed = true;
+      if (registry_.KeyExists(root, key)) leftovers.emplace_back(kKeyRemoveFailed, key);
+    }
   }
-  folders_.AssociationChanged();
+  if (changed) folders_.AssociationChanged();
 }
 
-void PortedShellIntegration::UpdateSendTo(const std::string& folder, const ShellChoices& choices) {
+void PortedShellIntegration::UpdateSendTo(const std::string& folder, const ShellChoices& choices,
+                                          std::vector<Error>& leftovers) {
   if (choices.send_to) {
     // Wide to the link: the folder may lie outside the code page.
     shortcut_.SetLinkPath(choices.item_sender_path);
@@ -79,7 +117,10 @@ void PortedShellIntegration::UpdateSendTo(const std::string& folder, const Shell
   }
   for (std::string_view name : {kSendToLinkName, kLegacySendToLinkName}) {
     const std::string path = InFolder(folder, name);
-    if (folders_.FileExists(path)) folders_.RemoveFile(path);
+    if (!folders_.FileExists(path)) continue;
+    if (!Removable(folders_.LinkTarget(path).value_or(""), SystemCodePageBytes(choices.item_sender_path))) continue;
+    folders_.RemoveFile(path);
+    if (folders_.FileExists(path)) leftovers.emplace_back(kFileRemoveFailed, path);
   }
 }
 

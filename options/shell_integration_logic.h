@@ -6,6 +6,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "common/error.h"
 
 #include "components/item_shortcuts.h"
 #include "components/shell_shortcut.h"
@@ -22,6 +25,8 @@ class ShellFolders {
   virtual bool FileExists(const std::string& path) = 0;
   // The result is not used: a missing file is no error.
   virtual void RemoveFile(const std::string& path) = 0;
+  // The target of a shell link, nullopt when the file is no readable link.
+  virtual std::optional<std::string> LinkTarget(const std::string& link_path) = 0;
   // Tells the shell that file types changed, so icons and verbs are fresh.
   virtual void AssociationChanged() = 0;
 };
@@ -37,14 +42,18 @@ class PortedShellIntegration final : public ShellIntegration {
                          ItemShortcuts* item_shortcuts = nullptr)
       : registry_(registry), folders_(folders), shortcut_(shortcut), item_shortcuts_(item_shortcuts) {}
 
-  ShellState DetectShellState() override;
+  ShellState DetectShellState(const std::wstring& item_sender_path) override;
   void ApplyShellIntegration(const ShellChoices& choices) override;
   void UpdateItemShortcuts(const ShellChoices& choices) override;
 
  private:
   void WriteAssociation(const ShellChoices& choices);
-  void RemoveAssociation();
-  void UpdateSendTo(const std::string& folder, const ShellChoices& choices);
+  // Each Error text of what stayed behind goes to `leftovers`.
+  void RemoveAssociation(const std::string& item_sender_path, std::vector<Error>& leftovers);
+  void UpdateSendTo(const std::string& folder, const ShellChoices& choices, std::vector<Error>& leftovers);
+  // Whether a program named by our entries is this copy or gone, so that
+  // taking the entries away harms no other copy.
+  bool Removable(const std::string& program, const std::string& item_sender_path);
 
   RegistryPort& registry_;
   ShellFolders& folders_;

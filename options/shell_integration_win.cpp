@@ -6,6 +6,9 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
+
+#include "common/files_win.h"
 #include "common/scoped_win.h"
 #include "common/wide_text_win.h"
 #include "options/shell_integration_logic.h"
@@ -94,25 +97,52 @@ class Win32Registry final : public RegistryPort {
     ScopedRegKey handle;
     return OpenAnyAccess(place.root, place.path, handle) == ERROR_SUCCESS;
   }
+
+  std::optional<std::string> ReadValue(RegistryRoot root, const std::string& key, const std::string& name) override {
+    KeyPlace place = Place(root, key);
+    ScopedRegKey handle;
+    if (RegOpenKeyExA(place.root, place.path.c_str(), 0, KEY_READ, handle.Put()) != ERROR_SUCCESS) return std::nullopt;
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExA(handle.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ)) {
+      return std::nullopt;
+    }
+    std::string data(size + 1, '\0');
+    if (RegQueryValueExA(handle.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+        ERROR_SUCCESS) {
+      return std::nullopt;
+    }
+    data.resize(std::min<std::size_t>(size, data.size()));
+    // Stored with or without its terminator.
+    if (const std::size_t end = data.find('\0'); end != std::string::npos) data.resize(end);
+    return data;
+  }
 };
 
 class Win32ShellFolders final : public ShellFolders {
  public:
   explicit Win32ShellFolders(HWND owner) : owner_(owner) {}
 
-  std::optional<std::string> SendToFolder() override {
-    ScopedIdList folder;
-    if (FAILED(SHGetSpecialFolderLocation(owner_, CSIDL_SENDTO, folder.Put())) || !folder) return std::nullopt;
-    return CodePageFolder(folder.Get());
-  }
+  std::optional<std::string> SendToFolder() override { return SpecialFolderPath(owner_, CSIDL_SENDTO); }
 
-  bool FileExists(const std::string& path) override {
-    WIN32_FIND_DATAA found;
-    ScopedFind find(FindFirstFileA(path.c_str(), &found));
-    return find && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-  }
+  bool FileExists(const std::string& path) override { return zrnx::FileExists(path); }
 
   void RemoveFile(const std::string& path) override { DeleteFileA(path.c_str()); }
+
+  std::optional<std::string> LinkTarget(const std::string& link_path) override {
+    ComPtr<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(link.Put())))) {
+      return std::nullopt;
+    }
+    ComPtr<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put())))) return std::nullopt;
+    if (FAILED(file->Load(DataText(link_path).c_str(), STGM_READ))) return std::nullopt;
+    char target[MAX_PATH] = {};
+    // The path as stored: a target that is gone must still be named.
+    if (FAILED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH))) return std::nullopt;
+    return std::string(target);
+  }
 
   void AssociationChanged() override { SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr); }
 
@@ -125,7 +155,9 @@ class Win32ShellIntegration final : public ShellIntegration {
  public:
   Win32ShellIntegration(HWND owner, TShellShortCut& shortcut)
       : folders_(owner), logic_(registry_, folders_, shortcut, &items_) {}
-  ShellState DetectShellState() override { return logic_.DetectShellState(); }
+  ShellState DetectShellState(const std::wstring& item_sender_path) override {
+    return logic_.DetectShellState(item_sender_path);
+  }
   void ApplyShellIntegration(const ShellChoices& choices) override { logic_.ApplyShellIntegration(choices); }
   void UpdateItemShortcuts(const ShellChoices& choices) override { logic_.UpdateItemShortcuts(choices); }
 

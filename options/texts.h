@@ -17,7 +17,7 @@ inline constexpr std::string_view kFormClassName = "TZrnxSetForm";
 inline constexpr std::string_view kMenuFolderName = kDefaultMenuFolderName;
 inline constexpr std::string_view kNotepadName = "NOTEPAD.EXE";
 inline constexpr std::string_view kExplorerName = "explorer.exe";
-inline constexpr std::string_view kExplorerCommand = "explorer /e,/root,";
+inline constexpr std::string_view kExplorerSwitches = " /e,/root,";
 inline constexpr std::string_view kSettingsName = "Zrnx.ini";
 inline constexpr std::string_view kItemSenderName = "Zrnx.exe";
 

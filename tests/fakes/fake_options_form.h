@@ -4,6 +4,7 @@
 // what it is asked for.
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -17,6 +18,7 @@
 #include "options/control_ids.h"
 #include "options/form_ports.h"
 #include "options/shell_integration.h"
+#include "options/texts.h"
 
 namespace zrnx::test {
 
@@ -91,8 +93,13 @@ class FakeFormSystem : public FormSystem {
     answers.pop_front();
     return answer;
   }
+  void ShowErrorBox(const std::exception& error, std::string_view caption) override {
+    ShowBox(ErrorBoxText(error.what()), caption, kBoxError);
+  }
   bool FileExists(const std::string& path) override { return files.count(path) > 0; }
-  bool PathExists(const std::wstring& path) override { return wide_files.count(path) > 0; }
+  bool PathExists(const std::wstring& path) override {
+    return wide_files.count(path) > 0 || (written && written(path));
+  }
   bool FolderExists(const std::string& path) override { return folders.count(path) > 0; }
   std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
   std::optional<std::string> StartMenuFolder() override { return start_menu; }
@@ -100,7 +107,9 @@ class FakeFormSystem : public FormSystem {
     picked_from.push_back({folder, name});
     return pick;
   }
-  void StartProcess(const std::string& command_line) override { started.push_back(command_line); }
+  void StartProcess(const std::string& application, const std::string& command_line) override {
+    started.push_back(application + " | " + command_line);
+  }
   std::vector<TopWindow> TopLevelWindows() override { return windows; }
   bool Restart() override {
     ++restarts;
@@ -111,6 +120,8 @@ class FakeFormSystem : public FormSystem {
   std::deque<int> answers;  // then OK
   std::set<std::string> files{"C:\\WINDOWS\\explorer.exe"};
   std::set<std::wstring> wide_files;
+  // Files that exist once written (the settings file after a save).
+  std::function<bool(const std::wstring& path)> written;
   std::set<std::string> folders;
   std::optional<std::string> start_menu = "C:\\Menu";
   std::optional<std::string> pick;
@@ -123,7 +134,10 @@ class FakeFormSystem : public FormSystem {
 
 class FakeShell : public ShellIntegration {
  public:
-  ShellState DetectShellState() override { return state; }
+  ShellState DetectShellState(const std::wstring& item_sender_path) override {
+    detected_for = item_sender_path;
+    return state;
+  }
   void ApplyShellIntegration(const ShellChoices& choices) override {
     if (error) throw Error(*error);
     applied.push_back(choices);
@@ -133,6 +147,7 @@ class FakeShell : public ShellIntegration {
     shortcuts.push_back(choices);
   }
   ShellState state;
+  std::wstring detected_for;
   std::optional<std::string> error, shortcut_error;
   std::vector<ShellChoices> applied;
   std::vector<ShellChoices> shortcuts;

@@ -46,6 +46,12 @@ class FakeProfileStore : public ProfileStore {
     return true;
   }
 
+  bool CanWrite(const std::wstring& path) override {
+    paths.push_back(path);
+    ++probes;
+    return !fail_writes && writes_before_failure != 0;
+  }
+
   std::vector<std::string> reads;  // keys in the order they were read
   std::vector<std::wstring> paths;
   bool fail_writes = false;
@@ -53,6 +59,7 @@ class FakeProfileStore : public ProfileStore {
   int writes_before_failure = -1;
   // Successful writes in order: "Section/Key=Value", or "Section/-" for an erased section.
   std::vector<std::string> writes;
+  int probes = 0;  // CanWrite calls
 
   // A stored value, or nullopt.
   std::optional<std::string> Value(std::string_view section, std::string_view key) const {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -30,17 +31,26 @@ class FakeRegistry : public RegistryPort {
   }
   void DeleteTree(RegistryRoot root, const std::string& key) override {
     calls.push_back(Prefix(root) + "delete " + key);
+    if (undeletable.count(Prefix(root) + key)) return;
     Tree& tree = TreeOf(root);
     std::erase_if(tree, [&](const auto& entry) {
       return entry.first == key || entry.first.starts_with(key + "\\");
     });
   }
   bool KeyExists(RegistryRoot root, const std::string& key) override { return TreeOf(root).count(key) > 0; }
+  std::optional<std::string> ReadValue(RegistryRoot root, const std::string& key, const std::string& name) override {
+    const Tree& tree = TreeOf(root);
+    auto found = tree.find(key);
+    if (found == tree.end() || !found->second.count(name)) return std::nullopt;
+    return found->second.at(name);
+  }
 
   Tree& TreeOf(RegistryRoot root) { return root == RegistryRoot::kClasses ? classes : user_classes; }
 
   Tree classes, user_classes;
   std::map<std::string, std::wstring> wide_values;  // "key [name]" -> the path that went in
+  // Trees that stay when deleted, as "HKCR .zrx" (written by an elevated run).
+  std::set<std::string> undeletable;
   std::vector<std::string> calls;  // "HKCR create .zrx", "HKCU set zrx_auto_file [NeverShowExt]="
   // Answers each write before it is made: kOk lets it through.
   std::function<RegStatus(RegistryRoot root, int write_index)> refuse = [](RegistryRoot, int) {

@@ -41,6 +41,8 @@ class OptionsFormTest : public ::testing::Test {
     shell_->state = detected_;
     form_->SetShellIntegration(std::move(shell));
     form_->SetWindowHandle(0x1234);
+    // As on disk: the first write makes the settings file.
+    system_.written = [this](const std::wstring& path) { return path == kIni && !store_.writes.empty(); };
     form_->FormCreate();
     form_->FormShow();
     return *form_;
@@ -202,6 +204,28 @@ TEST_F(OptionsFormTest, TheRestartDecisionOverEveryWayOfClosing) {
   }
 }
 
+// The association box is what the shell is asked for, ticked or not, and
+// whatever was found at start.
+TEST_F(OptionsFormTest, OkAppliesTheAssociationAsTheBoxShowsIt) {
+  for (bool found : {false, true}) {
+    for (bool ticked : {false, true}) {
+      SCOPED_TRACE(testing::Message() << "found " << found << ", ticked " << ticked);
+      view_ = FakeFormView();
+      system_ = FakeFormSystem();
+      store_ = FakeProfileStore();
+      Existing();
+      detected_ = {found, false};
+      Open();
+      EXPECT_EQ(view_.Checked(Kanren), found);
+      view_.SetChecked(Kanren, ticked);
+      form_->Button1Click();
+      ASSERT_EQ(shell_->applied.size(), 1u);
+      EXPECT_EQ(shell_->applied[0].associate, ticked);
+      EXPECT_EQ(shell_->detected_for, L"C:\\Zarnik\\Zrnx.exe");
+    }
+  }
+}
+
 TEST_F(OptionsFormTest, TheRestartQuestionAndARefusedRestart) {
   Open();
   system_.restart_allowed = false;
@@ -313,6 +337,39 @@ TEST_F(OptionsFormTest, AShortcutErrorIsShownWithTheSettingsAlreadySaved) {
   EXPECT_TRUE(view_.visible);
 }
 
+// A settings file that cannot be written stops the apply before the shell
+// is touched, however the window was left.
+TEST_F(OptionsFormTest, AnUnwritableSettingsFileLeavesTheShellAsItWas) {
+  enum How { kOk, kCancel, kCloseBox };
+  struct Case {
+    bool first_run;
+    How how;
+    bool window_back;  // OK brings it back; a first run's close ends
+  };
+  const Case cases[] = {{false, kOk, true}, {true, kOk, true}, {true, kCancel, false}, {true, kCloseBox, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "first run " << c.first_run << ", how " << c.how);
+    view_ = FakeFormView();
+    system_ = FakeFormSystem();
+    store_ = FakeProfileStore();
+    closed_ = false;
+    if (!c.first_run) Existing();
+    Open();
+    store_.fail_writes = true;
+    if (c.how == kOk) form_->Button1Click();
+    if (c.how == kCancel) form_->Button2Click();
+    if (c.how == kCloseBox) view_.CloseForm();
+    RunClose();
+    EXPECT_GE(store_.probes, 1);
+    EXPECT_TRUE(shell_->applied.empty());
+    ASSERT_EQ(system_.boxes.size(), 1u);
+    EXPECT_EQ(system_.boxes[0].text, "C:\\Zarnik\\Zrnx.ini に書き込めません.");
+    EXPECT_EQ(system_.boxes[0].caption, kOptionsTitle);
+    EXPECT_EQ(view_.visible && !closed_, c.window_back);
+    EXPECT_EQ(system_.restarts, 0);
+  }
+}
+
 TEST_F(OptionsFormTest, AShellErrorStopsTheApplyBeforeTheFile) {
   Existing();
   Open();
@@ -413,17 +470,46 @@ TEST_F(OptionsFormTest, TheExplorerButton) {
   ASSERT_EQ(system_.boxes.size(), 1u);
   EXPECT_EQ(system_.boxes[0].text, kFolderMissing);
 
-  system_.folders.insert("C:\\表");
-  view_.SetText(Edit2, "C:\\表");
+  system_.folders.insert("C:\\Items, old");
+  view_.SetText(Edit2, "C:\\Items, old");
   form_->Button5Click();
   ASSERT_EQ(system_.started.size(), 1u);
-  EXPECT_EQ(system_.started[0], "explorer /e,/root,C:\\表");
+  EXPECT_EQ(system_.started[0], "C:\\WINDOWS\\explorer.exe | \"C:\\WINDOWS\\explorer.exe\" /e,/root,\"C:\\Items, old\"");
 
   system_.files.erase("C:\\WINDOWS\\explorer.exe");
   form_->Button5Click();
   EXPECT_EQ(system_.boxes.back().text, kExplorerMissing);
   EXPECT_EQ(system_.started.size(), 1u);
   EXPECT_FALSE(form_->OkPressed());
+}
+
+TEST_F(OptionsFormTest, TheExplorerCommandLineQuotesTheFolder) {
+  const std::string explorer = "C:\\WINDOWS\\explorer.exe";
+  const std::pair<std::string, std::string> cases[] = {
+      {"C:\\Items, old", "\"C:\\Items, old\""},
+      {"C:\\A B\\表", "\"C:\\A B\\表\""},  // its trail byte is no backslash
+      {"C:\\Items\\", "\"C:\\Items\""},
+      {"C:\\", "\"C:\\\""},
+      {"\\\\server\\share\\", "\"\\\\server\\share\""},
+  };
+  for (const auto& [folder, quoted] : cases) {
+    EXPECT_EQ(ExplorerCommandLine(explorer, folder, LeadBytes::ShiftJis()), "\"" + explorer + "\" /e,/root," + quoted) << folder;
+  }
+}
+
+// "Copy as path" quotes: the verb gets the path once quoted, the file the bare path.
+TEST_F(OptionsFormTest, AQuotedEditorPathIsSavedBareAndThePickerOpensOnIt) {
+  Existing();
+  Open();
+  view_.SetText(Edit1, "\"C:\\A B\\ed.exe\"");
+  form_->Button3Click();
+  ASSERT_EQ(system_.picked_from.size(), 1u);
+  EXPECT_EQ(system_.picked_from[0].first, "C:\\A B\\");
+  EXPECT_EQ(system_.picked_from[0].second, "ed.exe");
+  form_->Button1Click();
+  ASSERT_EQ(shell_->applied.size(), 1u);
+  EXPECT_EQ(shell_->applied[0].editor, "C:\\A B\\ed.exe");
+  EXPECT_EQ(store_.Value("Option", "Editor"), "C:\\A B\\ed.exe");
 }
 
 TEST_F(OptionsFormTest, WindowsStandardChoosesCtrlV) {
@@ -498,6 +584,18 @@ TEST_F(OptionsFormTest, TheThroughWindowPage) {
   EXPECT_EQ(store_.Value("ThroughWindow", "ItemCount"), "2");
   EXPECT_EQ(store_.Value("ThroughWindow", "ItemName0"), "Pad");
   EXPECT_EQ(store_.Value("ThroughWindow", "ItemName1"), "Pad");
+}
+
+TEST_F(OptionsFormTest, DeletingTheFirstRowSelectsTheRowThatMovesUp) {
+  Existing();
+  Open();
+  for (const char* name : {"a", "b", "c"}) view_.AddRow(ListView2, {name, "C"});
+  view_.SelectRow(ListView2, 0);
+  system_.answers = {kAnswerYes};
+  form_->NoWinBt_DelClick();
+  ASSERT_EQ(view_.rows[ListView2].size(), 2u);
+  EXPECT_EQ(view_.rows[ListView2][0].name, "b");
+  EXPECT_EQ(view_.SelectedRow(ListView2), 0);
 }
 
 TEST_F(OptionsFormTest, DeletingTheLastRowSelectsNothing) {

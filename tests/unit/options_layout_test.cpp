@@ -80,6 +80,9 @@ TEST(OptionsLayoutTest, TheWindow) {
   EXPECT_EQ(form.client_height, 373);
   EXPECT_EQ(form.font_face, "ＭＳ Ｐゴシック");
   EXPECT_EQ(form.font_height, -12);
+  EXPECT_EQ(form.title_font_face, "Arial");
+  EXPECT_EQ(form.title_font_height, -16);
+  EXPECT_EQ(form.link_hot_color, Rgb(0, 0, 255));
 }
 
 TEST(OptionsLayoutTest, EveryControlSitsWhereTheTablesPutIt) {

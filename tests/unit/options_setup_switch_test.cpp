@@ -56,6 +56,7 @@ class FakeSetup : public SetupPort, public ShellIntegration {
   std::string fail_at;
   std::vector<std::string> steps;
   std::optional<ShellChoices> applied;
+  std::wstring detected_for;
 
   bool ClaimEditorMutex() override {
     steps.push_back("mutex");
@@ -69,11 +70,14 @@ class FakeSetup : public SetupPort, public ShellIntegration {
     Step("load");
     return options;
   }
+  void CheckSettingsWritable() override { Step("writable"); }
   void SaveOptions() override { Step("save options"); }
   void SaveThroughWindows(bool first_run) override { Step(first_run ? "save first list" : "save list"); }
   ShellIntegration& Shell() override { return *this; }
-  ShellState DetectShellState() override {
+  std::wstring ItemSenderPath() override { return options.item_sender_path; }
+  ShellState DetectShellState(const std::wstring& item_sender_path) override {
     Step("detect");
+    detected_for = item_sender_path;
     return state;
   }
   void ApplyShellIntegration(const ShellChoices& choices) override {
@@ -100,8 +104,8 @@ TEST(RunSetupSwitchTest, ApplyRunsTheFirstRunSequenceAndRegisters) {
   EXPECT_EQ(outcome.exit_code, 0);
   EXPECT_THAT(outcome.message, IsEmpty());
   EXPECT_THAT(fake.steps,
-              ElementsAre("mutex", "detect", "load", "exists", "shell", "save options", "save first list",
-                          "shortcuts"));
+              ElementsAre("mutex", "detect", "load", "exists", "writable", "shell", "save options",
+                          "save first list", "shortcuts"));
   ASSERT_TRUE(fake.applied);
   EXPECT_TRUE(fake.applied->associate);
   EXPECT_TRUE(fake.applied->send_to);
@@ -127,8 +131,14 @@ TEST(RunSetupSwitchTest, AShortcutFailureIsReportedAfterTheSettingsAreSaved) {
   fake.fail_at = "shortcuts";
   const SetupOutcome outcome = RunSetupSwitch(SetupSwitch::kApply, fake);
   EXPECT_EQ(outcome.exit_code, kSetupFailed);
-  EXPECT_THAT(fake.steps, ElementsAre("mutex", "detect", "load", "exists", "shell", "save options", "save list",
+  EXPECT_THAT(fake.steps, ElementsAre("mutex", "detect", "load", "exists", "writable", "shell", "save options", "save list",
                                       "shortcuts"));
+}
+
+TEST(RunSetupSwitchTest, ApplyDetectsForThisCopy) {
+  FakeSetup fake;
+  ASSERT_EQ(RunSetupSwitch(SetupSwitch::kApply, fake).exit_code, 0);
+  EXPECT_EQ(fake.detected_for, L"C:\\P\\Zrnx.exe");
 }
 
 TEST(RunSetupSwitchTest, ApplyOverExistingSettingsKeepsTheirChoicesAndTheSendToState) {
@@ -154,9 +164,10 @@ TEST(RunSetupSwitchTest, AFailingStepStopsTheRunWithItsTextAndWritesNothingAfter
     std::vector<std::string> steps;
   };
   const Case cases[] = {
-      {"shell", {"mutex", "detect", "load", "exists", "shell"}},
-      {"save options", {"mutex", "detect", "load", "exists", "shell", "save options"}},
-      {"save list", {"mutex", "detect", "load", "exists", "shell", "save options", "save list"}},
+      {"writable", {"mutex", "detect", "load", "exists", "writable"}},
+      {"shell", {"mutex", "detect", "load", "exists", "writable", "shell"}},
+      {"save options", {"mutex", "detect", "load", "exists", "writable", "shell", "save options"}},
+      {"save list", {"mutex", "detect", "load", "exists", "writable", "shell", "save options", "save list"}},
   };
   for (const Case& c : cases) {
     FakeSetup fake;
@@ -184,7 +195,17 @@ TEST(RunSetupSwitchTest, RemoveUnticksEverythingAndLeavesTheSettingsAlone) {
     EXPECT_FALSE(fake.shortcuts->start_menu);
     EXPECT_EQ(fake.shortcuts->menu_folder, "C:\\M\\Items");
     EXPECT_EQ(fake.shortcuts->item_sender_path, L"C:\\P\\Zrnx.exe");
+    EXPECT_EQ(fake.applied->item_sender_path, L"C:\\P\\Zrnx.exe") << "only this copy's entries go";
   }
+}
+
+// What /remove could not take away is no success either.
+TEST(RunSetupSwitchTest, RemoveThatLeavesSomethingBehindFailsWithItsText) {
+  FakeSetup fake;
+  fake.fail_at = "shell";
+  const SetupOutcome outcome = RunSetupSwitch(SetupSwitch::kRemove, fake);
+  EXPECT_EQ(outcome.exit_code, kSetupFailed);
+  EXPECT_EQ(outcome.message, "C:\\P\\Zrnx.ini に書き込めません.");
 }
 
 TEST(RunSetupSwitchTest, AnotherRunningEditorStopsBothSwitchesBeforeAnything) {

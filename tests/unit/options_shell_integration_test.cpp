@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+
 #include "common/error.h"
+#include "fakes/temp_folder.h"
 #include "fakes/fake_registry.h"
 #include "options/shell_integration_logic.h"
 
@@ -15,12 +19,18 @@ class FakeFolders : public ShellFolders {
   bool FileExists(const std::string& path) override { return files.count(path) > 0; }
   void RemoveFile(const std::string& path) override {
     removed.push_back(path);
-    files.erase(path);
+    if (!stuck.count(path)) files.erase(path);
+  }
+  std::optional<std::string> LinkTarget(const std::string& path) override {
+    if (!files.count(path) || !links.count(path)) return std::nullopt;
+    return links.at(path);
   }
   void AssociationChanged() override { ++notices; }
 
   std::optional<std::string> send_to = "C:\\U\\SendTo";
   std::set<std::string> files;
+  std::map<std::string, std::string> links;  // link file -> target
+  std::set<std::string> stuck;               // files that stay when removed
   std::vector<std::string> removed;
   int notices = 0;
 };
@@ -179,37 +189,216 @@ TEST_F(ShellIntegrationTest, RemovalTakesBothTreesFromBothRootsAndIsQuietWhenNot
   for (int round = 0; round < 2; ++round) {
     registry_.calls.clear();
     EXPECT_NO_THROW(shell_.ApplyShellIntegration(choices_));
-    EXPECT_EQ(registry_.calls, (std::vector<std::string>{"HKCU delete .zrx", "HKCU delete zrx_auto_file",
-                                                         "HKCR delete .zrx", "HKCR delete zrx_auto_file"}));
+    EXPECT_EQ(registry_.calls, round == 0 ? (std::vector<std::string>{"HKCU delete .zrx", "HKCU delete zrx_auto_file",
+                                                                      "HKCR delete .zrx", "HKCR delete zrx_auto_file"})
+                                          : std::vector<std::string>{});
     EXPECT_TRUE(registry_.user_classes.empty());
     EXPECT_EQ(Lines(registry_.classes), (std::vector<std::string>{".zrx2", "unrelated", "unrelated [x]=y"}));
   }
 }
 
-TEST_F(ShellIntegrationTest, DetectionLooksAtBothRootsAndBothLinkNames) {
-  struct Case {
-    bool machine, user;
-    std::optional<std::string> send_to;
-    std::set<std::string> files;
-    ShellState expected;
+// One root's entries: the file type .zrx names and the open command.
+struct Entries {
+  RegistryRoot root;
+  std::optional<std::string> type;
+  std::optional<std::string> command;
+};
+
+void Put(FakeRegistry& registry, const Entries& e) {
+  FakeRegistry::Tree& tree = registry.TreeOf(e.root);
+  tree[".zrx"];
+  if (e.type) tree[".zrx"][""] = *e.type;
+  tree["zrx_auto_file"];
+  if (e.command) tree[std::string(kOpenCommandKey)][""] = *e.command;
+}
+
+constexpr auto kMachine = RegistryRoot::kClasses;
+constexpr auto kUser = RegistryRoot::kUserClasses;
+const std::string kSelf = "C:\\Program Files\\Zarnik NX\\Zrnx.exe";
+const std::string kOther = "D:\\Other\\Zrnx.exe";
+std::string Open(const std::string& program) { return "\"" + program + "\" /p \"%1\""; }
+
+TEST(CommandProgramTest, TheProgramACommandLineStarts) {
+  const std::pair<std::string, std::string> cases[] = {
+      {Open(kSelf), kSelf},
+      {"  " + Open(kSelf), kSelf},
+      {"C:\\Zrnx.exe /p \"%1\"", "C:\\Zrnx.exe"},
+      {"C:\\Zrnx.exe", "C:\\Zrnx.exe"},
+      {"\"C:\\表\\Zrnx.exe\"", "C:\\表\\Zrnx.exe"},
+      {"\"C:\\Zrnx.exe /p", ""},  // never closed
+      {"\"\" /p", ""},
+      {"", ""},
+      {"   ", ""},
   };
-  const std::string ours = "C:\\U\\SendTo\\Zarnik NX.lnk", old = "C:\\U\\SendTo\\クリップボード.lnk";
+  for (const auto& [command, program] : cases) EXPECT_EQ(CommandProgram(command), program) << command;
+  EXPECT_TRUE(SamePath("C:\\A\\ZRNX.exe", "c:\\a\\zrnx.EXE"));
+  EXPECT_FALSE(SamePath("C:\\A\\Zrnx.exe", "C:\\B\\Zrnx.exe"));
+  EXPECT_FALSE(SamePath("", ""));
+}
+
+// The box shows the association ticked only when the shell's view of it
+// opens items with this copy.
+TEST_F(ShellIntegrationTest, TheAssociationCountsOnlyWhenItsVerbsNameThisCopy) {
+  struct Case {
+    const char* name;
+    std::vector<Entries> entries;
+    bool ticked;
+  };
   const Case cases[] = {
-      {false, false, "C:\\U\\SendTo", {}, {false, false}},
-      {true, false, "C:\\U\\SendTo", {ours}, {true, true}},
-      {false, true, "C:\\U\\SendTo", {old}, {true, true}},
-      {false, false, "C:\\U\\SendTo", {"C:\\U\\SendToZarnik NX.lnk", "C:\\U\\Zarnik NX.lnk"}, {false, false}},
-      {false, false, std::nullopt, {ours, old}, {false, false}},
+      {"none", {}, false},
+      {"ours machine-wide", {{kMachine, "zrx_auto_file", Open(kSelf)}}, true},
+      {"ours, other case", {{kMachine, "ZRX_Auto_File", "\"c:\\program files\\zarnik nx\\ZRNX.EXE\" /c \"%1\""}}, true},
+      {"ours for the user", {{kUser, "zrx_auto_file", Open(kSelf)}}, true},
+      {"another copy", {{kMachine, "zrx_auto_file", Open(kOther)}}, false},
+      {"another copy's hides ours", {{kUser, "zrx_auto_file", Open(kOther)}, {kMachine, "zrx_auto_file", Open(kSelf)}}, false},
+      {"ours hides another's", {{kUser, "zrx_auto_file", Open(kSelf)}, {kMachine, "zrx_auto_file", Open(kOther)}}, true},
+      {"unquoted path with a space", {{kMachine, "zrx_auto_file", kSelf + " /p \"%1\""}}, false},
+      {"empty command", {{kMachine, "zrx_auto_file", ""}}, false},
+      {"unclosed quote", {{kMachine, "zrx_auto_file", "\"" + kSelf}}, false},
+      {"no command", {{kMachine, "zrx_auto_file", std::nullopt}}, false},
+      {"extension taken by another type", {{kMachine, "txtfile", Open(kSelf)}}, false},
+      {"extension without a type", {{kMachine, std::nullopt, Open(kSelf)}}, false},
   };
   for (const Case& c : cases) {
     FakeRegistry registry;
-    if (c.machine) registry.classes[".zrx"];
-    if (c.user) registry.user_classes[".zrx"];
-    folders_.send_to = c.send_to;
-    folders_.files = c.files;
-    ShellState state = PortedShellIntegration(registry, folders_, shortcut_).DetectShellState();
-    EXPECT_EQ(state.association, c.expected.association) << c.machine << c.user;
-    EXPECT_EQ(state.send_to, c.expected.send_to) << c.files.size();
+    for (const Entries& e : c.entries) Put(registry, e);
+    EXPECT_EQ(PortedShellIntegration(registry, folders_, shortcut_).DetectShellState(test::Wide(kSelf)).association, c.ticked)
+        << c.name;
+  }
+}
+
+TEST_F(ShellIntegrationTest, TheSendToBoxCountsOnlyALinkToThisCopy) {
+  const std::string ours = "C:\\U\\SendTo\\Zarnik NX.lnk", old = "C:\\U\\SendTo\\クリップボード.lnk";
+  struct Case {
+    const char* name;
+    std::optional<std::string> folder;
+    std::map<std::string, std::string> links;
+    std::set<std::string> unreadable;
+    bool ticked;
+  };
+  const Case cases[] = {
+      {"none", "C:\\U\\SendTo", {}, {}, false},
+      {"ours to this copy", "C:\\U\\SendTo", {{ours, kSelf}}, {}, true},
+      {"the old name to this copy", "C:\\U\\SendTo", {{old, "c:\\PROGRAM FILES\\zarnik nx\\zrnx.exe"}}, {}, true},
+      {"ours to another copy", "C:\\U\\SendTo", {{ours, kOther}}, {}, false},
+      {"another copy's and the old one to us", "C:\\U\\SendTo", {{ours, kOther}, {old, kSelf}}, {}, true},
+      {"no readable link", "C:\\U\\SendTo", {}, {ours}, false},
+      {"elsewhere", "C:\\U\\SendTo", {{"C:\\U\\SendToZarnik NX.lnk", kSelf}, {"C:\\U\\Zarnik NX.lnk", kSelf}}, {}, false},
+      {"no Send To folder", std::nullopt, {{ours, kSelf}}, {}, false},
+  };
+  for (const Case& c : cases) {
+    FakeFolders folders;
+    folders.send_to = c.folder;
+    folders.links = c.links;
+    for (const auto& link : c.links) folders.files.insert(link.first);
+    folders.files.insert(c.unreadable.begin(), c.unreadable.end());
+    FakeRegistry registry;
+    EXPECT_EQ(PortedShellIntegration(registry, folders, shortcut_).DetectShellState(test::Wide(kSelf)).send_to, c.ticked)
+        << c.name;
+  }
+}
+
+// Unticking takes away what names this copy or a program that is gone, and
+// leaves another copy's entries and another file type's extension alone.
+TEST_F(ShellIntegrationTest, RemovalTakesOnlyWhatThisCopyOrNoOneOwns) {
+  struct Case {
+    const char* name;
+    Entries entries;
+    std::set<std::string> files;  // programs that exist
+    std::vector<std::string> remaining;
+  };
+  const std::string ext = ".zrx", type = "zrx_auto_file";
+  const Case cases[] = {
+      {"ours", {kMachine, type, Open(kSelf)}, {kSelf}, {}},
+      {"ours for the user", {kUser, type, Open(kSelf)}, {kSelf}, {}},
+      {"another copy", {kMachine, type, Open(kOther)}, {kSelf, kOther}, {ext, type}},
+      {"another copy for the user", {kUser, type, Open(kOther)}, {kSelf, kOther}, {ext, type}},
+      {"a copy that is gone", {kMachine, type, Open(kOther)}, {kSelf}, {}},
+      {"an empty command", {kMachine, type, ""}, {kSelf}, {}},
+      {"an unclosed quote", {kMachine, type, "\"" + kOther}, {kSelf, kOther}, {}},
+      {"no command", {kMachine, type, std::nullopt}, {}, {}},
+      {"the extension taken by another type", {kMachine, "txtfile", Open(kSelf)}, {kSelf}, {ext}},
+  };
+  choices_.associate = false;
+  for (const Case& c : cases) {
+    FakeRegistry registry;
+    FakeFolders folders;
+    folders.files = c.files;
+    Put(registry, c.entries);
+    PortedShellIntegration shell(registry, folders, shortcut_);
+    EXPECT_NO_THROW(shell.ApplyShellIntegration(choices_)) << c.name;
+    std::vector<std::string> remaining;
+    for (const auto& [key, values] : registry.TreeOf(c.entries.root)) {
+      if (key == ext || key == type) remaining.push_back(key);
+    }
+    EXPECT_EQ(remaining, c.remaining) << c.name;
+    EXPECT_EQ(folders.notices, c.remaining.size() == 2 ? 0 : 1) << c.name;
+  }
+}
+
+TEST_F(ShellIntegrationTest, SendToLinksOfAnotherCopyStayWhenUnticked) {
+  const std::string ours = "C:\\U\\SendTo\\Zarnik NX.lnk", old = "C:\\U\\SendTo\\クリップボード.lnk";
+  struct Case {
+    const char* name;
+    std::optional<std::string> target;  // nullopt: no readable link
+    bool other_exists;
+    bool removed;
+  };
+  const Case cases[] = {
+      {"to this copy", kSelf, true, true},
+      {"to another copy", kOther, true, false},
+      {"to a copy that is gone", kOther, false, true},
+      {"no readable link", std::nullopt, true, true},
+      {"to nothing", "", true, true},
+  };
+  choices_.send_to = false;
+  for (const Case& c : cases) {
+    FakeFolders folders;
+    FakeRegistry registry;
+    folders.files = {ours, old, kSelf};
+    if (c.other_exists) folders.files.insert(kOther);
+    if (c.target) folders.links = {{ours, *c.target}, {old, *c.target}};
+    PortedShellIntegration(registry, folders, shortcut_).ApplyShellIntegration(choices_);
+    EXPECT_EQ(folders.files.count(ours) == 0, c.removed) << c.name;
+    EXPECT_EQ(folders.files.count(old) == 0, c.removed) << c.name;
+  }
+}
+
+// What cannot be taken away (a machine-wide tree written by an elevated
+// run, a link held open) is reported once everything else is done.
+TEST_F(ShellIntegrationTest, WhatCannotBeRemovedIsReportedAfterTheRest) {
+  const std::string ours = "C:\\U\\SendTo\\Zarnik NX.lnk";
+  struct Case {
+    const char* stuck_key;
+    const char* stuck_link;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"HKCR .zrx", nullptr, "ｷｰ .zrx の削除に失敗しました"},
+      {"HKCR zrx_auto_file", nullptr, "ｷｰ zrx_auto_file の削除に失敗しました"},
+      {nullptr, "C:\\U\\SendTo\\Zarnik NX.lnk", "C:\\U\\SendTo\\Zarnik NX.lnk の削除に失敗しました"},
+  };
+  choices_.associate = false;
+  for (const Case& c : cases) {
+    FakeRegistry registry;
+    FakeFolders folders;
+    Put(registry, {kMachine, "zrx_auto_file", Open(kSelf)});
+    Put(registry, {kUser, "zrx_auto_file", Open(kSelf)});
+    if (c.stuck_key) registry.undeletable.insert(c.stuck_key);
+    folders.files = {ours, kSelf};
+    folders.links = {{ours, kSelf}};
+    if (c.stuck_link) folders.stuck.insert(c.stuck_link);
+    std::string text = "<none>";
+    try {
+      PortedShellIntegration(registry, folders, shortcut_).ApplyShellIntegration(choices_);
+    } catch (const Error& e) {
+      text = e.what();
+    }
+    EXPECT_EQ(text, c.text);
+    // Everything else went all the same.
+    EXPECT_TRUE(registry.user_classes.empty()) << c.text;
+    EXPECT_EQ(registry.classes.count(".zrx") + registry.classes.count("zrx_auto_file"), c.stuck_key ? 1u : 0u) << c.text;
+    EXPECT_EQ(folders.removed, std::vector<std::string>{ours}) << c.text;
   }
 }
 

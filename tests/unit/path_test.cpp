@@ -78,5 +78,41 @@ TEST(PathTest, WidePathsFollowTheSameRules) {
   EXPECT_EQ(LowerAscii(L"A.ZRX\x00C9\xFF3A"), L"a.zrx\x00C9\xFF3A");  // only ASCII capitals
 }
 
+// Code page 932: lead bytes 81-9F and E0-FC, nothing else; off Windows the
+// system's lead bytes are these.
+TEST(LeadBytesTest, ShiftJisLeadBytesAreExactlyTheTwoRanges) {
+  const LeadBytes sjis = LeadBytes::ShiftJis();
+  for (int byte = 0; byte < 256; ++byte) {
+    const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    EXPECT_EQ(sjis.IsLead(static_cast<unsigned char>(byte)), lead) << std::hex << byte;
+#ifndef _WIN32
+    EXPECT_EQ(SystemLeadBytes().IsLead(static_cast<unsigned char>(byte)), lead) << std::hex << byte;
+#endif
+  }
+  EXPECT_EQ(sjis.CharLength("\x81", 0), 1u);  // a lead byte at the end stands alone
+  EXPECT_EQ(sjis.CharLength("\x81\x5C", 0), 2u);
+  EXPECT_TRUE(LeadBytes().Empty());
+}
+
+TEST(PathTest, UnquotedPathTakesOffOnePairOfEnclosingQuotesOnly) {
+  const std::string long_path = "C:\\" + std::string(1015, 'e') + ".exe";
+  const std::pair<std::string, std::string> cases[] = {
+      {"\"C:\\A B\\ed.exe\"", "C:\\A B\\ed.exe"},
+      {"  \"C:\\ed.exe\"\t", "C:\\ed.exe"},
+      {"\"C:\\表\"", "C:\\表"},  // 0x95 0x5C before the quote
+      {"\"" + long_path + "\"", long_path},
+      {"C:\\ed.exe", "C:\\ed.exe"},
+      {" C:\\ed.exe ", " C:\\ed.exe "},
+      {"\"\"", ""},
+      {"\"", "\""},
+      {"\"C:\\ed.exe", "\"C:\\ed.exe"},
+      {"C:\\ed.exe\"", "C:\\ed.exe\""},
+      {"\"C:\\ed.exe\" -n", "\"C:\\ed.exe\" -n"},
+      {"\"a\" \"b\"", "\"a\" \"b\""},
+      {"", ""},
+  };
+  for (const auto& [text, path] : cases) EXPECT_EQ(UnquotedPath(text), path) << text;
+}
+
 }  // namespace
 }  // namespace zrnx

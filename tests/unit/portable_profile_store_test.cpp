@@ -245,5 +245,34 @@ TEST_F(PortableProfileStoreTest, WhatCannotBeWrittenFailsAndLosesNothing) {
   EXPECT_EQ(folder.Read("Other.ini"), "[S]\nK=old\n");
 }
 
+// The probe answers as the write would and leaves the folder as it found it.
+TEST_F(PortableProfileStoreTest, TheWriteProbeAnswersAsAWriteWouldAndChangesNothing) {
+  const std::string blocker = folder.Write("blocker", "keep");
+  const std::string existing = folder.Write("Zrnx.ini", "[S]\r\nK=old\r\n");
+  std::filesystem::create_directory(folder.PathOf("dir.ini"));
+  struct Case {
+    std::string path;
+    bool writable;
+  };
+  const Case cases[] = {
+      {existing, true},
+      {folder.PathOf("new.ini"), true},
+      {folder.PathOf("dir.ini"), false},
+      {folder.PathOf("gone") + "/Zrnx.ini", false},
+      {blocker + "/Zrnx.ini", false},
+  };
+  for (const Case& c : cases) {
+    const std::wstring path = test::Wide(c.path);
+    EXPECT_EQ(store.CanWrite(path), c.writable) << c.path;
+    EXPECT_EQ(store.CanWrite(path), store.WriteString(path, "S", "K", "old")) << c.path;
+  }
+  std::filesystem::remove(folder.PathOf("new.ini"));
+  EXPECT_TRUE(store.CanWrite(test::Wide(folder.PathOf("new.ini"))));
+  EXPECT_FALSE(std::filesystem::exists(folder.PathOf("new.ini"))) << "the probe is removed";
+  EXPECT_EQ(folder.Read("Zrnx.ini"), "[S]\r\nK=old\r\n");
+  EXPECT_EQ(folder.Read("blocker"), "keep");
+  EXPECT_EQ(folder.EntryCount(), 3u);
+}
+
 }  // namespace
 }  // namespace zrnx

@@ -67,6 +67,15 @@ TEST_F(SettingsFileTest, AFailedWriteOrEraseNamesTheFullPath) {
   } catch (const Error& e) {
     EXPECT_EQ(e.what(), message);
   }
+  try {
+    settings.CheckWritable();
+    ADD_FAILURE() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.what(), message);
+  }
+  store.fail_writes = false;
+  EXPECT_NO_THROW(settings.CheckWritable());
+  EXPECT_TRUE(store.writes.empty()) << "the probe writes nothing";
 }
 
 // The same on a real file: a folder that does not exist cannot take it.

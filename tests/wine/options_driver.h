@@ -22,6 +22,9 @@
 
 namespace zrnx::test {
 
+// The pages by their tab positions, from the left.
+inline constexpr int kGeneral = 0, kDateTime = 1, kVirtualKey = 2, kIgnore = 3, kVersion = 4;
+
 // The Windows folder, where the editor's default editor lies.
 std::string WindowsFolder();
 

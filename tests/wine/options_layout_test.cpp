@@ -20,7 +20,6 @@ namespace {
 using namespace zrnx::ctl;
 
 // Tab positions of the pages, left to right.
-constexpr int kGeneral = 0, kDateTime = 1, kVirtualKey = 2, kIgnore = 3, kVersion = 4;
 
 class OptionsLayoutTest : public ::testing::Test {
  protected:

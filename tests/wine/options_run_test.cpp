@@ -18,7 +18,6 @@ namespace {
 
 using namespace zrnx::ctl;
 
-constexpr int kGeneral = 0, kDateTime = 1, kVirtualKey = 2, kIgnore = 3, kVersion = 4;
 const std::string kRestartQuestion = "Windowsを再起動すると設定が有効になります。今すぐ再起動しますか？";
 
 class OptionsRunTest : public OptionsEditorTest {};

@@ -114,6 +114,7 @@ class ShellIntegrationWineTest : public ::testing::Test {
   void TearDown() override {
     // The registry and Send To folder outlive each test: leave them clean.
     ShellChoices off;
+    off.item_sender_path = DataText(sender_);
     shell_->ApplyShellIntegration(off);
   }
 
@@ -152,8 +153,8 @@ TEST_F(ShellIntegrationWineTest, ApplyWritesTheTreeAndTheLinkAndRemovalTakesThem
   ASSERT_TRUE(link) << link_;
   EXPECT_STRCASEEQ(link->target.c_str(), sender_.c_str());
   EXPECT_EQ(link->work_dir, sandbox_.PathOf(kFolder));
-  EXPECT_EQ(shell_->DetectShellState().association, true);
-  EXPECT_EQ(shell_->DetectShellState().send_to, true);
+  EXPECT_EQ(shell_->DetectShellState(DataText(sender_)).association, true);
+  EXPECT_EQ(shell_->DetectShellState(DataText(sender_)).send_to, true);
 
   // New unticked, paste by default off: ShellNew goes, the verbs swap.
   choices_.new_menu = false;
@@ -175,39 +176,44 @@ TEST_F(ShellIntegrationWineTest, ApplyWritesTheTreeAndTheLinkAndRemovalTakesThem
     EXPECT_FALSE(KeyExists(root, prefix + "zrx_auto_file")) << prefix;
   }
   EXPECT_FALSE(IsFile(link_));
-  ShellState state = shell_->DetectShellState();
+  ShellState state = shell_->DetectShellState(DataText(sender_));
   EXPECT_FALSE(state.association);
   EXPECT_FALSE(state.send_to);
 }
 
 TEST_F(ShellIntegrationWineTest, ForeignAssociationAndUserOnlyTreeAndLegacyLink) {
-  // Another program's .zrx counts as present and is taken over.
+  // Another program's .zrx is not ours to show ticked; ticked, it is taken over.
   SetValue(HKEY_CLASSES_ROOT, ".zrx", "txtfile");
-  EXPECT_TRUE(shell_->DetectShellState().association);
+  EXPECT_FALSE(shell_->DetectShellState(DataText(sender_)).association);
   shell_->ApplyShellIntegration(choices_);
   EXPECT_EQ(ReadValue(HKEY_CLASSES_ROOT, ".zrx", ""), "zrx_auto_file");
+  EXPECT_TRUE(shell_->DetectShellState(DataText(sender_)).association);
 
   // A tree in the user's own classes only (left by a user who was not
-  // elevated) is seen and removed.
+  // elevated) whose command names nothing that exists is removed.
   choices_.associate = false;
   shell_->ApplyShellIntegration(choices_);
   SetValue(HKEY_CURRENT_USER, "Software\\Classes\\.zrx", "zrx_auto_file");
   SetValue(HKEY_CURRENT_USER, "Software\\Classes\\zrx_auto_file\\shell\\open\\command", "x");
-  EXPECT_TRUE(shell_->DetectShellState().association);
+  EXPECT_FALSE(shell_->DetectShellState(DataText(sender_)).association);
   shell_->ApplyShellIntegration(choices_);
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Classes\\.zrx"));
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Classes\\zrx_auto_file"));
-  EXPECT_FALSE(shell_->DetectShellState().association);
+  EXPECT_FALSE(shell_->DetectShellState(DataText(sender_)).association);
 
   // The old link name alone counts; Send To ticked adds ours beside it,
   // unticked removes both.
   choices_.send_to = false;
   shell_->ApplyShellIntegration(choices_);
   ASSERT_FALSE(IsFile(link_));
-  HANDLE file = CreateFileA(legacy_link_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  CloseHandle(file);
-  EXPECT_TRUE(shell_->DetectShellState().send_to);
+  TShellShortCut legacy(nullptr);
+  legacy.SetShortCutName("\\クリップボード.lnk");
+  legacy.SetSCDirectoryType(scSendto);
+  legacy.SetLinkPath(sender_);
+  legacy.MakeShortCut();
+  ASSERT_TRUE(IsFile(legacy_link_));
+  EXPECT_TRUE(shell_->DetectShellState(DataText(sender_)).send_to);
+  EXPECT_FALSE(shell_->DetectShellState(DataText(sandbox_.PathOf("Zrnx.exe"))).send_to) << "another copy's link";
   choices_.send_to = true;
   shell_->ApplyShellIntegration(choices_);
   EXPECT_TRUE(IsFile(link_));
@@ -216,7 +222,7 @@ TEST_F(ShellIntegrationWineTest, ForeignAssociationAndUserOnlyTreeAndLegacyLink)
   shell_->ApplyShellIntegration(choices_);
   EXPECT_FALSE(IsFile(link_));
   EXPECT_FALSE(IsFile(legacy_link_));
-  EXPECT_FALSE(shell_->DetectShellState().send_to);
+  EXPECT_FALSE(shell_->DetectShellState(DataText(sender_)).send_to);
 }
 
 TEST_F(ShellIntegrationWineTest, VerbsRunTheSenderFromAShiftJisFolder) {
@@ -276,8 +282,14 @@ class NotElevated : public RegistryPort {
                      const std::optional<std::wstring>& path) override {
     return root == RegistryRoot::kClasses ? RegStatus::kAccessDenied : real_->SetValue(root, key, name, data, path);
   }
-  void DeleteTree(RegistryRoot root, const std::string& key) override { real_->DeleteTree(root, key); }
+  // Keys an elevated run wrote machine-wide cannot be deleted either.
+  void DeleteTree(RegistryRoot root, const std::string& key) override {
+    if (root != RegistryRoot::kClasses) real_->DeleteTree(root, key);
+  }
   bool KeyExists(RegistryRoot root, const std::string& key) override { return real_->KeyExists(root, key); }
+  std::optional<std::string> ReadValue(RegistryRoot root, const std::string& key, const std::string& name) override {
+    return real_->ReadValue(root, key, name);
+  }
 
  private:
   std::unique_ptr<RegistryPort> real_ = MakeWin32Registry();
@@ -293,7 +305,7 @@ TEST_F(ShellIntegrationWineTest, RefusedMachineWideTheTreeGoesToTheUsersClassesA
   EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, user + "zrx_auto_file\\shell\\open\\command", ""),
             "\"" + sender_ + "\" /p \"%1\"");
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, user + ".zrx"));
-  EXPECT_TRUE(shell.DetectShellState().association);
+  EXPECT_TRUE(shell.DetectShellState(DataText(sender_)).association);
   // Windows merges the user's classes into HKEY_CLASSES_ROOT; this Wine
   // does not, so its shell would not see them. Noted, not asserted.
   std::cout << "HKCR shows the user's classes: " << (KeyExists(HKEY_CLASSES_ROOT, ".zrx") ? "yes" : "no") << "\n";
@@ -302,6 +314,22 @@ TEST_F(ShellIntegrationWineTest, RefusedMachineWideTheTreeGoesToTheUsersClassesA
   shell.ApplyShellIntegration(choices_);
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, user + ".zrx"));
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, user + "zrx_auto_file"));
+
+  // A tree an elevated run wrote machine-wide: this user's untick cannot
+  // take it away and says so, after the Send To link went.
+  choices_.associate = true;
+  shell_->ApplyShellIntegration(choices_);
+  choices_.associate = false;
+  choices_.send_to = false;
+  std::string text = "<no error>";
+  try {
+    shell.ApplyShellIntegration(choices_);
+  } catch (const Error& e) {
+    text = e.what();
+  }
+  EXPECT_EQ(text, "ｷｰ .zrx の削除に失敗しました");
+  EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, ".zrx"));
+  EXPECT_FALSE(IsFile(link_));
 }
 
 }  // namespace

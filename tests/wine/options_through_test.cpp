@@ -14,7 +14,6 @@ namespace {
 
 using namespace zrnx::ctl;
 
-constexpr int kIgnore = 3;
 const std::string kDeleteTitle = "アイテム削除の確認";
 const std::string kDeleteQuestion = "選択されているアイテムを削除してよろしいですか？";
 

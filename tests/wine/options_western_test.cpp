@@ -54,5 +54,37 @@ TEST(OptionsWesternTest, SaveErrorShowsThePathInTheSystemCodePage) {
   EXPECT_EQ(editor.Wait(), std::optional<DWORD>(0));
 }
 
+struct TextSearch {
+  std::string wanted;
+  bool found = false;
+};
+
+BOOL CALLBACK FindText(HWND child, LPARAM param) {
+  auto* search = reinterpret_cast<TextSearch*>(param);
+  if (WindowTextCp932(child) == search->wanted) search->found = true;
+  return TRUE;
+}
+
+// The folder browser's title and instruction are the program's own texts.
+TEST(OptionsWesternTest, FolderBrowserTextsReadRightUnderCodePage1252) {
+  ASSERT_EQ(GetACP(), 1252u) << "not the Western locale";
+  Sandbox sandbox;
+  sandbox.WriteFile("Zrnx.ini", "[Option]\r\nData=" + sandbox.Dir() + "\r\n");
+  OptionsEditor e(sandbox);
+  ASSERT_TRUE(e.WaitForWindow());
+  e.Click(Button4);
+  HWND browser = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (browser = OptionsEditor::FindWindowOf(e.Id(), "#32770", true)) != nullptr; }))
+      << "no folder browser";
+  EXPECT_TRUE(WaitUntil([&] { return WindowTextCp932(browser) == "フォルダの参照"; }, 3000)) << WindowTextCp932(browser);
+  TextSearch search{"Zarnik NX のアイテムを置くフォルダを指定して下さい。"};
+  EnumChildWindows(browser, FindText, reinterpret_cast<LPARAM>(&search));
+  EXPECT_TRUE(search.found) << "no instruction text";
+  PostMessageW(browser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(browser); }, 5000));
+  e.Click(Button2);
+  EXPECT_EQ(e.Wait(), std::optional<DWORD>(0));
+}
+
 }  // namespace
 }  // namespace zrnx::test
