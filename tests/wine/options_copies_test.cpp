@@ -182,14 +182,6 @@ TEST_F(OptionsCopiesTest, AQuotedEditorPathOpensThePickerAndIsSavedBare) {
   EXPECT_EQ(ClassText("zrx_auto_file\\shell\\Edit\\command"), "\"" + editor_path + "\" \"%1\"");
 }
 
-// A visible window whose title holds "a, b".
-BOOL CALLBACK FindCommaFolderWindow(HWND window, LPARAM param) {
-  wchar_t title[512] = {};
-  GetWindowTextW(window, title, 512);
-  if (!IsWindowVisible(window) || !wcsstr(title, L"a, b")) return TRUE;
-  *reinterpret_cast<HWND*>(param) = window;
-  return FALSE;
-}
 
 TEST_F(OptionsCopiesTest, ExplorerOpensAMenuFolderWithACommaInItsName) {
   const std::string folder = sandbox_.PathOf("a, b");
@@ -199,8 +191,7 @@ TEST_F(OptionsCopiesTest, ExplorerOpensAMenuFolderWithACommaInItsName) {
   e->Click(Button5);
   const bool opened = WaitUntil(
       [&] {
-        HWND found = nullptr;
-        EnumWindows(FindCommaFolderWindow, reinterpret_cast<LPARAM>(&found));
+        HWND found = FindVisibleWindowTitled(L"a, b");
         if (found) PostMessageW(found, WM_CLOSE, 0, 0);
         return found != nullptr;
       },

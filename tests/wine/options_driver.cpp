@@ -457,23 +457,3 @@ bool OptionsEditor::WaitForEndOrBox(DWORD timeout) {
 }
 
 }  // namespace zrnx::test
-
-namespace zrnx::test {
-
-int CaptionWidth(const std::string& caption, int font_height) {
-  wchar_t wide[256] = {};
-  const int length = MultiByteToWideChar(932, 0, caption.data(), static_cast<int>(caption.size()), wide, 255);
-  HFONT font = CreateFontW(font_height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                           L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF");  // ＭＳ Ｐゴシック
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
-  SIZE size{};
-  GetTextExtentPoint32W(dc, wide, length, &size);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  DeleteObject(font);
-  return size.cx;
-}
-
-}  // namespace zrnx::test

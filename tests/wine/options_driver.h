@@ -136,9 +136,6 @@ class OptionsEditor {
   HWND window_ = nullptr;
 };
 
-// Width in pixels of a Shift-JIS caption in the window's font at this
-// height (-12 at 96 DPI), for checking that no caption is cut.
-int CaptionWidth(const std::string& caption, int font_height);
 
 // The common ground of the tests that run whole editors: a sandbox with the
 // programs, its Zrnx.ini read back, editors started and seen to end.

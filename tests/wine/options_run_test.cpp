@@ -319,14 +319,6 @@ TEST_F(OptionsRunTest, OddValuesLoadAndSaveBackAsShown) {
   EXPECT_EQ(Through("ItemCount"), "0");
 }
 
-// A visible window whose title holds the name "表示".
-BOOL CALLBACK FindTrailByteFolderWindow(HWND window, LPARAM param) {
-  wchar_t title[512] = {};
-  GetWindowTextW(window, title, 512);
-  if (!IsWindowVisible(window) || !wcsstr(title, L"\u8868\u793a")) return TRUE;
-  *reinterpret_cast<HWND*>(param) = window;
-  return FALSE;
-}
 
 // "テキスト編集..." on a folder whose name has trail bytes equal to "\\"
 // finds it and opens it in Explorer, without the missing-folder box.
@@ -340,8 +332,7 @@ TEST_F(OptionsRunTest, MenuFolderWithTrailBytesOpensInExplorer) {
   // Explorer shows the folder in a window titled with its name.
   const bool opened = WaitUntil(
       [&] {
-        HWND found = nullptr;
-        EnumWindows(FindTrailByteFolderWindow, reinterpret_cast<LPARAM>(&found));
+        HWND found = FindVisibleWindowTitled(L"\u8868\u793a");
         if (found) PostMessageW(found, WM_CLOSE, 0, 0);
         return found != nullptr;
       },

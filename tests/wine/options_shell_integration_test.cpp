@@ -7,7 +7,6 @@
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
-#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -85,17 +84,6 @@ std::optional<DWORD> RunVerb(const char* verb, const std::string& file) {
   return code;
 }
 
-// Whether a Zrnx.exe is still running (one started through a link has no
-// handle here to wait on).
-bool SenderRunning() {
-  ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
-    if (lstrcmpiA(entry.szExeFile, "Zrnx.exe") == 0) return true;
-  }
-  return false;
-}
 
 class ShellIntegrationWineTest : public ::testing::Test {
  protected:
@@ -267,7 +255,7 @@ TEST_F(ShellIntegrationWineTest, VerbsRunTheSenderFromAShiftJisFolder) {
   ASSERT_TRUE(ShellExecuteExA(&info));
   EXPECT_TRUE(WaitUntil([] { return ReadClipboardText() == "plain ソ\r\n"; }, 30000))
       << ReadClipboardText().value_or("<no text>");
-  EXPECT_TRUE(WaitUntil([] { return !SenderRunning(); }));
+  EXPECT_TRUE(WaitUntil([] { return !ProcessRunning("Zrnx.exe"); }));
   EXPECT_EQ(notepad.Text(), "");
 }
 

@@ -6,7 +6,6 @@
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
-#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -39,16 +38,6 @@ std::set<std::string> FilesIn(const std::string& folder) {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(found.cFileName);
   } while (FindNextFileA(find.Get(), &found));
   return names;
-}
-
-bool SenderRunning() {
-  ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
-    if (lstrcmpiA(entry.szExeFile, "Zrnx.exe") == 0) return true;
-  }
-  return false;
 }
 
 class StartMenuWineTest : public OptionsEditorTest {
@@ -134,7 +123,7 @@ TEST_F(StartMenuWineTest, ApplyWritesAShortcutPerItemThatPastesThroughTheShell) 
     info.nShow = SW_SHOWNORMAL;
     ASSERT_TRUE(ShellExecuteExA(&info));
     EXPECT_TRUE(WaitUntil([&] { return notepad.Text() == text; })) << notepad.Text();
-    EXPECT_TRUE(WaitUntil([] { return !SenderRunning(); }));
+    EXPECT_TRUE(WaitUntil([] { return !ProcessRunning("Zrnx.exe"); }));
   }
   EXPECT_EQ(FilesIn(group_), all_);
 }

@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <stdexcept>
 
@@ -329,6 +330,40 @@ std::optional<WideLinkSeen> ReadWideShellLink(const std::wstring& path) {
   link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
   link->GetWorkingDirectory(work_dir, MAX_PATH);
   return WideLinkSeen{target, work_dir};
+}
+
+bool ProcessRunning(const char* exe_name) {
+  ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
+    if (lstrcmpiA(entry.szExeFile, exe_name) == 0) return true;
+  }
+  return false;
+}
+
+namespace {
+
+struct TitleSearch {
+  const wchar_t* part;
+  HWND found;
+};
+
+BOOL CALLBACK FindTitled(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<TitleSearch*>(param);
+  wchar_t title[512] = {};
+  GetWindowTextW(window, title, 512);
+  if (!IsWindowVisible(window) || !wcsstr(title, search->part)) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND FindVisibleWindowTitled(const wchar_t* part) {
+  TitleSearch search{part, nullptr};
+  EnumWindows(FindTitled, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 }  // namespace zrnx::test

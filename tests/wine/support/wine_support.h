@@ -141,4 +141,11 @@ std::optional<std::wstring> ReadClipboardUnicode();
 // Code page 932 bytes of a UTF-16 text.
 std::string ToShiftJis(const std::wstring& text);
 
+// Whether a process of this file name (any letter case) is running; for
+// programs started through the shell, which leaves no handle to wait on.
+bool ProcessRunning(const char* exe_name);
+
+// The first visible top-level window whose title holds `part`, or nullptr.
+HWND FindVisibleWindowTitled(const wchar_t* part);
+
 }  // namespace zrnx::test
