@@ -1,7 +1,7 @@
 // The real ZrnxSet.exe where users meet it: a settings file it cannot write
 // leaves the registry and Send To alone; a second copy in another folder
 // keeps its association whatever the first copy shows or removes; a pasted
-// quoted editor path; Explorer on a folder with a comma.
+// quoted editor path.
 
 #include <windows.h>
 #include <shlobj.h>
@@ -180,26 +180,6 @@ TEST_F(OptionsCopiesTest, AQuotedEditorPathOpensThePickerAndIsSavedBare) {
   EXPECT_EQ(e->Wait(), std::optional<DWORD>(0));
   EXPECT_EQ(Option("Editor"), editor_path);
   EXPECT_EQ(ClassText("zrx_auto_file\\shell\\Edit\\command"), "\"" + editor_path + "\" \"%1\"");
-}
-
-
-TEST_F(OptionsCopiesTest, ExplorerOpensAMenuFolderWithACommaInItsName) {
-  const std::string folder = sandbox_.PathOf("a, b");
-  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-  sandbox_.WriteFile("Zrnx.ini", "[Option]\r\nData=" + folder + "\r\n");
-  auto e = Start();
-  e->Click(Button5);
-  const bool opened = WaitUntil(
-      [&] {
-        HWND found = FindVisibleWindowTitled(L"a, b");
-        if (found) PostMessageW(found, WM_CLOSE, 0, 0);
-        return found != nullptr;
-      },
-      20000);
-  EXPECT_TRUE(opened) << "no Explorer window on the folder";
-  EXPECT_FALSE(FindAnyMessageBox(e->Id()).has_value());
-  e->Click(Button2);
-  ExpectEndsQuietly(*e);
 }
 
 }  // namespace

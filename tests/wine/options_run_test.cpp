@@ -320,27 +320,35 @@ TEST_F(OptionsRunTest, OddValuesLoadAndSaveBackAsShown) {
 }
 
 
-// "テキスト編集..." on a folder whose name has trail bytes equal to "\\"
-// finds it and opens it in Explorer, without the missing-folder box.
-TEST_F(OptionsRunTest, MenuFolderWithTrailBytesOpensInExplorer) {
-  const std::string folder = sandbox_.PathOf("表示");
-  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-  sandbox_.WriteFile("Zrnx.ini", "[Option]\r\nData=" + folder + "\r\n");
-  auto e = Start();
-  ASSERT_TRUE(e->Window());
-  e->Click(Button5);
-  // Explorer shows the folder in a window titled with its name.
-  const bool opened = WaitUntil(
-      [&] {
-        HWND found = FindVisibleWindowTitled(L"\u8868\u793a");
-        if (found) PostMessageW(found, WM_CLOSE, 0, 0);
-        return found != nullptr;
-      },
-      20000);
-  EXPECT_TRUE(opened) << "no Explorer window on the folder";
-  EXPECT_FALSE(FindAnyMessageBox(e->Id()).has_value());
-  e->Click(Button2);
-  ExpectEndsQuietly(*e);
+// "テキスト編集..." opens the menu folder in Explorer, without the
+// missing-folder box: a name with trail bytes equal to "\\" is found whole,
+// and a comma (which Explorer's command line splits on) survives its quotes.
+TEST_F(OptionsRunTest, MenuFolderOpensInExplorerWhateverItsName) {
+  const struct {
+    const char* name;
+    const wchar_t* title;
+  } cases[] = {{"表示", L"\u8868\u793a"}, {"a, b", L"a, b"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string folder = sandbox_.PathOf(c.name);
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    sandbox_.WriteFile("Zrnx.ini", "[Option]\r\nData=" + folder + "\r\n");
+    auto e = Start();
+    ASSERT_TRUE(e->Window());
+    e->Click(Button5);
+    // Explorer shows the folder in a window titled with its name.
+    const bool opened = WaitUntil(
+        [&] {
+          HWND found = FindVisibleWindowTitled(c.title);
+          if (found) PostMessageW(found, WM_CLOSE, 0, 0);
+          return found != nullptr;
+        },
+        20000);
+    EXPECT_TRUE(opened) << "no Explorer window on the folder";
+    EXPECT_FALSE(FindAnyMessageBox(e->Id()).has_value());
+    e->Click(Button2);
+    ExpectEndsQuietly(*e);
+  }
 }
 
 // The editor picker opens on the name part of Edit1 (a name with a trail
