@@ -164,11 +164,9 @@ TEST_F(OptionsCopiesTest, AQuotedEditorPathOpensThePickerAndIsSavedBare) {
   auto e = Start();
   ASSERT_TRUE(e->TypeData(Edit1, "\"" + editor_path + "\""));
   e->Click(Button3);
-  HWND dialog = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (dialog = OptionsEditor::FindWindowOf(e->Id(), "#32770", true)) != nullptr; }))
-      << "no file dialog";
-  HWND name = GetDlgItem(dialog, 0x47C);
-  if (!name) name = GetDlgItem(dialog, 0x480);
+  HWND dialog = e->WaitForDialog();
+  ASSERT_NE(dialog, nullptr) << "no file dialog";
+  HWND name = OptionsEditor::FileNameBox(dialog);
   ASSERT_NE(name, nullptr);
   EXPECT_TRUE(WaitUntil([&] { return WindowTextCp932(name) == "my editor.exe"; }, 3000)) << WindowTextCp932(name);
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);

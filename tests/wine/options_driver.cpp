@@ -456,4 +456,15 @@ bool OptionsEditor::WaitForEndOrBox(DWORD timeout) {
   return !Running();
 }
 
+HWND OptionsEditor::WaitForDialog(DWORD timeout) const {
+  HWND dialog = nullptr;
+  WaitUntil([&] { return (dialog = FindWindowOf(Id(), "#32770", true)) != nullptr; }, timeout);
+  return dialog;
+}
+
+HWND OptionsEditor::FileNameBox(HWND dialog) {
+  HWND name = GetDlgItem(dialog, 0x47C);
+  return name ? name : GetDlgItem(dialog, 0x480);
+}
+
 }  // namespace zrnx::test

@@ -54,6 +54,10 @@ class OptionsEditor {
   bool WindowVisible() const { return window_ && IsWindowVisible(window_); }
   // Any top-level window of this process (visible or not) of the class.
   static HWND FindWindowOf(DWORD process_id, const char* class_name, bool visible_only);
+  // The first visible dialog (#32770: a box, a picker) of this process; nullptr if none came.
+  HWND WaitForDialog(DWORD timeout = kDefaultTimeout) const;
+  // The file name box of an open-file dialog: a combo box in the explorer style, else an edit.
+  static HWND FileNameBox(HWND dialog);
 
   // A control by identifier anywhere in the window's tree; nullptr if absent.
   HWND Control(int id) const;

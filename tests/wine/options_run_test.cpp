@@ -366,12 +366,9 @@ TEST_F(OptionsRunTest, EditorPickerStartsOnTheNamePartAndTakesTheChosenFile) {
   for (const Round& round : {Round{IDCANCEL, current}, Round{IDOK, chosen}}) {
     SCOPED_TRACE(round.button == IDOK ? "OK" : "Cancel");
     e->Click(Button3);
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (dialog = OptionsEditor::FindWindowOf(e->Id(), "#32770", true)) != nullptr; }))
-        << "no file dialog";
-    // The file name box: a combo box in the explorer-style dialog, else an edit.
-    HWND name = GetDlgItem(dialog, 0x47C);
-    if (!name) name = GetDlgItem(dialog, 0x480);
+    HWND dialog = e->WaitForDialog();
+    ASSERT_NE(dialog, nullptr) << "no file dialog";
+    HWND name = OptionsEditor::FileNameBox(dialog);
     ASSERT_NE(name, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return WindowTextCp932(name) == "表.exe"; }, 3000)) << WindowTextCp932(name);
     // One filter: executable files.
@@ -401,9 +398,8 @@ TEST_F(OptionsRunTest, MenuFolderPickerKeepsAFolderWithTrailBytes) {
   for (int button : {IDCANCEL, IDOK}) {
     SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
     e->Click(Button4);
-    HWND browser = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (browser = OptionsEditor::FindWindowOf(e->Id(), "#32770", true)) != nullptr; }))
-        << "no folder browser";
+    HWND browser = e->WaitForDialog();
+    ASSERT_NE(browser, nullptr) << "no folder browser";
     EXPECT_TRUE(WaitUntil([&] { return WindowTextCp932(browser) == "フォルダの参照"; }, 3000))
         << WindowTextCp932(browser);
     PumpMessages(500);  // the starting folder gets selected after the browser shows

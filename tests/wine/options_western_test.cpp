@@ -73,9 +73,8 @@ TEST(OptionsWesternTest, FolderBrowserTextsReadRightUnderCodePage1252) {
   OptionsEditor e(sandbox);
   ASSERT_TRUE(e.WaitForWindow());
   e.Click(Button4);
-  HWND browser = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (browser = OptionsEditor::FindWindowOf(e.Id(), "#32770", true)) != nullptr; }))
-      << "no folder browser";
+  HWND browser = e.WaitForDialog();
+  ASSERT_NE(browser, nullptr) << "no folder browser";
   EXPECT_TRUE(WaitUntil([&] { return WindowTextCp932(browser) == "フォルダの参照"; }, 3000)) << WindowTextCp932(browser);
   TextSearch search{"Zarnik NX のアイテムを置くフォルダを指定して下さい。"};
   EnumChildWindows(browser, FindText, reinterpret_cast<LPARAM>(&search));
