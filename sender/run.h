@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "common/profile_store.h"
+#include "sender/clipboard_restore.h"
 #include "sender/item_text.h"
 
 namespace zrnx {
@@ -74,7 +75,11 @@ class SenderSteps {
   // After the paste: once the window activated for it has read the item,
   // puts back what was kept, unless another program wrote to the clipboard
   // in between. Never ends the run: at worst the item stays on the clipboard.
-  virtual void GiveClipboardBack() = 0;
+  virtual GiveBackOutcome GiveClipboardBack() = 0;
+  // Hands over whatever of the item is still only promised and lets the next
+  // send keep the clipboard; after it the sender may end at any moment
+  // without costing the clipboard anything.
+  virtual void SettleClipboard() = 0;
   // Brings the items' Start-menu shortcuts in step when the item lies in the
   // menu folder. Last of all, so the paste never waits for it; it never
   // fails the run.

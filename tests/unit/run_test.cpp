@@ -41,7 +41,8 @@ class MockSteps : public SenderSteps {
   MOCK_METHOD(std::optional<std::uint32_t>, OwnIntegrityLevel, (), (override));
   MOCK_METHOD(std::optional<std::uint32_t>, IntegrityLevel, (WindowHandle), (override));
   MOCK_METHOD(void, KeepClipboard, (), (override));
-  MOCK_METHOD(void, GiveClipboardBack, (), (override));
+  MOCK_METHOD(GiveBackOutcome, GiveClipboardBack, (), (override));
+  MOCK_METHOD(void, SettleClipboard, (), (override));
   MOCK_METHOD(void, KeepItemShortcuts, (const std::wstring&), (override));
 };
 
@@ -52,7 +53,10 @@ const std::wstring kIni = L"C:\\Tools\\Zrnx.ini";
 class RunTest : public ::testing::Test {
  protected:
   // Checked where it matters; allowed after any send.
-  RunTest() { EXPECT_CALL(steps, KeepItemShortcuts(_)).Times(::testing::AnyNumber()); }
+  RunTest() {
+    EXPECT_CALL(steps, SettleClipboard()).Times(::testing::AnyNumber());
+    EXPECT_CALL(steps, KeepItemShortcuts(_)).Times(::testing::AnyNumber());
+  }
   // ASCII lines, widened unit by unit; the splitting itself is tested on its own.
   int Run(std::string_view line) { return RunSender(std::wstring(line.begin(), line.end()), kIni, steps, store); }
   int Run(std::wstring_view line) { return RunSender(line, kIni, steps, store); }
@@ -113,6 +117,7 @@ TEST_F(RunTest, PasteModeRunsEveryStepInOrder) {
   EXPECT_CALL(steps, IsHung(7)).WillOnce(Return(false));
   EXPECT_CALL(steps, ActivateTargetWindow(7)).WillOnce(Return(8));
   EXPECT_CALL(steps, WaitBeforePaste(4));
+  EXPECT_CALL(steps, IsWindow(7)).WillOnce(Return(true));
   EXPECT_CALL(steps, OwnIntegrityLevel()).WillOnce(Return(0x2000));
   EXPECT_CALL(steps, IntegrityLevel(7)).WillOnce(Return(0x2000));
   EXPECT_CALL(steps, RootOwner(7)).WillOnce(Return(7));
@@ -176,23 +181,41 @@ TEST(RunPasteCheckTest, APasteThatCannotArriveTypesNothingAndSaysTheTextIsOnTheC
     std::string_view box;  // empty: none
     bool sent;
     bool hung = false;  // the target stopped answering before the run
+    WindowHandle target_root = 7;
+    bool alive = true;        // the target still exists at the check
+    bool focus_hung = false;  // the focus control's thread stopped answering during the paste message
   };
   const std::string_view none;
   const Case cases[] = {
       {"in front", 0, 8, 7, 7, 0x2000, 0x2000, true, none, true},
       {"its owned dialog in front", 1, 8, 9, 7, 0x2000, 0x2000, true, none, true},
+      {"owned target, its owner in front", 0, 8, 3, 3, 0x2000, 0x2000, true, none, true, false, 3},
+      {"owned target, another family in front", 0, 8, 5, 5, 0x2000, 0x2000, true, kPasteNotDeliveredText, false,
+       false, 3},
+      {"owned target, a chain ending at the target itself in front", 0, 8, 5, 7, 0x2000, 0x2000, true,
+       kPasteNotDeliveredText, false, false, 3},
       {"another window in front", 0, 8, 5, 5, 0x2000, 0x2000, true, kPasteNotDeliveredText, false},
       {"nothing in front", 5, 8, 0, 0, 0x2000, 0x2000, true, kPasteNotDeliveredText, false},
+      {"target closed meanwhile", 0, 8, 7, 7, 0x2000, 0x2000, true, kPasteNotDeliveredText, false, false, 7, false},
+      {"target closed meanwhile, message", 6, 8, 7, 7, 0x2000, 0x2000, true, kPasteNotDeliveredText, false, false, 7,
+       false},
       {"elevated target", 0, 8, 7, 7, 0x2000, 0x3000, true, kPasteElevatedText, false},
       {"elevated target, message", 6, 8, 7, 7, 0x2000, 0x3000, true, kPasteElevatedText, false},
       {"elevated target, not in front", 0, 8, 5, 5, 0x2000, 0x3000, true, kPasteElevatedText, false},
-      {"shielded target", 0, 8, 7, 7, 0x2000, std::nullopt, true, kPasteNotDeliveredText, false},
+      {"system target, elevated sender", 0, 8, 7, 7, 0x3000, 0x4000, true, kPasteElevatedText, false},
+      // Another user's process at any level: nothing known, nothing refused.
+      {"level unreadable", 0, 8, 7, 7, 0x2000, std::nullopt, true, none, true},
+      {"level unreadable, not in front", 0, 8, 5, 5, 0x2000, std::nullopt, true, kPasteNotDeliveredText, false},
       {"lower target", 0, 8, 7, 7, 0x2000, 0x1000, true, none, true},
-      {"elevated sender", 0, 8, 7, 7, 0x3000, 0x4000, true, none, true},
-      {"elevated sender, shielded target", 0, 8, 7, 7, 0x3000, std::nullopt, true, none, true},
-      {"system without levels", 0, 8, 7, 7, std::nullopt, std::nullopt, true, none, true},
-      {"hung target", 6, 8, 7, 7, 0x2000, 0x2000, false, kPasteNotDeliveredText, true},
-      {"message kind, not in front", 6, 8, 5, 5, 0x2000, 0x2000, true, kPasteNotDeliveredText, false},
+      {"same level", 0, 8, 7, 7, 0x3000, 0x3000, true, none, true},
+      {"elevated sender, unreadable target", 0, 8, 7, 7, 0x3000, std::nullopt, true, none, true},
+      {"system without levels", 0, 8, 7, 7, std::nullopt, 0x3000, true, none, true},
+      // The paste message reaches the focus control wherever the window stands.
+      {"message kind, not in front", 6, 8, 5, 5, 0x2000, 0x2000, true, none, true},
+      {"message kind, nothing in front", 6, 8, 0, 0, 0x2000, 0x2000, true, none, true},
+      {"message hung during the paste", 6, 8, 7, 7, 0x2000, 0x2000, false, kPasteNotDeliveredText, true, false, 7,
+       true, true},
+      {"message slow but answering", 6, 8, 7, 7, 0x2000, 0x2000, false, kPasteMayBeLateText, true},
       // Nothing would be delivered: nothing to check, nothing to report.
       {"message kind, no focus", 6, 0, 5, 5, 0x2000, 0x3000, true, none, true},
       {"no such kind", 7, 8, 5, 5, 0x2000, 0x3000, true, none, true},
@@ -209,13 +232,14 @@ TEST(RunPasteCheckTest, APasteThatCannotArriveTypesNothingAndSaysTheTextIsOnTheC
     ON_CALL(steps, ItemFileExists(_)).WillByDefault(Return(true));
     ON_CALL(steps, LoadItemText(_, _)).WillByDefault(Return(Cp("x")));
     ON_CALL(steps, FindTargetWindow()).WillByDefault(Return(7));
-    ON_CALL(steps, IsWindow(7)).WillByDefault(Return(true));
+    EXPECT_CALL(steps, IsWindow(7)).WillOnce(Return(true)).WillRepeatedly(Return(c.alive));
     ON_CALL(steps, IsHung(7)).WillByDefault(Return(c.hung));
+    ON_CALL(steps, IsHung(8)).WillByDefault(Return(c.focus_hung));
     ON_CALL(steps, ActivateTargetWindow(7)).WillByDefault(Return(c.focus));
     EXPECT_CALL(steps, ActivateTargetWindow(7)).Times(c.hung ? 0 : 1);
     ON_CALL(steps, ForegroundWindow()).WillByDefault(Return(c.foreground));
-    ON_CALL(steps, RootOwner(7)).WillByDefault(Return(7));
-    ON_CALL(steps, RootOwner(c.foreground)).WillByDefault(Return(c.foreground_root));
+    ON_CALL(steps, RootOwner(7)).WillByDefault(Return(c.target_root));
+    if (c.foreground != 7) ON_CALL(steps, RootOwner(c.foreground)).WillByDefault(Return(c.foreground_root));
     ON_CALL(steps, OwnIntegrityLevel()).WillByDefault(Return(c.own));
     ON_CALL(steps, IntegrityLevel(7)).WillByDefault(Return(c.target));
     ON_CALL(steps, SendPasteKey(_, _)).WillByDefault(Return(c.handled));
@@ -252,6 +276,7 @@ TEST_F(RunTest, ClipboardIsKeptAndGivenBackAroundThePasteOnlyInPasteModeWithTheF
     SCOPED_TRACE(std::string(c.line) + " " + (c.flag ? c.flag : "-"));
     StrictMock<MockSteps> run_steps;
     EXPECT_CALL(run_steps, KeepItemShortcuts(_)).Times(::testing::AnyNumber());
+    EXPECT_CALL(run_steps, SettleClipboard()).Times(::testing::AnyNumber());
     test::FakeProfileStore settings;
     if (c.flag) settings.Set("Option", "RestoreClipboard", c.flag);
     const bool paste = std::string_view(c.line).find("/p") != std::string_view::npos;
@@ -267,7 +292,7 @@ TEST_F(RunTest, ClipboardIsKeptAndGivenBackAroundThePasteOnlyInPasteModeWithTheF
         EXPECT_CALL(run_steps, WaitBeforePaste(0));
         EXPECT_CALL(run_steps, SendPasteKey(0, 0)).WillOnce(Return(true));
       }
-      if (c.give_back) EXPECT_CALL(run_steps, GiveClipboardBack());
+      if (c.give_back) EXPECT_CALL(run_steps, GiveClipboardBack()).WillOnce(Return(GiveBackOutcome::kNoTarget));
     }
     const std::string_view line = c.line;
     EXPECT_EQ(RunSender(std::wstring(line.begin(), line.end()), kIni, run_steps, settings), 0);
@@ -349,11 +374,14 @@ TEST(RunShortcutsTest, KeptAfterTheDeliveryAndNeverFailTheRun) {
     ON_CALL(steps, ItemFileExists(_)).WillByDefault(Return(true));
     ON_CALL(steps, LoadItemText(_, _)).WillByDefault(Return(Cp("x")));
     ON_CALL(steps, SendPasteKey(_, _)).WillByDefault(Return(c.delivered));
+    ON_CALL(steps, IsHung(_)).WillByDefault(Return(true));
     if (c.delivered) EXPECT_CALL(steps, ShowMessage(_, _, _)).Times(0);
     InSequence order;
     EXPECT_CALL(steps, PutTextOnClipboard(_));
     if (c.paste) EXPECT_CALL(steps, SendPasteKey(_, _));
     if (!c.delivered) EXPECT_CALL(steps, ShowMessage(kPasteNotDeliveredText, kAppTitle, kBoxWarning));
+    // Promised data is handed over before the Start menu may take its time.
+    EXPECT_CALL(steps, SettleClipboard());
     auto& keep = EXPECT_CALL(steps, KeepItemShortcuts(std::wstring(L"C:\\i\\a.zrx")));
     if (c.failure == 1) keep.WillOnce(::testing::Throw(Error("gone")));
     if (c.failure == 2) keep.WillOnce(::testing::Throw(std::bad_alloc()));
