@@ -17,8 +17,8 @@ struct PictureExtents {
 using CopyResult = ClipboardKeepPort::CopyResult;
 
 // Sizes the bytes and lets `fill` write them; kNoMemory when they cannot be had.
-template <typename Fill>
-CopyResult Fill(std::string& bytes, std::size_t size, Fill fill) {
+template <typename Writer>
+CopyResult Fill(std::string& bytes, std::size_t size, Writer fill) {
   try {
     bytes.resize(size);
   } catch (const std::bad_alloc&) {

@@ -87,6 +87,7 @@ class Win32KeyboardPort final : public KeyboardPort {
   std::uint8_t ScanCode(std::uint8_t key) override;
   void SendKey(std::uint8_t key, std::uint8_t scan_code, bool release) override;
   bool SendPasteMessage(WindowHandle window) override;
+  std::uint64_t Milliseconds() override;
 };
 
 }  // namespace zrnx

@@ -72,6 +72,8 @@ std::optional<std::uint32_t> ProcessLabelLevel(DWORD process_id) {
 
 }  // namespace
 
+std::uint64_t Win32KeyboardPort::Milliseconds() { return GetTickCount64(); }
+
 std::optional<std::uint32_t> ProcessIntegrityLevel(HANDLE process) {
   ScopedHandle token;
   if (!OpenProcessToken(process, TOKEN_QUERY, token.Put())) return std::nullopt;

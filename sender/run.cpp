@@ -77,11 +77,10 @@ int DeliverItem(const WideInvocation& inv, const std::wstring& settings_path, Se
       return 1;
     }
   }
-  if (!steps.SendPasteKey(kind, focus)) {
-    // A paste message that outlasts its wait on a window still answering is
-    // most likely being handled slowly: the text may well arrive.
-    const bool slow = kind == kPasteByMessage && !steps.IsHung(focus);
-    steps.ShowMessage(slow ? kPasteMayBeLateText : kPasteNotDeliveredText, kAppTitle, kBoxWarning);
+  const PasteDelivery delivery = steps.SendPasteKey(kind, focus);
+  if (delivery != PasteDelivery::kDelivered) {
+    steps.ShowMessage(delivery == PasteDelivery::kMaybeLate ? kPasteMayBeLateText : kPasteNotDeliveredText, kAppTitle,
+                      kBoxWarning);
     return 1;
   }
   // What comes of the give-back is the clipboard's business: the paste is done.

@@ -20,6 +20,12 @@ using WindowHandle = std::uintptr_t;
 
 using DateFormats = std::array<std::string, 10>;
 
+enum class PasteDelivery {
+  kDelivered,     // the keys went out, or the paste message was handled
+  kNotDelivered,  // the paste message was refused: nothing was pasted
+  kMaybeLate,     // the paste message was still being handled when the wait ended
+};
+
 class SenderSteps {
  public:
   virtual ~SenderSteps() = default;
@@ -58,9 +64,9 @@ class SenderSteps {
   // Until the paste may be typed: Shift, Ctrl and Alt up (for the kinds
   // below the paste message), then the pause before the first event.
   virtual void WaitBeforePaste(std::int32_t kind) = 0;
-  // Delivers the paste at once, without a wait; false when the paste message
-  // was not handled in time (a hung target).
-  virtual bool SendPasteKey(std::int32_t kind, WindowHandle focus) = 0;
+  // Delivers the paste at once, without a wait; whether the paste message
+  // was handled, refused, or still being handled when the wait ended.
+  virtual PasteDelivery SendPasteKey(std::int32_t kind, WindowHandle focus) = 0;
   // The window that has the user's input now, or 0.
   virtual WindowHandle ForegroundWindow() = 0;
   // The root of the window's owner chain; the window itself when unowned.

@@ -85,7 +85,7 @@ void Win32SenderSteps::WaitBeforePaste(std::int32_t kind) {
   zrnx::WaitBeforePaste(kind, keyboard);
 }
 
-bool Win32SenderSteps::SendPasteKey(std::int32_t kind, WindowHandle focus) {
+PasteDelivery Win32SenderSteps::SendPasteKey(std::int32_t kind, WindowHandle focus) {
   Win32KeyboardPort keyboard;
   // The paste message is read while it is being sent: the target's reads count from before it.
   if (keeper_) keeper_->PasteKeyGoesOut(reinterpret_cast<HWND>(target_));

@@ -32,7 +32,7 @@ class Win32SenderSteps final : public SenderSteps {
   bool IsHung(WindowHandle window) override;
   WindowHandle ActivateTargetWindow(WindowHandle window) override;
   void WaitBeforePaste(std::int32_t kind) override;
-  bool SendPasteKey(std::int32_t kind, WindowHandle focus) override;
+  PasteDelivery SendPasteKey(std::int32_t kind, WindowHandle focus) override;
   WindowHandle ForegroundWindow() override;
   WindowHandle RootOwner(WindowHandle window) override;
   std::optional<std::uint32_t> OwnIntegrityLevel() override;

@@ -35,7 +35,7 @@ class MockSteps : public SenderSteps {
   MOCK_METHOD(bool, IsHung, (WindowHandle), (override));
   MOCK_METHOD(WindowHandle, ActivateTargetWindow, (WindowHandle), (override));
   MOCK_METHOD(void, WaitBeforePaste, (std::int32_t), (override));
-  MOCK_METHOD(bool, SendPasteKey, (std::int32_t, WindowHandle), (override));
+  MOCK_METHOD(PasteDelivery, SendPasteKey, (std::int32_t, WindowHandle), (override));
   MOCK_METHOD(WindowHandle, ForegroundWindow, (), (override));
   MOCK_METHOD(WindowHandle, RootOwner, (WindowHandle), (override));
   MOCK_METHOD(std::optional<std::uint32_t>, OwnIntegrityLevel, (), (override));
@@ -123,7 +123,7 @@ TEST_F(RunTest, PasteModeRunsEveryStepInOrder) {
   EXPECT_CALL(steps, RootOwner(7)).WillOnce(Return(7));
   EXPECT_CALL(steps, ForegroundWindow()).WillOnce(Return(7));
   EXPECT_CALL(steps, RootOwner(7)).WillOnce(Return(7));
-  EXPECT_CALL(steps, SendPasteKey(4, 8)).WillOnce(Return(true));
+  EXPECT_CALL(steps, SendPasteKey(4, 8)).WillOnce(Return(PasteDelivery::kDelivered));
   EXPECT_EQ(Run("z /P C:\\i\\A.ZRX"), 0);
   EXPECT_EQ(store.reads.front(), "DateFormat0");
   EXPECT_EQ(store.reads.back(), "SendKey_Paste");
@@ -163,7 +163,7 @@ TEST_F(RunTest, EmptyZrxItemIsNotExpandedButStillPasted) {
   EXPECT_CALL(steps, FindTargetWindow()).WillOnce(Return(0));
   // With no target there is nothing to check; the keys go as before.
   EXPECT_CALL(steps, WaitBeforePaste(0));
-  EXPECT_CALL(steps, SendPasteKey(0, 0)).WillOnce(Return(true));
+  EXPECT_CALL(steps, SendPasteKey(0, 0)).WillOnce(Return(PasteDelivery::kDelivered));
   EXPECT_EQ(Run("z /p e.zrx"), 0);
 }
 
@@ -177,52 +177,52 @@ TEST(RunPasteCheckTest, APasteThatCannotArriveTypesNothingAndSaysTheTextIsOnTheC
     std::int32_t kind;
     WindowHandle focus, foreground, foreground_root;
     Level own, target;
-    bool handled;  // the paste message was handled in time
+    PasteDelivery handled;
     std::string_view box;  // empty: none
     bool sent;
     bool hung = false;  // the target stopped answering before the run
     WindowHandle target_root = 7;
-    bool alive = true;        // the target still exists at the check
-    bool focus_hung = false;  // the focus control's thread stopped answering during the paste message
+    bool alive = true;  // the target still exists at the check
   };
+  constexpr PasteDelivery kOk = PasteDelivery::kDelivered, kRefused = PasteDelivery::kNotDelivered,
+                          kLate = PasteDelivery::kMaybeLate;
   const std::string_view none;
   const Case cases[] = {
-      {"in front", 0, 8, 7, 7, 0x2000, 0x2000, true, none, true},
-      {"its owned dialog in front", 1, 8, 9, 7, 0x2000, 0x2000, true, none, true},
-      {"owned target, its owner in front", 0, 8, 3, 3, 0x2000, 0x2000, true, none, true, false, 3},
-      {"owned target, another family in front", 0, 8, 5, 5, 0x2000, 0x2000, true, kPasteNotDeliveredText, false,
+      {"in front", 0, 8, 7, 7, 0x2000, 0x2000, kOk, none, true},
+      {"its owned dialog in front", 1, 8, 9, 7, 0x2000, 0x2000, kOk, none, true},
+      {"owned target, its owner in front", 0, 8, 3, 3, 0x2000, 0x2000, kOk, none, true, false, 3},
+      {"owned target, another family in front", 0, 8, 5, 5, 0x2000, 0x2000, kOk, kPasteNotDeliveredText, false,
        false, 3},
-      {"owned target, a chain ending at the target itself in front", 0, 8, 5, 7, 0x2000, 0x2000, true,
+      {"owned target, a chain ending at the target itself in front", 0, 8, 5, 7, 0x2000, 0x2000, kOk,
        kPasteNotDeliveredText, false, false, 3},
-      {"another window in front", 0, 8, 5, 5, 0x2000, 0x2000, true, kPasteNotDeliveredText, false},
-      {"nothing in front", 5, 8, 0, 0, 0x2000, 0x2000, true, kPasteNotDeliveredText, false},
-      {"target closed meanwhile", 0, 8, 7, 7, 0x2000, 0x2000, true, kPasteNotDeliveredText, false, false, 7, false},
-      {"target closed meanwhile, message", 6, 8, 7, 7, 0x2000, 0x2000, true, kPasteNotDeliveredText, false, false, 7,
+      {"another window in front", 0, 8, 5, 5, 0x2000, 0x2000, kOk, kPasteNotDeliveredText, false},
+      {"nothing in front", 5, 8, 0, 0, 0x2000, 0x2000, kOk, kPasteNotDeliveredText, false},
+      {"target closed meanwhile", 0, 8, 7, 7, 0x2000, 0x2000, kOk, kPasteNotDeliveredText, false, false, 7, false},
+      {"target closed meanwhile, message", 6, 8, 7, 7, 0x2000, 0x2000, kOk, kPasteNotDeliveredText, false, false, 7,
        false},
-      {"elevated target", 0, 8, 7, 7, 0x2000, 0x3000, true, kPasteElevatedText, false},
-      {"elevated target, message", 6, 8, 7, 7, 0x2000, 0x3000, true, kPasteElevatedText, false},
-      {"elevated target, not in front", 0, 8, 5, 5, 0x2000, 0x3000, true, kPasteElevatedText, false},
-      {"system target, elevated sender", 0, 8, 7, 7, 0x3000, 0x4000, true, kPasteElevatedText, false},
+      {"elevated target", 0, 8, 7, 7, 0x2000, 0x3000, kOk, kPasteElevatedText, false},
+      {"elevated target, message", 6, 8, 7, 7, 0x2000, 0x3000, kOk, kPasteElevatedText, false},
+      {"elevated target, not in front", 0, 8, 5, 5, 0x2000, 0x3000, kOk, kPasteElevatedText, false},
+      {"system target, elevated sender", 0, 8, 7, 7, 0x3000, 0x4000, kOk, kPasteElevatedText, false},
       // Another user's process at any level: nothing known, nothing refused.
-      {"level unreadable", 0, 8, 7, 7, 0x2000, std::nullopt, true, none, true},
-      {"level unreadable, not in front", 0, 8, 5, 5, 0x2000, std::nullopt, true, kPasteNotDeliveredText, false},
-      {"lower target", 0, 8, 7, 7, 0x2000, 0x1000, true, none, true},
-      {"same level", 0, 8, 7, 7, 0x3000, 0x3000, true, none, true},
-      {"elevated sender, unreadable target", 0, 8, 7, 7, 0x3000, std::nullopt, true, none, true},
-      {"system without levels", 0, 8, 7, 7, std::nullopt, 0x3000, true, none, true},
+      {"level unreadable", 0, 8, 7, 7, 0x2000, std::nullopt, kOk, none, true},
+      {"level unreadable, not in front", 0, 8, 5, 5, 0x2000, std::nullopt, kOk, kPasteNotDeliveredText, false},
+      {"lower target", 0, 8, 7, 7, 0x2000, 0x1000, kOk, none, true},
+      {"same level", 0, 8, 7, 7, 0x3000, 0x3000, kOk, none, true},
+      {"elevated sender, unreadable target", 0, 8, 7, 7, 0x3000, std::nullopt, kOk, none, true},
+      {"system without levels", 0, 8, 7, 7, std::nullopt, 0x3000, kOk, none, true},
       // The paste message reaches the focus control wherever the window stands.
-      {"message kind, not in front", 6, 8, 5, 5, 0x2000, 0x2000, true, none, true},
-      {"message kind, nothing in front", 6, 8, 0, 0, 0x2000, 0x2000, true, none, true},
-      {"message hung during the paste", 6, 8, 7, 7, 0x2000, 0x2000, false, kPasteNotDeliveredText, true, false, 7,
-       true, true},
-      {"message slow but answering", 6, 8, 7, 7, 0x2000, 0x2000, false, kPasteMayBeLateText, true},
+      {"message kind, not in front", 6, 8, 5, 5, 0x2000, 0x2000, kOk, none, true},
+      {"message kind, nothing in front", 6, 8, 0, 0, 0x2000, 0x2000, kOk, none, true},
+      {"message refused by a hung window", 6, 8, 7, 7, 0x2000, 0x2000, kRefused, kPasteNotDeliveredText, true},
+      {"message handler slower than the wait", 6, 8, 7, 7, 0x2000, 0x2000, kLate, kPasteMayBeLateText, true},
       // Nothing would be delivered: nothing to check, nothing to report.
-      {"message kind, no focus", 6, 0, 5, 5, 0x2000, 0x3000, true, none, true},
-      {"no such kind", 7, 8, 5, 5, 0x2000, 0x3000, true, none, true},
+      {"message kind, no focus", 6, 0, 5, 5, 0x2000, 0x3000, kOk, none, true},
+      {"no such kind", 7, 8, 5, 5, 0x2000, 0x3000, kOk, none, true},
       // Never brought forward, so the sender is not held with it.
-      {"hung before, keys", 0, 0, 7, 7, 0x2000, 0x2000, true, kPasteNotDeliveredText, false, true},
-      {"hung before, message", 6, 0, 7, 7, 0x2000, 0x2000, true, kPasteNotDeliveredText, false, true},
-      {"hung before, no such kind", -1, 0, 7, 7, 0x2000, 0x2000, true, none, true, true},
+      {"hung before, keys", 0, 0, 7, 7, 0x2000, 0x2000, kOk, kPasteNotDeliveredText, false, true},
+      {"hung before, message", 6, 0, 7, 7, 0x2000, 0x2000, kOk, kPasteNotDeliveredText, false, true},
+      {"hung before, no such kind", -1, 0, 7, 7, 0x2000, 0x2000, kOk, none, true, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -234,7 +234,6 @@ TEST(RunPasteCheckTest, APasteThatCannotArriveTypesNothingAndSaysTheTextIsOnTheC
     ON_CALL(steps, FindTargetWindow()).WillByDefault(Return(7));
     EXPECT_CALL(steps, IsWindow(7)).WillOnce(Return(true)).WillRepeatedly(Return(c.alive));
     ON_CALL(steps, IsHung(7)).WillByDefault(Return(c.hung));
-    ON_CALL(steps, IsHung(8)).WillByDefault(Return(c.focus_hung));
     ON_CALL(steps, ActivateTargetWindow(7)).WillByDefault(Return(c.focus));
     EXPECT_CALL(steps, ActivateTargetWindow(7)).Times(c.hung ? 0 : 1);
     ON_CALL(steps, ForegroundWindow()).WillByDefault(Return(c.foreground));
@@ -290,7 +289,7 @@ TEST_F(RunTest, ClipboardIsKeptAndGivenBackAroundThePasteOnlyInPasteModeWithTheF
       if (c.line[2] == '/') EXPECT_CALL(run_steps, FindTargetWindow()).WillOnce(Return(0));
       if (paste) {
         EXPECT_CALL(run_steps, WaitBeforePaste(0));
-        EXPECT_CALL(run_steps, SendPasteKey(0, 0)).WillOnce(Return(true));
+        EXPECT_CALL(run_steps, SendPasteKey(0, 0)).WillOnce(Return(PasteDelivery::kDelivered));
       }
       if (c.give_back) EXPECT_CALL(run_steps, GiveClipboardBack()).WillOnce(Return(GiveBackOutcome::kNoTarget));
     }
@@ -373,8 +372,8 @@ TEST(RunShortcutsTest, KeptAfterTheDeliveryAndNeverFailTheRun) {
     test::FakeProfileStore store;
     ON_CALL(steps, ItemFileExists(_)).WillByDefault(Return(true));
     ON_CALL(steps, LoadItemText(_, _)).WillByDefault(Return(Cp("x")));
-    ON_CALL(steps, SendPasteKey(_, _)).WillByDefault(Return(c.delivered));
-    ON_CALL(steps, IsHung(_)).WillByDefault(Return(true));
+    ON_CALL(steps, SendPasteKey(_, _))
+        .WillByDefault(Return(c.delivered ? PasteDelivery::kDelivered : PasteDelivery::kNotDelivered));
     if (c.delivered) EXPECT_CALL(steps, ShowMessage(_, _, _)).Times(0);
     InSequence order;
     EXPECT_CALL(steps, PutTextOnClipboard(_));
