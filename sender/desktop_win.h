@@ -82,12 +82,18 @@ class Win32ClipboardPort final : public ClipboardPort {
 
 class Win32KeyboardPort final : public KeyboardPort {
  public:
+  // While the item is only promised, the pauses answer the clipboard's
+  // requests, so a read made before the key is answered before the key.
+  explicit Win32KeyboardPort(bool answer_clipboard = false) : answer_clipboard_(answer_clipboard) {}
   bool IsKeyDown(std::uint8_t key) override;
   void Pause(unsigned milliseconds) override;
   std::uint8_t ScanCode(std::uint8_t key) override;
   void SendKey(std::uint8_t key, std::uint8_t scan_code, bool release) override;
   bool SendPasteMessage(WindowHandle window) override;
   std::uint64_t Milliseconds() override;
+
+ private:
+  bool answer_clipboard_;
 };
 
 }  // namespace zrnx

@@ -22,7 +22,12 @@ WindowHandle ActivateTargetWindow(WindowHandle target) {
 
 bool Win32KeyboardPort::IsKeyDown(std::uint8_t key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
 
-void Win32KeyboardPort::Pause(unsigned milliseconds) { Sleep(milliseconds); }
+void Win32KeyboardPort::Pause(unsigned milliseconds) {
+  if (answer_clipboard_)
+    PumpMessagesFor(milliseconds);
+  else
+    Sleep(milliseconds);
+}
 
 std::uint8_t Win32KeyboardPort::ScanCode(std::uint8_t key) {
   return static_cast<std::uint8_t>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));

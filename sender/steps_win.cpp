@@ -81,7 +81,7 @@ WindowHandle Win32SenderSteps::ActivateTargetWindow(WindowHandle window) {
 }
 
 void Win32SenderSteps::WaitBeforePaste(std::int32_t kind) {
-  Win32KeyboardPort keyboard;
+  Win32KeyboardPort keyboard(keeper_ != nullptr);
   zrnx::WaitBeforePaste(kind, keyboard);
 }
 
