@@ -1,13 +1,15 @@
 #include "sender/clipboard_keep_win.h"
 
 #include <algorithm>
-#include <cstring>
-#include <new>
+
+#include "sender/clipboard_data_win.h"
 
 namespace zrnx {
 namespace {
 
 constexpr char kKeeperClass[] = "ZrnxClipboardKeeper";
+// One per session: sends of one user on one desktop share the clipboard.
+constexpr char kGiveBackLockName[] = "Local\\ZarnikNX.ClipboardGiveBack";
 
 HWND CreateKeeperWindow(void* keeper) {
   WNDCLASSA window_class{};
@@ -23,14 +25,26 @@ HWND CreateKeeperWindow(void* keeper) {
 
 }  // namespace
 
+ScopedHandle TakeGiveBackLock(DWORD limit) {
+  ScopedHandle lock(CreateMutexA(nullptr, FALSE, kGiveBackLockName));
+  if (!lock) return lock;
+  // Abandoned: the earlier send was ended halfway; the lock is ours all the same.
+  const DWORD result = WaitForSingleObject(lock.Get(), limit);
+  if (result != WAIT_OBJECT_0 && result != WAIT_ABANDONED) return ScopedHandle();
+  return lock;
+}
+
 Win32ClipboardKeeper::Win32ClipboardKeeper() : window_(CreateKeeperWindow(this)), writer_(window_) {
   if (window_) SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
 }
 
 Win32ClipboardKeeper::~Win32ClipboardKeeper() {
+  FreePrepared();
   if (!window_) return;
-  // What the target has not read yet stays on the clipboard after the sender ends.
   writer_.RenderAll();
+  // Whatever could not be handed over within its bound is not tried again
+  // when the window goes.
+  writer_.DropPromise();
   DestroyWindow(window_);
 }
 
@@ -42,7 +56,7 @@ LRESULT CALLBACK Win32ClipboardKeeper::Proc(HWND window, UINT message, WPARAM wp
       DWORD reader = 0;
       // The reader has the clipboard open; a program that opened it without a window stays unknown (0).
       if (HWND opener = GetOpenClipboardWindow()) GetWindowThreadProcessId(opener, &reader);
-      keeper->readers_.push_back(reader);
+      keeper->reads_.push_back({reader, keeper->key_out_});
       keeper->writer_.Render(static_cast<unsigned>(wparam));
       if (keeper->written_) keeper->sequence_ = GetClipboardSequenceNumber();
       return 0;
@@ -64,6 +78,12 @@ void Win32ClipboardKeeper::ItemWritten() {
   sequence_ = GetClipboardSequenceNumber();
 }
 
+void Win32ClipboardKeeper::PasteKeyGoesOut(HWND target) {
+  target_process_ = 0;
+  if (target) GetWindowThreadProcessId(target, &target_process_);
+  key_out_ = true;
+}
+
 bool Win32ClipboardKeeper::Open() { return OpenClipboard(window_) != FALSE; }
 
 void Win32ClipboardKeeper::Close() { CloseClipboard(); }
@@ -75,55 +95,63 @@ std::vector<unsigned> Win32ClipboardKeeper::Formats() {
   return formats;
 }
 
+bool Win32ClipboardKeeper::OwnerAnswers(unsigned limit) {
+  HWND owner = GetClipboardOwner();
+  if (!owner || owner == window_) return true;
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(owner, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, limit, &result) != 0;
+}
+
 ClipboardKeepPort::CopyResult Win32ClipboardKeeper::Copy(unsigned format, std::string& bytes) {
-  HANDLE data = GetClipboardData(format);
-  if (!data) return CopyResult::kNoData;
-  const SIZE_T size = GlobalSize(data);
-  const void* source = size == 0 ? nullptr : GlobalLock(data);
-  if (!source) return CopyResult::kNoData;
-  CopyResult result = CopyResult::kCopied;
-  try {
-    bytes.assign(static_cast<const char*>(source), size);
-  } catch (const std::bad_alloc&) {
-    result = CopyResult::kNoMemory;
+  return CopyClipboardData(format, GetClipboardData(format), bytes);
+}
+
+void Win32ClipboardKeeper::FreePrepared() {
+  for (const Prepared& prepared : prepared_) FreeClipboardData(prepared.format, prepared.data);
+  prepared_.clear();
+}
+
+bool Win32ClipboardKeeper::Prepare(KeptClipboard&& kept) {
+  FreePrepared();
+  prepared_.reserve(kept.size());
+  for (KeptFormat& format : kept) {
+    HANDLE data = MakeClipboardData(format.format, format.bytes);
+    std::string().swap(format.bytes);  // never held twice over for long
+    if (!data) {
+      FreePrepared();
+      return false;
+    }
+    prepared_.push_back({format.format, data});
   }
-  GlobalUnlock(data);
-  return result;
+  return true;
 }
 
 bool Win32ClipboardKeeper::Empty() { return EmptyClipboard() != FALSE; }
 
-bool Win32ClipboardKeeper::Put(unsigned format, std::string&& bytes) {
-  ScopedGlobal block(GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
-  if (!block) return false;
-  void* target = GlobalLock(block.Get());
-  if (!target) return false;
-  std::memcpy(target, bytes.data(), bytes.size());
-  GlobalUnlock(block.Get());
-  std::string().swap(bytes);
-  if (!SetClipboardData(format, block.Get())) return false;
-  block.Release();  // the system's now
-  return true;
-}
-
-bool Win32ClipboardKeeper::TargetHasRead() const {
-  DWORD target = 0;
-  if (target_) GetWindowThreadProcessId(target_, &target);
-  return std::any_of(readers_.begin(), readers_.end(),
-                     [&](DWORD reader) { return target == 0 || reader == 0 || reader == target; });
+bool Win32ClipboardKeeper::HandOver() {
+  bool whole = true;
+  for (Prepared& prepared : prepared_) {
+    if (SetClipboardData(prepared.format, prepared.data)) {
+      prepared.data = nullptr;  // the system's now
+    } else {
+      whole = false;
+    }
+  }
+  FreePrepared();
+  return whole;
 }
 
 ClipboardKeepPort::ReadSeen Win32ClipboardKeeper::WaitForTargetRead(std::uint64_t limit) {
   const std::uint64_t start = GetTickCount64();
   for (;;) {
-    if (TargetHasRead()) return ReadSeen::kRead;
+    if (std::any_of(reads_.begin(), reads_.end(),
+                    [&](const ClipboardRead& read) { return IsTargetRead(read, target_process_); }))
+      return ReadSeen::kRead;
     if (!writer_.Promises()) return ReadSeen::kUnseen;
     const std::uint64_t spent = GetTickCount64() - start;
     if (spent >= limit) return ReadSeen::kTimedOut;
     // The requests for the data are sent messages: they are answered while messages are looked at.
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(limit - spent), QS_ALLINPUT);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    PumpMessagesFor(static_cast<unsigned>(std::min<std::uint64_t>(limit - spent, kClipboardRetryPause * 5)));
   }
 }
 
@@ -133,7 +161,7 @@ bool Win32ClipboardKeeper::StillHoldsItem() {
 
 void Win32ClipboardKeeper::NotifySibling(unsigned message) { zrnx::NotifySibling(message); }
 
-void Win32ClipboardKeeper::Pause(unsigned milliseconds) { Sleep(milliseconds); }
+void Win32ClipboardKeeper::Pause(unsigned milliseconds) { PumpMessagesFor(milliseconds); }
 
 std::uint64_t Win32ClipboardKeeper::Milliseconds() { return GetTickCount64(); }
 

@@ -1,16 +1,17 @@
 #include "sender/clipboard_restore.h"
 
+#include <algorithm>
+#include <array>
+
 #include "sender/clipboard.h"
 
 namespace zrnx {
 
-bool IsMemoryFormat(unsigned format) {
+bool CanBeKept(unsigned format) {
   switch (format) {
     case 0:
     case 2:     // CF_BITMAP
-    case 3:     // CF_METAFILEPICT: a block, but it holds a metafile handle
     case 9:     // CF_PALETTE
-    case 14:    // CF_ENHMETAFILE
     case 0x80:  // CF_OWNERDISPLAY
     case 0x82:  // CF_DSPBITMAP
     case 0x83:  // CF_DSPMETAFILEPICT
@@ -22,32 +23,76 @@ bool IsMemoryFormat(unsigned format) {
   }
 }
 
+bool IsSynthesizedFrom(unsigned format, unsigned source) {
+  constexpr unsigned kOemText = 7, kBitmap = 2, kDib = 8, kPalette = 9, kDibV5 = 17;
+  struct Family {
+    unsigned source;
+    std::array<unsigned, 3> made;
+  };
+  static constexpr Family kFamilies[] = {
+      {kFormatText, {kOemText, kFormatUnicodeText}},
+      {kOemText, {kFormatText, kFormatUnicodeText}},
+      {kFormatUnicodeText, {kFormatText, kOemText}},
+      {kBitmap, {kDib, kDibV5}},
+      {kDib, {kBitmap, kPalette, kDibV5}},
+      {kDibV5, {kBitmap, kDib, kPalette}},
+      {kFormatEnhancedMetafile, {kFormatMetafilePicture}},
+      {kFormatMetafilePicture, {kFormatEnhancedMetafile}},
+  };
+  for (const Family& family : kFamilies)
+    if (family.source == source)
+      return format != 0 && std::find(family.made.begin(), family.made.end(), format) != family.made.end();
+  return false;
+}
+
 std::optional<KeptClipboard> KeepClipboard(ClipboardKeepPort& port) {
   const std::uint64_t start = port.Milliseconds();
+  const auto late = [&] { return port.Milliseconds() - start >= kKeepLimit; };
   while (!port.Open()) {
-    if (port.Milliseconds() - start >= kKeepLimit) return std::nullopt;
+    if (late()) return std::nullopt;
     port.Pause(kClipboardRetryPause);
   }
+  std::vector<unsigned> formats = port.Formats();
+  // Unicode first: the other text forms are made from it without loss, not
+  // the other way round.
+  std::stable_partition(formats.begin(), formats.end(), [](unsigned f) { return f == kFormatUnicodeText; });
   KeptClipboard kept;
-  bool whole = true;
-  for (unsigned format : port.Formats()) {
-    if (!IsMemoryFormat(format)) continue;
-    std::string bytes;
-    const ClipboardKeepPort::CopyResult result = port.Copy(format, bytes);
-    if (result == ClipboardKeepPort::CopyResult::kNoMemory) {
+  // A promised format is rendered by its owner while the clipboard waits up
+  // to 30 s for it: an owner that does not answer now is not asked.
+  bool whole = port.OwnerAnswers(kOwnerAnswerLimit);
+  for (unsigned format : formats) {
+    if (!whole) break;
+    if (!CanBeKept(format)) continue;
+    if (std::any_of(kept.begin(), kept.end(), [&](const KeptFormat& k) { return IsSynthesizedFrom(format, k.format); }))
+      continue;
+    if (late()) {
       whole = false;
       break;
     }
-    if (result == ClipboardKeepPort::CopyResult::kCopied) kept.push_back({format, std::move(bytes)});
+    std::string bytes;
+    switch (port.Copy(format, bytes)) {
+      case ClipboardKeepPort::CopyResult::kCopied:
+        kept.push_back({format, std::move(bytes)});
+        break;
+      case ClipboardKeepPort::CopyResult::kNoData:
+        break;  // nobody can have it any more
+      case ClipboardKeepPort::CopyResult::kNoMemory:
+        whole = false;
+        break;
+    }
   }
   port.Close();
-  if (!whole) return std::nullopt;
+  if (!whole || late()) return std::nullopt;
   return kept;
+}
+
+bool IsTargetRead(const ClipboardRead& read, std::uint32_t target_process) {
+  return read.after_key && read.process != 0 && read.process == target_process;
 }
 
 namespace {
 
-GiveBackOutcome PutBack(KeptClipboard& kept, ClipboardKeepPort& port) {
+GiveBackOutcome PutBack(ClipboardKeepPort& port) {
   const std::uint64_t start = port.Milliseconds();
   for (;;) {
     if (port.Open()) {
@@ -64,33 +109,27 @@ GiveBackOutcome PutBack(KeptClipboard& kept, ClipboardKeepPort& port) {
     if (port.Milliseconds() - start >= kGiveBackLimit) return GiveBackOutcome::kBusy;
     port.Pause(kClipboardRetryPause);
   }
-  for (KeptFormat& format : kept) {
-    // A refused format is lost alone; the others still come back.
-    port.Put(format.format, std::move(format.bytes));
-    std::string().swap(format.bytes);
-  }
+  const bool whole = port.HandOver();
   port.Close();
-  return GiveBackOutcome::kGivenBack;
+  return whole ? GiveBackOutcome::kGivenBack : GiveBackOutcome::kRefused;
 }
 
 }  // namespace
 
-GiveBackOutcome GiveClipboardBack(KeptClipboard kept, ClipboardKeepPort& port) {
-  // Given back before the target has read it, the target would paste the old content.
-  switch (port.WaitForTargetRead(kTargetReadLimit)) {
-    case ClipboardKeepPort::ReadSeen::kRead:
-      break;
-    case ClipboardKeepPort::ReadSeen::kTimedOut:
-      return GiveBackOutcome::kNotRead;
-    case ClipboardKeepPort::ReadSeen::kUnseen:
-      port.Pause(kUnseenReadDelay);
-      break;
-  }
+GiveBackOutcome GiveClipboardBack(KeptClipboard kept, bool has_target, ClipboardKeepPort& port) {
+  if (!has_target) return GiveBackOutcome::kNoTarget;
+  // Given back before the target has read it, the target would paste the
+  // old content; a read that cannot be seen is treated as not yet made.
+  if (port.WaitForTargetRead(kTargetReadLimit) != ClipboardKeepPort::ReadSeen::kRead)
+    return GiveBackOutcome::kNotRead;
   if (!port.StillHoldsItem()) return GiveBackOutcome::kChangedHands;
+  // Every block exists before the item is emptied away: a give-back that
+  // cannot be made leaves the item, never a half or empty clipboard.
+  if (!port.Prepare(std::move(kept))) return GiveBackOutcome::kNoMemory;
   // The give-back is a clipboard write like the item's: a watching sibling
   // must be able to tell it from the user's own copying.
   port.NotifySibling(kSiblingBeforeClipboard);
-  const GiveBackOutcome outcome = PutBack(kept, port);
+  const GiveBackOutcome outcome = PutBack(port);
   port.NotifySibling(kSiblingAfterClipboard);
   return outcome;
 }

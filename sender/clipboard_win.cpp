@@ -14,6 +14,40 @@ void NotifySibling(unsigned message) {
 
 void Win32ClipboardPort::NotifySibling(unsigned message) { zrnx::NotifySibling(message); }
 
+void PumpMessagesFor(unsigned milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    const ULONGLONG now = GetTickCount64();
+    if (now >= end) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+  }
+}
+
+namespace {
+
+// Registered formats that tell clipboard history, the cloud clipboard and
+// watchers to pass the content over; the last two carry a DWORD 0.
+constexpr const char* kMarkNames[3] = {"ExcludeClipboardContentFromMonitorProcessing", "CanIncludeInClipboardHistory",
+                                       "CanUploadToCloudClipboard"};
+
+}  // namespace
+
+void Win32ClipboardPort::PrepareMarks() {
+  for (ScopedGlobal& mark : marks_) {
+    mark.Reset(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DWORD)));
+  }
+}
+
+void Win32ClipboardPort::HandOverMarks() {
+  // A mark that cannot be set costs only the history entry: the item still goes.
+  for (std::size_t i = 0; i < 3; ++i) {
+    const UINT format = RegisterClipboardFormatA(kMarkNames[i]);
+    if (format != 0 && marks_[i] && SetClipboardData(format, marks_[i].Get())) marks_[i].Release();
+  }
+}
+
 bool Win32ClipboardPort::PrepareBlock(const std::string& text) {
   block_.Reset(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
   if (!block_) return false;
@@ -24,7 +58,9 @@ bool Win32ClipboardPort::PrepareBlock(const std::string& text) {
   }
   std::memcpy(bytes, text.c_str(), text.size() + 1);
   GlobalUnlock(block_.Get());
-  return owner_ ? PrepareUnicodeOfCodePage(text) : true;
+  if (!owner_) return true;
+  PrepareMarks();
+  return PrepareUnicodeOfCodePage(text);
 }
 
 namespace {
@@ -89,6 +125,7 @@ bool Win32ClipboardPort::PrepareUnicodeBlocks(std::string&& utf8) {
   }
   GlobalUnlock(unicode_block_.Get());
   if (!block_) unicode_block_.Reset();
+  if (owner_) PrepareMarks();
   return static_cast<bool>(block_);
 }
 
@@ -106,6 +143,7 @@ ClipboardPort::HandOverResult Win32ClipboardPort::HandOver() {
     SetClipboardData(CF_TEXT, nullptr);
     if (!IsClipboardFormatAvailable(CF_TEXT))
       return unicode_block_ ? HandOverResult::kRefusedAfterPart : HandOverResult::kRefused;
+    HandOverMarks();
     return HandOverResult::kAccepted;
   }
   bool part = false;
@@ -129,17 +167,29 @@ void Win32ClipboardPort::Render(unsigned format) {
 }
 
 void Win32ClipboardPort::RenderAll() {
-  if (!unicode_block_ && !block_) return;
-  if (!OpenClipboard(owner_)) return;
-  // Another program may have emptied the clipboard since: then nothing is ours to give.
-  if (GetClipboardOwner() == owner_) {
-    Render(CF_UNICODETEXT);
-    Render(CF_TEXT);
+  const ULONGLONG start = GetTickCount64();
+  // A reader that waits on one of our formats meanwhile is answered while we wait.
+  while (Promises()) {
+    if (OpenClipboard(owner_)) {
+      // Another program may have emptied the clipboard since: then nothing is ours to give.
+      if (GetClipboardOwner() == owner_) {
+        Render(CF_UNICODETEXT);
+        Render(CF_TEXT);
+      }
+      CloseClipboard();
+      return;
+    }
+    if (GetTickCount64() - start >= kRenderAllLimit) return;
+    PumpMessagesFor(kClipboardRetryPause);
   }
-  CloseClipboard();
 }
 
-void Win32ClipboardPort::Pause(unsigned milliseconds) { Sleep(milliseconds); }
+void Win32ClipboardPort::Pause(unsigned milliseconds) {
+  if (owner_)
+    PumpMessagesFor(milliseconds);
+  else
+    Sleep(milliseconds);
+}
 
 ClipboardHolder Win32ClipboardPort::Holder() {
   return {reinterpret_cast<std::uintptr_t>(GetOpenClipboardWindow()),

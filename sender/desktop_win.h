@@ -19,6 +19,14 @@ WindowHandle FindTargetWindow(const std::wstring& settings_path);
 // Sends the message to the window titled kSiblingTitle, looked up now, if any.
 void NotifySibling(unsigned message);
 
+// Waits `milliseconds`, dispatching the thread's messages meanwhile: while
+// the clipboard holds a promise of ours, a reader waits on our answer.
+void PumpMessagesFor(unsigned milliseconds);
+
+// How long the last promised data may take to be handed over when the
+// sender ends (the clipboard held by others meanwhile).
+inline constexpr unsigned kRenderAllLimit = 2000;
+
 // Brings the window to the front; the window with the keyboard focus in its
 // thread, or 0.
 WindowHandle ActivateTargetWindow(WindowHandle window);
@@ -33,7 +41,9 @@ class Win32ClipboardPort final : public ClipboardPort {
  public:
   Win32ClipboardPort() = default;
   // With an owner window the text is only promised when handed over, and
-  // each block is given when the clipboard asks for it (Render).
+  // each block is given when the clipboard asks for it (Render); the item
+  // then goes with the formats that keep it out of clipboard history, the
+  // cloud clipboard and well-behaved watchers, since it is given back.
   explicit Win32ClipboardPort(HWND owner) : owner_(owner) {}
   void NotifySibling(unsigned message) override;
   bool PrepareBlock(const std::string& text) override;
@@ -48,7 +58,8 @@ class Win32ClipboardPort final : public ClipboardPort {
 
   // WM_RENDERFORMAT: hands over the promised block of this format.
   void Render(unsigned format);
-  // WM_RENDERALLFORMATS: the blocks still promised, while the owner still owns the clipboard.
+  // WM_RENDERALLFORMATS: the blocks still promised, while the owner still
+  // owns the clipboard; a held clipboard is tried again for kRenderAllLimit.
   void RenderAll();
   // Some block is still only promised.
   bool Promises() const { return block_ || unicode_block_; }
@@ -60,19 +71,29 @@ class Win32ClipboardPort final : public ClipboardPort {
 
  private:
   bool PrepareUnicodeOfCodePage(const std::string& text);
+  void PrepareMarks();
+  void HandOverMarks();
 
   HWND owner_ = nullptr;
+  ScopedGlobal marks_[3];  // the temporary-item formats, with an owner only
   ScopedGlobal block_;  // ours until the clipboard accepts it
   ScopedGlobal unicode_block_;
 };
 
 class Win32KeyboardPort final : public KeyboardPort {
  public:
+  // While the item is only promised, the pauses answer the clipboard's
+  // requests, so a read made before the key is answered before the key.
+  explicit Win32KeyboardPort(bool answer_clipboard = false) : answer_clipboard_(answer_clipboard) {}
   bool IsKeyDown(std::uint8_t key) override;
   void Pause(unsigned milliseconds) override;
   std::uint8_t ScanCode(std::uint8_t key) override;
   void SendKey(std::uint8_t key, std::uint8_t scan_code, bool release) override;
   bool SendPasteMessage(WindowHandle window) override;
+  std::uint64_t Milliseconds() override;
+
+ private:
+  bool answer_clipboard_;
 };
 
 }  // namespace zrnx

@@ -46,14 +46,22 @@ void WaitBeforePaste(std::int32_t kind, KeyboardPort& keyboard) {
   keyboard.Pause(kPastePause);
 }
 
-bool DeliverPaste(std::int32_t kind, WindowHandle focus, KeyboardPort& keyboard) {
-  if (kind == kPasteByMessage) return focus == 0 || keyboard.SendPasteMessage(focus);
+PasteDelivery DeliverPaste(std::int32_t kind, WindowHandle focus, KeyboardPort& keyboard) {
+  if (kind == kPasteByMessage) {
+    if (focus == 0) return PasteDelivery::kDelivered;
+    const std::uint64_t start = keyboard.Milliseconds();
+    if (keyboard.SendPasteMessage(focus)) return PasteDelivery::kDelivered;
+    // A handler that outlasts the wait (a large text, a question to the
+    // user) may still paste: the user is told so, not that nothing came.
+    return keyboard.Milliseconds() - start >= kPasteMessageWaitedOut ? PasteDelivery::kMaybeLate
+                                                                     : PasteDelivery::kNotDelivered;
+  }
   for (const KeyStroke& stroke : PasteKeySequence(kind)) {
     // The V events go out without a scan code.
     const std::uint8_t scan = stroke.key == kVkV ? 0 : keyboard.ScanCode(stroke.key);
     keyboard.SendKey(stroke.key, scan, stroke.release);
   }
-  return true;
+  return PasteDelivery::kDelivered;
 }
 
 }  // namespace zrnx

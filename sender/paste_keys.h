@@ -21,7 +21,11 @@ inline constexpr std::uint8_t kVkF9 = 0x78;
 inline constexpr std::int32_t kPasteByMessage = 6;
 inline constexpr unsigned kPastePause = 50;          // before the first event
 inline constexpr unsigned kModifierPollPause = 5;    // while a modifier is held
-inline constexpr unsigned kPasteMessageTimeout = 5000;  // a target that takes longer is hung
+inline constexpr unsigned kPasteMessageTimeout = 5000;  // the longest the sender waits for the paste message
+// A paste message given up on sooner than this was refused at once (the
+// window had stopped answering, or is gone); one waited out is being handled.
+inline constexpr unsigned kPasteMessageWaitedOut = kPasteMessageTimeout / 2;
+
 
 struct KeyStroke {
   std::uint8_t key;
@@ -43,8 +47,11 @@ class KeyboardPort {
   // One injected key event, never flagged as an extended key.
   virtual void SendKey(std::uint8_t key, std::uint8_t scan_code, bool release) = 0;
   // WM_PASTE to the window, waiting until it has been handled, but not
-  // longer than kPasteMessageTimeout; false when it was not handled in time.
+  // longer than kPasteMessageTimeout, and not at all for a window that has
+  // stopped answering; false when it was not handled.
   virtual bool SendPasteMessage(WindowHandle window) = 0;
+  // A clock in milliseconds.
+  virtual std::uint64_t Milliseconds() = 0;
 };
 
 // Returns after a pass over Shift, Ctrl and Alt (in that order) found none down.
@@ -57,8 +64,7 @@ bool DeliversPaste(std::int32_t kind, WindowHandle focus);
 // The modifier wait (kinds below the paste message), then the pause.
 void WaitBeforePaste(std::int32_t kind, KeyboardPort& keyboard);
 
-// The events of the kind, at once, to the focus window (which may be 0);
-// false when the paste message was not handled in time.
-bool DeliverPaste(std::int32_t kind, WindowHandle focus, KeyboardPort& keyboard);
+// The events of the kind, at once, to the focus window (which may be 0).
+PasteDelivery DeliverPaste(std::int32_t kind, WindowHandle focus, KeyboardPort& keyboard);
 
 }  // namespace zrnx

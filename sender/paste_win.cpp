@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <aclapi.h>
 
 #include <vector>
 
@@ -21,7 +22,12 @@ WindowHandle ActivateTargetWindow(WindowHandle target) {
 
 bool Win32KeyboardPort::IsKeyDown(std::uint8_t key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
 
-void Win32KeyboardPort::Pause(unsigned milliseconds) { Sleep(milliseconds); }
+void Win32KeyboardPort::Pause(unsigned milliseconds) {
+  if (answer_clipboard_)
+    PumpMessagesFor(milliseconds);
+  else
+    Sleep(milliseconds);
+}
 
 std::uint8_t Win32KeyboardPort::ScanCode(std::uint8_t key) {
   return static_cast<std::uint8_t>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
@@ -38,6 +44,41 @@ bool Win32KeyboardPort::SendPasteMessage(WindowHandle window) {
                              kPasteMessageTimeout, &result) != 0;
 }
 
+namespace {
+
+// The level is a label SID's last sub-authority.
+std::optional<std::uint32_t> LevelOfLabel(PSID sid) {
+  if (!sid || !IsValidSid(sid)) return std::nullopt;
+  const UCHAR count = *GetSidSubAuthorityCount(sid);
+  if (count == 0) return std::nullopt;
+  return static_cast<std::uint32_t>(*GetSidSubAuthority(sid, count - 1u));
+}
+
+// The mandatory label on the process object itself, which carries the level
+// of its token: readable where the token of another user's process is not.
+std::optional<std::uint32_t> ProcessLabelLevel(DWORD process_id) {
+  ScopedHandle process(OpenProcess(READ_CONTROL, FALSE, process_id));
+  if (!process) return std::nullopt;
+  PACL label_acl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetSecurityInfo(process.Get(), SE_KERNEL_OBJECT, LABEL_SECURITY_INFORMATION, nullptr, nullptr, nullptr,
+                      &label_acl, &descriptor) != ERROR_SUCCESS)
+    return std::nullopt;
+  std::optional<std::uint32_t> level;
+  for (DWORD i = 0; label_acl && i < label_acl->AceCount && !level; ++i) {
+    void* ace = nullptr;
+    if (!GetAce(label_acl, i, &ace)) break;
+    if (static_cast<ACE_HEADER*>(ace)->AceType != SYSTEM_MANDATORY_LABEL_ACE_TYPE) continue;
+    level = LevelOfLabel(&static_cast<SYSTEM_MANDATORY_LABEL_ACE*>(ace)->SidStart);
+  }
+  LocalFree(descriptor);
+  return level;
+}
+
+}  // namespace
+
+std::uint64_t Win32KeyboardPort::Milliseconds() { return GetTickCount64(); }
+
 std::optional<std::uint32_t> ProcessIntegrityLevel(HANDLE process) {
   ScopedHandle token;
   if (!OpenProcessToken(process, TOKEN_QUERY, token.Put())) return std::nullopt;
@@ -46,21 +87,18 @@ std::optional<std::uint32_t> ProcessIntegrityLevel(HANDLE process) {
   if (size < sizeof(TOKEN_MANDATORY_LABEL)) return std::nullopt;
   std::vector<unsigned char> buffer(size);
   if (!GetTokenInformation(token.Get(), TokenIntegrityLevel, buffer.data(), size, &size)) return std::nullopt;
-  PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer.data())->Label.Sid;
-  if (!sid || !IsValidSid(sid)) return std::nullopt;
-  const UCHAR count = *GetSidSubAuthorityCount(sid);
-  if (count == 0) return std::nullopt;
-  // The level is the label's last sub-authority.
-  return static_cast<std::uint32_t>(*GetSidSubAuthority(sid, count - 1u));
+  return LevelOfLabel(reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer.data())->Label.Sid);
 }
 
 std::optional<std::uint32_t> WindowIntegrityLevel(WindowHandle window) {
   DWORD process_id = 0;
   GetWindowThreadProcessId(reinterpret_cast<HWND>(window), &process_id);
   if (process_id == 0) return std::nullopt;
+  // The token first; another user's token is closed to us, its process's label may not be.
   ScopedHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id));
-  if (!process) return std::nullopt;
-  return ProcessIntegrityLevel(process.Get());
+  if (process)
+    if (std::optional<std::uint32_t> level = ProcessIntegrityLevel(process.Get())) return level;
+  return ProcessLabelLevel(process_id);
 }
 
 }  // namespace zrnx

@@ -25,6 +25,7 @@ DateFormats ReadDateFormats(const std::wstring& settings_path, ProfileStore& sto
 namespace {
 
 std::string_view RefusalText(PasteRefusal refusal) {
+  // A window gone or not in front: the plain "not pasted" box.
   return refusal == PasteRefusal::kAboveOwnLevel ? kPasteElevatedText : kPasteNotDeliveredText;
 }
 
@@ -70,16 +71,19 @@ int DeliverItem(const WideInvocation& inv, const std::wstring& settings_path, Se
   // Checked at the last moment: the user may have switched windows while
   // still holding a modifier.
   if (target != 0 && DeliversPaste(kind, focus)) {
-    const PasteRefusal refusal = CheckPasteTarget(target, steps);
+    const PasteRefusal refusal = CheckPasteTarget(target, kind == kPasteByMessage, steps);
     if (refusal != PasteRefusal::kNone) {
       steps.ShowMessage(RefusalText(refusal), kAppTitle, kBoxWarning);
       return 1;
     }
   }
-  if (!steps.SendPasteKey(kind, focus)) {
-    steps.ShowMessage(kPasteNotDeliveredText, kAppTitle, kBoxWarning);
+  const PasteDelivery delivery = steps.SendPasteKey(kind, focus);
+  if (delivery != PasteDelivery::kDelivered) {
+    steps.ShowMessage(delivery == PasteDelivery::kMaybeLate ? kPasteMayBeLateText : kPasteNotDeliveredText, kAppTitle,
+                      kBoxWarning);
     return 1;
   }
+  // What comes of the give-back is the clipboard's business: the paste is done.
   if (give_back) steps.GiveClipboardBack();
   return 0;
 }
@@ -91,6 +95,8 @@ int SendItem(const WideInvocation& inv, const std::wstring& settings_path, Sende
     return 0;
   }
   const int exit_code = DeliverItem(inv, settings_path, steps, store);
+  // The item's promise is kept before anything else may take time or fail.
+  steps.SettleClipboard();
 
   // The text is delivered, or left on the clipboard with a box; a Start menu
   // that cannot be kept is no failure of the send.

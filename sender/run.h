@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "common/profile_store.h"
+#include "sender/clipboard_restore.h"
 #include "sender/item_text.h"
 
 namespace zrnx {
@@ -18,6 +19,12 @@ namespace zrnx {
 using WindowHandle = std::uintptr_t;
 
 using DateFormats = std::array<std::string, 10>;
+
+enum class PasteDelivery {
+  kDelivered,     // the keys went out, or the paste message was handled
+  kNotDelivered,  // the paste message was refused: nothing was pasted
+  kMaybeLate,     // the paste message was still being handled when the wait ended
+};
 
 class SenderSteps {
  public:
@@ -57,9 +64,9 @@ class SenderSteps {
   // Until the paste may be typed: Shift, Ctrl and Alt up (for the kinds
   // below the paste message), then the pause before the first event.
   virtual void WaitBeforePaste(std::int32_t kind) = 0;
-  // Delivers the paste at once, without a wait; false when the paste message
-  // was not handled in time (a hung target).
-  virtual bool SendPasteKey(std::int32_t kind, WindowHandle focus) = 0;
+  // Delivers the paste at once, without a wait; whether the paste message
+  // was handled, refused, or still being handled when the wait ended.
+  virtual PasteDelivery SendPasteKey(std::int32_t kind, WindowHandle focus) = 0;
   // The window that has the user's input now, or 0.
   virtual WindowHandle ForegroundWindow() = 0;
   // The root of the window's owner chain; the window itself when unowned.
@@ -74,7 +81,11 @@ class SenderSteps {
   // After the paste: once the window activated for it has read the item,
   // puts back what was kept, unless another program wrote to the clipboard
   // in between. Never ends the run: at worst the item stays on the clipboard.
-  virtual void GiveClipboardBack() = 0;
+  virtual GiveBackOutcome GiveClipboardBack() = 0;
+  // Hands over whatever of the item is still only promised and lets the next
+  // send keep the clipboard; after it the sender may end at any moment
+  // without costing the clipboard anything.
+  virtual void SettleClipboard() = 0;
   // Brings the items' Start-menu shortcuts in step when the item lies in the
   // menu folder. Last of all, so the paste never waits for it; it never
   // fails the run.

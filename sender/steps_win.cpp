@@ -81,12 +81,14 @@ WindowHandle Win32SenderSteps::ActivateTargetWindow(WindowHandle window) {
 }
 
 void Win32SenderSteps::WaitBeforePaste(std::int32_t kind) {
-  Win32KeyboardPort keyboard;
+  Win32KeyboardPort keyboard(keeper_ != nullptr);
   zrnx::WaitBeforePaste(kind, keyboard);
 }
 
-bool Win32SenderSteps::SendPasteKey(std::int32_t kind, WindowHandle focus) {
+PasteDelivery Win32SenderSteps::SendPasteKey(std::int32_t kind, WindowHandle focus) {
   Win32KeyboardPort keyboard;
+  // The paste message is read while it is being sent: the target's reads count from before it.
+  if (keeper_) keeper_->PasteKeyGoesOut(reinterpret_cast<HWND>(target_));
   return zrnx::DeliverPaste(kind, focus, keyboard);
 }
 
@@ -107,17 +109,27 @@ std::optional<std::uint32_t> Win32SenderSteps::IntegrityLevel(WindowHandle windo
 namespace zrnx {
 
 void Win32SenderSteps::KeepClipboard() {
+  // An earlier send still busy past the bound: its item may be on the
+  // clipboard, so this one keeps nothing rather than keep that.
+  give_back_lock_ = TakeGiveBackLock(kGiveBackLockLimit);
+  if (!give_back_lock_) return;
   keeper_ = std::make_unique<Win32ClipboardKeeper>();
   if (keeper_->Ready()) kept_ = zrnx::KeepClipboard(*keeper_);
   // Nothing kept, nothing to give back: the item is written as without the option.
-  if (!kept_) keeper_.reset();
+  if (!kept_) SettleClipboard();
 }
 
-void Win32SenderSteps::GiveClipboardBack() {
-  if (!keeper_ || !kept_) return;
-  keeper_->SetTarget(reinterpret_cast<HWND>(target_));
-  zrnx::GiveClipboardBack(std::move(*kept_), *keeper_);
+GiveBackOutcome Win32SenderSteps::GiveClipboardBack() {
+  if (!keeper_ || !kept_) return GiveBackOutcome::kNothingKept;
+  const GiveBackOutcome outcome = zrnx::GiveClipboardBack(std::move(*kept_), target_ != 0, *keeper_);
   kept_.reset();
+  return outcome;
+}
+
+void Win32SenderSteps::SettleClipboard() {
+  kept_.reset();
+  keeper_.reset();  // hands over what is still promised
+  give_back_lock_.Reset();
 }
 
 void Win32SenderSteps::KeepItemShortcuts(const std::wstring& item_path) {

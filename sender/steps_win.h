@@ -32,13 +32,14 @@ class Win32SenderSteps final : public SenderSteps {
   bool IsHung(WindowHandle window) override;
   WindowHandle ActivateTargetWindow(WindowHandle window) override;
   void WaitBeforePaste(std::int32_t kind) override;
-  bool SendPasteKey(std::int32_t kind, WindowHandle focus) override;
+  PasteDelivery SendPasteKey(std::int32_t kind, WindowHandle focus) override;
   WindowHandle ForegroundWindow() override;
   WindowHandle RootOwner(WindowHandle window) override;
   std::optional<std::uint32_t> OwnIntegrityLevel() override;
   std::optional<std::uint32_t> IntegrityLevel(WindowHandle window) override;
   void KeepClipboard() override;
-  void GiveClipboardBack() override;
+  GiveBackOutcome GiveClipboardBack() override;
+  void SettleClipboard() override;
   void KeepItemShortcuts(const std::wstring& item_path) override;
 
  private:
@@ -46,7 +47,10 @@ class Win32SenderSteps final : public SenderSteps {
   LocaleDateInfo date_locale_;
   Win32EraSource eras_;
   Win32Clock clock_;
-  // Only while the clipboard is to be given back: the owner of the item's promise and what it replaced.
+  // Only while the clipboard is to be given back: the lock that keeps other
+  // sends waiting (released after the keeper), the owner of the item's
+  // promise and what it replaced.
+  ScopedHandle give_back_lock_;
   std::unique_ptr<Win32ClipboardKeeper> keeper_;
   std::optional<KeptClipboard> kept_;
   WindowHandle target_ = 0;

@@ -31,6 +31,12 @@ inline constexpr std::string_view kPasteElevatedText =
     "貼り付け先のウィンドウは管理者として実行されているため、貼り付けられませんでした。\r\n"
     "テキストはクリップボードにあります。Ctrl+V で貼り付けてください。";
 
+// The paste message was not answered in time by a window that still answers
+// messages: the paste may arrive late.
+inline constexpr std::string_view kPasteMayBeLateText =
+    "貼り付け先のウィンドウの応答が遅れているため、貼り付けられたか確認できませんでした。\r\n"
+    "テキストはクリップボードにあります。貼り付けられていない場合は Ctrl+V で貼り付けてください。";
+
 // Message-box styles (the values of MB_ICONINFORMATION, MB_ICONERROR,
 // MB_ICONWARNING and MB_TASKMODAL), so the logic needs no Windows header.
 inline constexpr unsigned kBoxInformation = 0x40;

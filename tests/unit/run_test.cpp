@@ -35,13 +35,14 @@ class MockSteps : public SenderSteps {
   MOCK_METHOD(bool, IsHung, (WindowHandle), (override));
   MOCK_METHOD(WindowHandle, ActivateTargetWindow, (WindowHandle), (override));
   MOCK_METHOD(void, WaitBeforePaste, (std::int32_t), (override));
-  MOCK_METHOD(bool, SendPasteKey, (std::int32_t, WindowHandle), (override));
+  MOCK_METHOD(PasteDelivery, SendPasteKey, (std::int32_t, WindowHandle), (override));
   MOCK_METHOD(WindowHandle, ForegroundWindow, (), (override));
   MOCK_METHOD(WindowHandle, RootOwner, (WindowHandle), (override));
   MOCK_METHOD(std::optional<std::uint32_t>, OwnIntegrityLevel, (), (override));
   MOCK_METHOD(std::optional<std::uint32_t>, IntegrityLevel, (WindowHandle), (override));
   MOCK_METHOD(void, KeepClipboard, (), (override));
-  MOCK_METHOD(void, GiveClipboardBack, (), (override));
+  MOCK_METHOD(GiveBackOutcome, GiveClipboardBack, (), (override));
+  MOCK_METHOD(void, SettleClipboard, (), (override));
   MOCK_METHOD(void, KeepItemShortcuts, (const std::wstring&), (override));
 };
 
@@ -52,7 +53,10 @@ const std::wstring kIni = L"C:\\Tools\\Zrnx.ini";
 class RunTest : public ::testing::Test {
  protected:
   // Checked where it matters; allowed after any send.
-  RunTest() { EXPECT_CALL(steps, KeepItemShortcuts(_)).Times(::testing::AnyNumber()); }
+  RunTest() {
+    EXPECT_CALL(steps, SettleClipboard()).Times(::testing::AnyNumber());
+    EXPECT_CALL(steps, KeepItemShortcuts(_)).Times(::testing::AnyNumber());
+  }
   // ASCII lines, widened unit by unit; the splitting itself is tested on its own.
   int Run(std::string_view line) { return RunSender(std::wstring(line.begin(), line.end()), kIni, steps, store); }
   int Run(std::wstring_view line) { return RunSender(line, kIni, steps, store); }
@@ -113,12 +117,13 @@ TEST_F(RunTest, PasteModeRunsEveryStepInOrder) {
   EXPECT_CALL(steps, IsHung(7)).WillOnce(Return(false));
   EXPECT_CALL(steps, ActivateTargetWindow(7)).WillOnce(Return(8));
   EXPECT_CALL(steps, WaitBeforePaste(4));
+  EXPECT_CALL(steps, IsWindow(7)).WillOnce(Return(true));
   EXPECT_CALL(steps, OwnIntegrityLevel()).WillOnce(Return(0x2000));
   EXPECT_CALL(steps, IntegrityLevel(7)).WillOnce(Return(0x2000));
   EXPECT_CALL(steps, RootOwner(7)).WillOnce(Return(7));
   EXPECT_CALL(steps, ForegroundWindow()).WillOnce(Return(7));
   EXPECT_CALL(steps, RootOwner(7)).WillOnce(Return(7));
-  EXPECT_CALL(steps, SendPasteKey(4, 8)).WillOnce(Return(true));
+  EXPECT_CALL(steps, SendPasteKey(4, 8)).WillOnce(Return(PasteDelivery::kDelivered));
   EXPECT_EQ(Run("z /P C:\\i\\A.ZRX"), 0);
   EXPECT_EQ(store.reads.front(), "DateFormat0");
   EXPECT_EQ(store.reads.back(), "SendKey_Paste");
@@ -158,7 +163,7 @@ TEST_F(RunTest, EmptyZrxItemIsNotExpandedButStillPasted) {
   EXPECT_CALL(steps, FindTargetWindow()).WillOnce(Return(0));
   // With no target there is nothing to check; the keys go as before.
   EXPECT_CALL(steps, WaitBeforePaste(0));
-  EXPECT_CALL(steps, SendPasteKey(0, 0)).WillOnce(Return(true));
+  EXPECT_CALL(steps, SendPasteKey(0, 0)).WillOnce(Return(PasteDelivery::kDelivered));
   EXPECT_EQ(Run("z /p e.zrx"), 0);
 }
 
@@ -172,34 +177,52 @@ TEST(RunPasteCheckTest, APasteThatCannotArriveTypesNothingAndSaysTheTextIsOnTheC
     std::int32_t kind;
     WindowHandle focus, foreground, foreground_root;
     Level own, target;
-    bool handled;  // the paste message was handled in time
+    PasteDelivery handled;
     std::string_view box;  // empty: none
     bool sent;
     bool hung = false;  // the target stopped answering before the run
+    WindowHandle target_root = 7;
+    bool alive = true;  // the target still exists at the check
   };
+  constexpr PasteDelivery kOk = PasteDelivery::kDelivered, kRefused = PasteDelivery::kNotDelivered,
+                          kLate = PasteDelivery::kMaybeLate;
   const std::string_view none;
   const Case cases[] = {
-      {"in front", 0, 8, 7, 7, 0x2000, 0x2000, true, none, true},
-      {"its owned dialog in front", 1, 8, 9, 7, 0x2000, 0x2000, true, none, true},
-      {"another window in front", 0, 8, 5, 5, 0x2000, 0x2000, true, kPasteNotDeliveredText, false},
-      {"nothing in front", 5, 8, 0, 0, 0x2000, 0x2000, true, kPasteNotDeliveredText, false},
-      {"elevated target", 0, 8, 7, 7, 0x2000, 0x3000, true, kPasteElevatedText, false},
-      {"elevated target, message", 6, 8, 7, 7, 0x2000, 0x3000, true, kPasteElevatedText, false},
-      {"elevated target, not in front", 0, 8, 5, 5, 0x2000, 0x3000, true, kPasteElevatedText, false},
-      {"shielded target", 0, 8, 7, 7, 0x2000, std::nullopt, true, kPasteNotDeliveredText, false},
-      {"lower target", 0, 8, 7, 7, 0x2000, 0x1000, true, none, true},
-      {"elevated sender", 0, 8, 7, 7, 0x3000, 0x4000, true, none, true},
-      {"elevated sender, shielded target", 0, 8, 7, 7, 0x3000, std::nullopt, true, none, true},
-      {"system without levels", 0, 8, 7, 7, std::nullopt, std::nullopt, true, none, true},
-      {"hung target", 6, 8, 7, 7, 0x2000, 0x2000, false, kPasteNotDeliveredText, true},
-      {"message kind, not in front", 6, 8, 5, 5, 0x2000, 0x2000, true, kPasteNotDeliveredText, false},
+      {"in front", 0, 8, 7, 7, 0x2000, 0x2000, kOk, none, true},
+      {"its owned dialog in front", 1, 8, 9, 7, 0x2000, 0x2000, kOk, none, true},
+      {"owned target, its owner in front", 0, 8, 3, 3, 0x2000, 0x2000, kOk, none, true, false, 3},
+      {"owned target, another family in front", 0, 8, 5, 5, 0x2000, 0x2000, kOk, kPasteNotDeliveredText, false,
+       false, 3},
+      {"owned target, a chain ending at the target itself in front", 0, 8, 5, 7, 0x2000, 0x2000, kOk,
+       kPasteNotDeliveredText, false, false, 3},
+      {"another window in front", 0, 8, 5, 5, 0x2000, 0x2000, kOk, kPasteNotDeliveredText, false},
+      {"nothing in front", 5, 8, 0, 0, 0x2000, 0x2000, kOk, kPasteNotDeliveredText, false},
+      {"target closed meanwhile", 0, 8, 7, 7, 0x2000, 0x2000, kOk, kPasteNotDeliveredText, false, false, 7, false},
+      {"target closed meanwhile, message", 6, 8, 7, 7, 0x2000, 0x2000, kOk, kPasteNotDeliveredText, false, false, 7,
+       false},
+      {"elevated target", 0, 8, 7, 7, 0x2000, 0x3000, kOk, kPasteElevatedText, false},
+      {"elevated target, message", 6, 8, 7, 7, 0x2000, 0x3000, kOk, kPasteElevatedText, false},
+      {"elevated target, not in front", 0, 8, 5, 5, 0x2000, 0x3000, kOk, kPasteElevatedText, false},
+      {"system target, elevated sender", 0, 8, 7, 7, 0x3000, 0x4000, kOk, kPasteElevatedText, false},
+      // Another user's process at any level: nothing known, nothing refused.
+      {"level unreadable", 0, 8, 7, 7, 0x2000, std::nullopt, kOk, none, true},
+      {"level unreadable, not in front", 0, 8, 5, 5, 0x2000, std::nullopt, kOk, kPasteNotDeliveredText, false},
+      {"lower target", 0, 8, 7, 7, 0x2000, 0x1000, kOk, none, true},
+      {"same level", 0, 8, 7, 7, 0x3000, 0x3000, kOk, none, true},
+      {"elevated sender, unreadable target", 0, 8, 7, 7, 0x3000, std::nullopt, kOk, none, true},
+      {"system without levels", 0, 8, 7, 7, std::nullopt, 0x3000, kOk, none, true},
+      // The paste message reaches the focus control wherever the window stands.
+      {"message kind, not in front", 6, 8, 5, 5, 0x2000, 0x2000, kOk, none, true},
+      {"message kind, nothing in front", 6, 8, 0, 0, 0x2000, 0x2000, kOk, none, true},
+      {"message refused by a hung window", 6, 8, 7, 7, 0x2000, 0x2000, kRefused, kPasteNotDeliveredText, true},
+      {"message handler slower than the wait", 6, 8, 7, 7, 0x2000, 0x2000, kLate, kPasteMayBeLateText, true},
       // Nothing would be delivered: nothing to check, nothing to report.
-      {"message kind, no focus", 6, 0, 5, 5, 0x2000, 0x3000, true, none, true},
-      {"no such kind", 7, 8, 5, 5, 0x2000, 0x3000, true, none, true},
+      {"message kind, no focus", 6, 0, 5, 5, 0x2000, 0x3000, kOk, none, true},
+      {"no such kind", 7, 8, 5, 5, 0x2000, 0x3000, kOk, none, true},
       // Never brought forward, so the sender is not held with it.
-      {"hung before, keys", 0, 0, 7, 7, 0x2000, 0x2000, true, kPasteNotDeliveredText, false, true},
-      {"hung before, message", 6, 0, 7, 7, 0x2000, 0x2000, true, kPasteNotDeliveredText, false, true},
-      {"hung before, no such kind", -1, 0, 7, 7, 0x2000, 0x2000, true, none, true, true},
+      {"hung before, keys", 0, 0, 7, 7, 0x2000, 0x2000, kOk, kPasteNotDeliveredText, false, true},
+      {"hung before, message", 6, 0, 7, 7, 0x2000, 0x2000, kOk, kPasteNotDeliveredText, false, true},
+      {"hung before, no such kind", -1, 0, 7, 7, 0x2000, 0x2000, kOk, none, true, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -209,13 +232,13 @@ TEST(RunPasteCheckTest, APasteThatCannotArriveTypesNothingAndSaysTheTextIsOnTheC
     ON_CALL(steps, ItemFileExists(_)).WillByDefault(Return(true));
     ON_CALL(steps, LoadItemText(_, _)).WillByDefault(Return(Cp("x")));
     ON_CALL(steps, FindTargetWindow()).WillByDefault(Return(7));
-    ON_CALL(steps, IsWindow(7)).WillByDefault(Return(true));
+    EXPECT_CALL(steps, IsWindow(7)).WillOnce(Return(true)).WillRepeatedly(Return(c.alive));
     ON_CALL(steps, IsHung(7)).WillByDefault(Return(c.hung));
     ON_CALL(steps, ActivateTargetWindow(7)).WillByDefault(Return(c.focus));
     EXPECT_CALL(steps, ActivateTargetWindow(7)).Times(c.hung ? 0 : 1);
     ON_CALL(steps, ForegroundWindow()).WillByDefault(Return(c.foreground));
-    ON_CALL(steps, RootOwner(7)).WillByDefault(Return(7));
-    ON_CALL(steps, RootOwner(c.foreground)).WillByDefault(Return(c.foreground_root));
+    ON_CALL(steps, RootOwner(7)).WillByDefault(Return(c.target_root));
+    if (c.foreground != 7) ON_CALL(steps, RootOwner(c.foreground)).WillByDefault(Return(c.foreground_root));
     ON_CALL(steps, OwnIntegrityLevel()).WillByDefault(Return(c.own));
     ON_CALL(steps, IntegrityLevel(7)).WillByDefault(Return(c.target));
     ON_CALL(steps, SendPasteKey(_, _)).WillByDefault(Return(c.handled));
@@ -252,6 +275,7 @@ TEST_F(RunTest, ClipboardIsKeptAndGivenBackAroundThePasteOnlyInPasteModeWithTheF
     SCOPED_TRACE(std::string(c.line) + " " + (c.flag ? c.flag : "-"));
     StrictMock<MockSteps> run_steps;
     EXPECT_CALL(run_steps, KeepItemShortcuts(_)).Times(::testing::AnyNumber());
+    EXPECT_CALL(run_steps, SettleClipboard()).Times(::testing::AnyNumber());
     test::FakeProfileStore settings;
     if (c.flag) settings.Set("Option", "RestoreClipboard", c.flag);
     const bool paste = std::string_view(c.line).find("/p") != std::string_view::npos;
@@ -265,9 +289,9 @@ TEST_F(RunTest, ClipboardIsKeptAndGivenBackAroundThePasteOnlyInPasteModeWithTheF
       if (c.line[2] == '/') EXPECT_CALL(run_steps, FindTargetWindow()).WillOnce(Return(0));
       if (paste) {
         EXPECT_CALL(run_steps, WaitBeforePaste(0));
-        EXPECT_CALL(run_steps, SendPasteKey(0, 0)).WillOnce(Return(true));
+        EXPECT_CALL(run_steps, SendPasteKey(0, 0)).WillOnce(Return(PasteDelivery::kDelivered));
       }
-      if (c.give_back) EXPECT_CALL(run_steps, GiveClipboardBack());
+      if (c.give_back) EXPECT_CALL(run_steps, GiveClipboardBack()).WillOnce(Return(GiveBackOutcome::kNoTarget));
     }
     const std::string_view line = c.line;
     EXPECT_EQ(RunSender(std::wstring(line.begin(), line.end()), kIni, run_steps, settings), 0);
@@ -348,12 +372,15 @@ TEST(RunShortcutsTest, KeptAfterTheDeliveryAndNeverFailTheRun) {
     test::FakeProfileStore store;
     ON_CALL(steps, ItemFileExists(_)).WillByDefault(Return(true));
     ON_CALL(steps, LoadItemText(_, _)).WillByDefault(Return(Cp("x")));
-    ON_CALL(steps, SendPasteKey(_, _)).WillByDefault(Return(c.delivered));
+    ON_CALL(steps, SendPasteKey(_, _))
+        .WillByDefault(Return(c.delivered ? PasteDelivery::kDelivered : PasteDelivery::kNotDelivered));
     if (c.delivered) EXPECT_CALL(steps, ShowMessage(_, _, _)).Times(0);
     InSequence order;
     EXPECT_CALL(steps, PutTextOnClipboard(_));
     if (c.paste) EXPECT_CALL(steps, SendPasteKey(_, _));
     if (!c.delivered) EXPECT_CALL(steps, ShowMessage(kPasteNotDeliveredText, kAppTitle, kBoxWarning));
+    // Promised data is handed over before the Start menu may take its time.
+    EXPECT_CALL(steps, SettleClipboard());
     auto& keep = EXPECT_CALL(steps, KeepItemShortcuts(std::wstring(L"C:\\i\\a.zrx")));
     if (c.failure == 1) keep.WillOnce(::testing::Throw(Error("gone")));
     if (c.failure == 2) keep.WillOnce(::testing::Throw(std::bad_alloc()));
