@@ -275,7 +275,7 @@ class NotElevated : public RegistryPort {
     if (root != RegistryRoot::kClasses) real_->DeleteTree(root, key);
   }
   bool KeyExists(RegistryRoot root, const std::string& key) override { return real_->KeyExists(root, key); }
-  std::optional<std::string> ReadValue(RegistryRoot root, const std::string& key, const std::string& name) override {
+  std::optional<std::wstring> ReadValue(RegistryRoot root, const std::string& key, const std::string& name) override {
     return real_->ReadValue(root, key, name);
   }
 
