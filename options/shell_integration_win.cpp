@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <string_view>
 
 #include "common/scoped_win.h"
 #include "common/wide_text_win.h"
@@ -42,6 +43,17 @@ std::wstring Expanded(const std::wstring& text) {
   if (written == 0 || written > needed) return text;
   expanded.resize(written - 1);
   return expanded;
+}
+
+// The file-system path of a link's item list, nullopt when it has none.
+std::optional<std::wstring> IdListPath(IShellLinkW* link) {
+  PIDLIST_ABSOLUTE list = nullptr;
+  if (link->GetIDList(&list) != S_OK || !list) return std::nullopt;
+  wchar_t path[MAX_PATH] = {};
+  const bool found = SHGetPathFromIDListW(list, path);
+  CoTaskMemFree(list);
+  if (!found) return std::nullopt;
+  return std::wstring(path);
 }
 
 LONG CreateOpen(const KeyPlace& place, ScopedRegKey& key) {
@@ -167,6 +179,11 @@ class Win32ShellFolders final : public ShellFolders {
     // The path as stored: a target that is gone must still be named. A raw
     // path may hold environment strings (%ProgramFiles%...).
     if (FAILED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH))) return std::nullopt;
+    // No file name holds '?': the path went through a code page on its way
+    // (Wine keeps only the ANSI one). The item list keeps every name whole.
+    if (std::wstring_view(target).find(L'?') != std::wstring_view::npos) {
+      if (std::optional<std::wstring> whole = IdListPath(link.Get())) return whole;
+    }
     return Expanded(target);
   }
 
