@@ -153,14 +153,19 @@ bool TZrnxSetForm::ApplyShowingError() {
 
 void TZrnxSetForm::Button1Click() {
   const bool restart_before = restart_needed_;
+  const bool first_run = !SettingsExist();
   ok_pressed_ = true;
   view_.HideForm();
-  if (!SettingsExist()) restart_needed_ = true;
+  if (first_run) restart_needed_ = true;
   if (!ApplyShowingError()) {
-    // Back to the window as it was, so the user can correct or cancel.
+    view_.ShowForm();
+    // A first run that failed after the settings were saved has registered
+    // the shell: that OK stands, so closing offers the restart a first run
+    // needs and does not apply a second time.
+    if (first_run && SettingsExist()) return;
+    // Otherwise back to the window as it was, so the user can correct or cancel.
     ok_pressed_ = false;
     restart_needed_ = restart_before;
-    view_.ShowForm();
     return;
   }
   view_.CloseForm();

@@ -60,18 +60,15 @@ std::vector<RegistryStep> RemovalPlan() {
   return {Delete(std::string(kExtensionKey)), Delete(std::string(kFileTypeKey))};
 }
 
-std::string CommandProgram(std::string_view command) {
-  // Neither a quote nor a space is ever the second byte of a double-byte character.
-  const std::size_t start = command.find_first_not_of(" \t");
-  if (start == std::string_view::npos) return {};
+std::wstring CommandProgram(std::wstring_view command) {
+  const std::size_t start = command.find_first_not_of(L" \t");
+  if (start == std::wstring_view::npos) return {};
   command.remove_prefix(start);
-  if (command.front() != '"') return std::string(command.substr(0, command.find(' ')));
-  const std::size_t close = command.find('"', 1);
-  if (close == std::string_view::npos) return {};
-  return std::string(command.substr(1, close - 1));
+  if (command.front() != L'"') return std::wstring(command.substr(0, command.find(L' ')));
+  const std::size_t close = command.find(L'"', 1);
+  if (close == std::wstring_view::npos) return {};
+  return std::wstring(command.substr(1, close - 1));
 }
-
-bool SamePath(std::string_view a, std::string_view b) { return !a.empty() && LowerAscii(a) == LowerAscii(b); }
 
 RegStatus ApplyRegistryPlan(const std::vector<RegistryStep>& plan, RegistryPort& registry, RegistryRoot root,
                             bool stop_when_denied, int& writes) {

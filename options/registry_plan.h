@@ -34,10 +34,11 @@ class RegistryPort {
   // Deletes the key with its whole subtree; a missing key is no error.
   virtual void DeleteTree(RegistryRoot root, const std::string& key) = 0;
   virtual bool KeyExists(RegistryRoot root, const std::string& key) = 0;
-  // A REG_SZ value ("" names the default value); nullopt when the key or
+  // A REG_SZ or REG_EXPAND_SZ value ("" names the default value) as the
+  // wide call reads it, environment strings expanded; nullopt when the key or
   // value is missing or holds something else.
-  virtual std::optional<std::string> ReadValue(RegistryRoot root, const std::string& key,
-                                               const std::string& name) = 0;
+  virtual std::optional<std::wstring> ReadValue(RegistryRoot root, const std::string& key,
+                                                const std::string& name) = 0;
 };
 
 struct RegistryStep {
@@ -52,6 +53,7 @@ struct RegistryStep {
 
 inline constexpr std::string_view kExtensionKey = ".zrx";
 inline constexpr std::string_view kFileTypeKey = "zrx_auto_file";
+inline constexpr std::wstring_view kWideFileTypeKey = L"zrx_auto_file";
 
 inline constexpr std::string_view kKeyCreateFailed = "ｷｰ %s の作成に失敗しました";
 inline constexpr std::string_view kValueSetFailed = "'%s' の設定に失敗しました";
@@ -64,10 +66,7 @@ inline constexpr std::string_view kOpenCommandKey = "zrx_auto_file\\shell\\open\
 // The program a command line starts: the text inside a leading pair of
 // quotes, else everything up to the first space. A quote that is never
 // closed, or nothing at all, gives "".
-std::string CommandProgram(std::string_view command);
-
-// Whether two paths name the same file, ASCII letters in either case.
-bool SamePath(std::string_view a, std::string_view b);
+std::wstring CommandProgram(std::wstring_view command);
 
 // Every key and value of the association, in the order they are written.
 std::vector<RegistryStep> AssociationPlan(const ShellChoices& choices);

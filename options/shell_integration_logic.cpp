@@ -1,14 +1,14 @@
 #include "options/shell_integration_logic.h"
 
-#include "common/dbcs.h"
+#include "common/file_names.h"
 #include "common/path.h"
 
 namespace zrnx {
 namespace {
 
 // Appended, not added: `a + std::string(b)` trips GCC 12's -Wrestrict.
-std::string InFolder(const std::string& folder, std::string_view name) {
-  std::string path;
+std::wstring InFolder(const std::wstring& folder, std::wstring_view name) {
+  std::wstring path;
   path.reserve(folder.size() + name.size());
   return path.append(folder).append(name);
 }
@@ -18,30 +18,28 @@ constexpr RegistryRoot kRootsInViewOrder[] = {RegistryRoot::kUserClasses, Regist
 
 }  // namespace
 
-bool PortedShellIntegration::Removable(const std::string& program, const std::string& item_sender_path) {
-  return SamePath(program, item_sender_path) || program.empty() || !folders_.FileExists(program);
+bool PortedShellIntegration::Removable(const std::wstring& program, const std::wstring& item_sender_path) {
+  return program.empty() || SameFileName(program, item_sender_path) || !folders_.FileExists(program);
 }
 
-ShellState PortedShellIntegration::DetectShellState(const std::wstring& wide_sender_path) {
-  // The registry and the links are read through the narrow calls.
-  const std::string item_sender_path = SystemCodePageBytes(wide_sender_path);
+ShellState PortedShellIntegration::DetectShellState(const std::wstring& item_sender_path) {
   ShellState state;
-  const std::string ext(kExtensionKey), type(kFileTypeKey), command(kOpenCommandKey);
+  const std::string ext(kExtensionKey), command(kOpenCommandKey);
   // The first root that holds the extension is the one the shell uses.
   for (RegistryRoot root : kRootsInViewOrder) {
     if (!registry_.KeyExists(root, ext)) continue;
-    const std::optional<std::string> file_type = registry_.ReadValue(root, ext, "");
-    const std::optional<std::string> open = registry_.ReadValue(root, command, "");
-    state.association = file_type && SamePath(*file_type, type) && open &&
-                        SamePath(CommandProgram(*open), item_sender_path);
+    const std::optional<std::wstring> file_type = registry_.ReadValue(root, ext, "");
+    const std::optional<std::wstring> open = registry_.ReadValue(root, command, "");
+    state.association = file_type && SameFileName(*file_type, kWideFileTypeKey) && open &&
+                        SameFileName(CommandProgram(*open), item_sender_path);
     break;
   }
-  if (std::optional<std::string> folder = folders_.SendToFolder()) {
-    for (std::string_view name : {kSendToLinkName, kLegacySendToLinkName}) {
-      const std::string path = InFolder(*folder, name);
+  if (std::optional<std::wstring> folder = folders_.SendToFolder()) {
+    for (std::wstring_view name : {kSendToLinkName, kLegacySendToLinkName}) {
+      const std::wstring path = InFolder(*folder, name);
       if (!folders_.FileExists(path)) continue;
-      const std::optional<std::string> target = folders_.LinkTarget(path);
-      if (target && SamePath(*target, item_sender_path)) state.send_to = true;
+      const std::optional<std::wstring> target = folders_.LinkTarget(path);
+      if (target && SameFileName(*target, item_sender_path)) state.send_to = true;
     }
   }
   return state;
@@ -49,12 +47,12 @@ ShellState PortedShellIntegration::DetectShellState(const std::wstring& wide_sen
 
 void PortedShellIntegration::ApplyShellIntegration(const ShellChoices& choices) {
   // Resolved before the registry is touched, used after it.
-  std::optional<std::string> send_to = folders_.SendToFolder();
+  std::optional<std::wstring> send_to = folders_.SendToFolder();
   std::vector<Error> leftovers;
   if (choices.associate) {
     WriteAssociation(choices);
   } else {
-    RemoveAssociation(SystemCodePageBytes(choices.item_sender_path), leftovers);
+    RemoveAssociation(choices.item_sender_path, leftovers);
   }
   if (send_to) UpdateSendTo(*send_to, choices, leftovers);
   // Never a success while something of ours stays behind.
@@ -84,18 +82,18 @@ void PortedShellIntegration::WriteAssociation(const ShellChoices& choices) {
   folders_.AssociationChanged();
 }
 
-void PortedShellIntegration::RemoveAssociation(const std::string& item_sender_path, std::vector<Error>& leftovers) {
+void PortedShellIntegration::RemoveAssociation(const std::wstring& item_sender_path, std::vector<Error>& leftovers) {
   const std::string ext(kExtensionKey), type(kFileTypeKey);
   bool changed = false;
   for (RegistryRoot root : kRootsInViewOrder) {
     if (!registry_.KeyExists(root, ext) && !registry_.KeyExists(root, type)) continue;
     // Another copy's entries stay; so do those of whatever program took
     // the extension over for a file type of its own.
-    const std::optional<std::string> open = registry_.ReadValue(root, std::string(kOpenCommandKey), "");
-    if (!Removable(CommandProgram(open.value_or("")), item_sender_path)) continue;
-    const std::optional<std::string> file_type = registry_.ReadValue(root, ext, "");
+    const std::optional<std::wstring> open = registry_.ReadValue(root, std::string(kOpenCommandKey), "");
+    if (!Removable(CommandProgram(open.value_or(L"")), item_sender_path)) continue;
+    const std::optional<std::wstring> file_type = registry_.ReadValue(root, ext, "");
     std::vector<std::string> keys;
-    if (!file_type || file_type->empty() || SamePath(*file_type, type)) keys.push_back(ext);
+    if (!file_type || file_type->empty() || SameFileName(*file_type, kWideFileTypeKey)) keys.push_back(ext);
     keys.push_back(type);
     for (const std::string& key : keys) {
       registry_.DeleteTree(root, key);
@@ -106,7 +104,7 @@ void PortedShellIntegration::RemoveAssociation(const std::string& item_sender_pa
   if (changed) folders_.AssociationChanged();
 }
 
-void PortedShellIntegration::UpdateSendTo(const std::string& folder, const ShellChoices& choices,
+void PortedShellIntegration::UpdateSendTo(const std::wstring& folder, const ShellChoices& choices,
                                           std::vector<Error>& leftovers) {
   if (choices.send_to) {
     // Wide to the link: the folder may lie outside the code page.
@@ -115,10 +113,10 @@ void PortedShellIntegration::UpdateSendTo(const std::string& folder, const Shell
     shortcut_.MakeShortCut();
     return;
   }
-  for (std::string_view name : {kSendToLinkName, kLegacySendToLinkName}) {
-    const std::string path = InFolder(folder, name);
+  for (std::wstring_view name : {kSendToLinkName, kLegacySendToLinkName}) {
+    const std::wstring path = InFolder(folder, name);
     if (!folders_.FileExists(path)) continue;
-    if (!Removable(folders_.LinkTarget(path).value_or(""), SystemCodePageBytes(choices.item_sender_path))) continue;
+    if (!Removable(folders_.LinkTarget(path).value_or(L""), choices.item_sender_path)) continue;
     folders_.RemoveFile(path);
     if (folders_.FileExists(path)) leftovers.emplace_back(kFileRemoveFailed, path);
   }

@@ -17,24 +17,28 @@
 
 namespace zrnx {
 
+// Paths go through the wide calls: two copies in folders the code page
+// cannot hold would both read as the same '?' and take each other's.
 class ShellFolders {
  public:
   virtual ~ShellFolders() = default;
   // The user's Send To folder, nullopt when the shell cannot resolve it.
-  virtual std::optional<std::string> SendToFolder() = 0;
-  virtual bool FileExists(const std::string& path) = 0;
+  virtual std::optional<std::wstring> SendToFolder() = 0;
+  // A file, not a folder, is at the path.
+  virtual bool FileExists(const std::wstring& path) = 0;
   // The result is not used: a missing file is no error.
-  virtual void RemoveFile(const std::string& path) = 0;
-  // The target of a shell link, nullopt when the file is no readable link.
-  virtual std::optional<std::string> LinkTarget(const std::string& link_path) = 0;
+  virtual void RemoveFile(const std::wstring& path) = 0;
+  // The target of a shell link, environment strings expanded; nullopt when
+  // the file is no readable link.
+  virtual std::optional<std::wstring> LinkTarget(const std::wstring& link_path) = 0;
   // Tells the shell that file types changed, so icons and verbs are fresh.
   virtual void AssociationChanged() = 0;
 };
 
 // Our link, and the name earlier versions gave it (recognised and removed,
 // never created).
-inline constexpr std::string_view kSendToLinkName = "\\Zarnik NX.lnk";
-inline constexpr std::string_view kLegacySendToLinkName = "\\クリップボード.lnk";
+inline constexpr std::wstring_view kSendToLinkName = L"\\Zarnik NX.lnk";
+inline constexpr std::wstring_view kLegacySendToLinkName = L"\\クリップボード.lnk";
 
 class PortedShellIntegration final : public ShellIntegration {
  public:
@@ -49,11 +53,12 @@ class PortedShellIntegration final : public ShellIntegration {
  private:
   void WriteAssociation(const ShellChoices& choices);
   // Each Error text of what stayed behind goes to `leftovers`.
-  void RemoveAssociation(const std::string& item_sender_path, std::vector<Error>& leftovers);
-  void UpdateSendTo(const std::string& folder, const ShellChoices& choices, std::vector<Error>& leftovers);
-  // Whether a program named by our entries is this copy or gone, so that
-  // taking the entries away harms no other copy.
-  bool Removable(const std::string& program, const std::string& item_sender_path);
+  void RemoveAssociation(const std::wstring& item_sender_path, std::vector<Error>& leftovers);
+  void UpdateSendTo(const std::wstring& folder, const ShellChoices& choices, std::vector<Error>& leftovers);
+  // Whether a program named by our entries is this copy, or gone (no name,
+  // a malformed command, a file that no longer exists), so that taking the
+  // entries away harms no other copy.
+  bool Removable(const std::wstring& program, const std::wstring& item_sender_path);
 
   RegistryPort& registry_;
   ShellFolders& folders_;

@@ -7,8 +7,8 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <string_view>
 
-#include "common/files_win.h"
 #include "common/scoped_win.h"
 #include "common/wide_text_win.h"
 #include "options/shell_integration_logic.h"
@@ -30,6 +30,30 @@ KeyPlace Place(RegistryRoot root, const std::string& key) {
 RegStatus StatusOf(LONG result) {
   if (result == ERROR_SUCCESS) return RegStatus::kOk;
   return result == ERROR_ACCESS_DENIED ? RegStatus::kAccessDenied : RegStatus::kFailed;
+}
+
+// Environment strings expanded as the shell expands them; the text as it is
+// when that fails.
+std::wstring Expanded(const std::wstring& text) {
+  if (text.find(L'%') == std::wstring::npos) return text;
+  const DWORD needed = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+  if (needed == 0) return text;
+  std::wstring expanded(needed, L'\0');
+  const DWORD written = ExpandEnvironmentStringsW(text.c_str(), expanded.data(), needed);
+  if (written == 0 || written > needed) return text;
+  expanded.resize(written - 1);
+  return expanded;
+}
+
+// The file-system path of a link's item list, nullopt when it has none.
+std::optional<std::wstring> IdListPath(IShellLinkW* link) {
+  PIDLIST_ABSOLUTE list = nullptr;
+  if (link->GetIDList(&list) != S_OK || !list) return std::nullopt;
+  wchar_t path[MAX_PATH] = {};
+  const bool found = SHGetPathFromIDListW(list, path);
+  CoTaskMemFree(list);
+  if (!found) return std::nullopt;
+  return std::wstring(path);
 }
 
 LONG CreateOpen(const KeyPlace& place, ScopedRegKey& key) {
@@ -98,24 +122,30 @@ class Win32Registry final : public RegistryPort {
     return OpenAnyAccess(place.root, place.path, handle) == ERROR_SUCCESS;
   }
 
-  std::optional<std::string> ReadValue(RegistryRoot root, const std::string& key, const std::string& name) override {
+  std::optional<std::wstring> ReadValue(RegistryRoot root, const std::string& key, const std::string& name) override {
     KeyPlace place = Place(root, key);
     ScopedRegKey handle;
-    if (RegOpenKeyExA(place.root, place.path.c_str(), 0, KEY_READ, handle.Put()) != ERROR_SUCCESS) return std::nullopt;
+    if (RegOpenKeyExW(place.root, DataText(place.path).c_str(), 0, KEY_READ, handle.Put()) != ERROR_SUCCESS) {
+      return std::nullopt;
+    }
+    // Wide: a path outside the code page would read back as '?' and match
+    // another copy's.
+    const std::wstring value_name = DataText(name);
     DWORD type = 0, size = 0;
-    if (RegQueryValueExA(handle.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(handle.Get(), value_name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ)) {
       return std::nullopt;
     }
-    std::string data(size + 1, '\0');
-    if (RegQueryValueExA(handle.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
-        ERROR_SUCCESS) {
+    std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
+    DWORD bytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+    if (RegQueryValueExW(handle.Get(), value_name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                         &bytes) != ERROR_SUCCESS) {
       return std::nullopt;
     }
-    data.resize(std::min<std::size_t>(size, data.size()));
+    data.resize(std::min<std::size_t>(bytes / sizeof(wchar_t), data.size()));
     // Stored with or without its terminator.
-    if (const std::size_t end = data.find('\0'); end != std::string::npos) data.resize(end);
-    return data;
+    if (const std::size_t end = data.find(L'\0'); end != std::wstring::npos) data.resize(end);
+    return type == REG_EXPAND_SZ ? Expanded(data) : data;
   }
 };
 
@@ -123,25 +153,38 @@ class Win32ShellFolders final : public ShellFolders {
  public:
   explicit Win32ShellFolders(HWND owner) : owner_(owner) {}
 
-  std::optional<std::string> SendToFolder() override { return SpecialFolderPath(owner_, CSIDL_SENDTO); }
+  std::optional<std::wstring> SendToFolder() override {
+    wchar_t path[MAX_PATH] = {};
+    if (SHGetFolderPathW(owner_, CSIDL_SENDTO, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK) return std::nullopt;
+    return std::wstring(path);
+  }
 
-  bool FileExists(const std::string& path) override { return zrnx::FileExists(path); }
+  bool FileExists(const std::wstring& path) override {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
 
-  void RemoveFile(const std::string& path) override { DeleteFileA(path.c_str()); }
+  void RemoveFile(const std::wstring& path) override { DeleteFileW(path.c_str()); }
 
-  std::optional<std::string> LinkTarget(const std::string& link_path) override {
-    ComPtr<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+  std::optional<std::wstring> LinkTarget(const std::wstring& link_path) override {
+    ComPtr<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 reinterpret_cast<void**>(link.Put())))) {
       return std::nullopt;
     }
     ComPtr<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put())))) return std::nullopt;
-    if (FAILED(file->Load(DataText(link_path).c_str(), STGM_READ))) return std::nullopt;
-    char target[MAX_PATH] = {};
-    // The path as stored: a target that is gone must still be named.
+    if (FAILED(file->Load(link_path.c_str(), STGM_READ))) return std::nullopt;
+    wchar_t target[MAX_PATH] = {};
+    // The path as stored: a target that is gone must still be named. A raw
+    // path may hold environment strings (%ProgramFiles%...).
     if (FAILED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH))) return std::nullopt;
-    return std::string(target);
+    // No file name holds '?': the path went through a code page on its way
+    // (Wine keeps only the ANSI one). The item list keeps every name whole.
+    if (std::wstring_view(target).find(L'?') != std::wstring_view::npos) {
+      if (std::optional<std::wstring> whole = IdListPath(link.Get())) return whole;
+    }
+    return Expanded(target);
   }
 
   void AssociationChanged() override { SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr); }

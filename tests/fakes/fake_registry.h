@@ -38,17 +38,25 @@ class FakeRegistry : public RegistryPort {
     });
   }
   bool KeyExists(RegistryRoot root, const std::string& key) override { return TreeOf(root).count(key) > 0; }
-  std::optional<std::string> ReadValue(RegistryRoot root, const std::string& key, const std::string& name) override {
+  // What the wide call reads: a text planted in wide_data, else the stored
+  // bytes one unit each (exact for ASCII).
+  std::optional<std::wstring> ReadValue(RegistryRoot root, const std::string& key, const std::string& name) override {
     const Tree& tree = TreeOf(root);
     auto found = tree.find(key);
     if (found == tree.end() || !found->second.count(name)) return std::nullopt;
-    return found->second.at(name);
+    if (auto wide = wide_data.find(Prefix(root) + key + " [" + name + "]"); wide != wide_data.end()) return wide->second;
+    std::wstring units;
+    for (char byte : found->second.at(name)) units += static_cast<wchar_t>(static_cast<unsigned char>(byte));
+    return units;
   }
 
   Tree& TreeOf(RegistryRoot root) { return root == RegistryRoot::kClasses ? classes : user_classes; }
 
   Tree classes, user_classes;
   std::map<std::string, std::wstring> wide_values;  // "key [name]" -> the path that went in
+  // "HKCR key [name]" -> the text a read gives, for values beyond the code
+  // page (set with the stored bytes, which keep the key's place).
+  std::map<std::string, std::wstring> wide_data;
   // Trees that stay when deleted, as "HKCR .zrx" (written by an elevated run).
   std::set<std::string> undeletable;
   std::vector<std::string> calls;  // "HKCR create .zrx", "HKCU set zrx_auto_file [NeverShowExt]="

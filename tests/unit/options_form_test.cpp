@@ -306,6 +306,57 @@ TEST_F(OptionsFormTest, AFailedApplyAfterOkShowsTheWindowAgain) {
   EXPECT_FALSE(Asked());
 }
 
+// An OK whose apply failed after the settings were saved: on a first run
+// the shell is registered by then, so a later Cancel or close box offers
+// the restart without applying again; on a later run it offers nothing.
+TEST_F(OptionsFormTest, ClosingAfterAnOkThatFailedOnceTheSettingsWereSaved) {
+  enum How { kCancel, kCloseBox, kOkAgain };
+  struct Case {
+    bool first_run;
+    How how;
+    std::size_t applies;  // of the shell, in all
+    bool asked;
+  };
+  const Case cases[] = {
+      {true, kCancel, 1, true},   {true, kCloseBox, 1, true},   {true, kOkAgain, 2, true},
+      {false, kCancel, 1, false}, {false, kCloseBox, 1, false}, {false, kOkAgain, 2, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "first run " << c.first_run << ", how " << c.how);
+    view_ = FakeFormView();
+    system_ = FakeFormSystem();
+    store_ = FakeProfileStore();
+    closed_ = false;
+    if (!c.first_run) Existing();
+    Open();
+    shell_->shortcut_error = "スタートメニューのショートカット C:\\P\\a.lnk を作成できません";
+    form_->Button1Click();
+    ASSERT_EQ(system_.boxes.size(), 1u);
+    ASSERT_TRUE(Saved());
+    EXPECT_TRUE(view_.visible);
+    EXPECT_FALSE(Asked());
+    const std::size_t writes = store_.writes.size();
+    switch (c.how) {
+      case kCancel:
+        form_->Button2Click();
+        break;
+      case kCloseBox:
+        view_.CloseForm();
+        break;
+      case kOkAgain:
+        shell_->shortcut_error.reset();
+        form_->Button1Click();
+        break;
+    }
+    RunClose();
+    EXPECT_TRUE(closed_);
+    EXPECT_EQ(shell_->applied.size(), c.applies);
+    if (c.how != kOkAgain) EXPECT_EQ(store_.writes.size(), writes) << "nothing saved a second time";
+    EXPECT_EQ(Asked(), c.asked);
+    EXPECT_EQ(system_.restarts, c.asked ? 1 : 0);
+  }
+}
+
 // The shortcuts follow the box and the menu folder as shown, after the
 // settings are saved; their failure is shown like any other, with the
 // settings already safe.

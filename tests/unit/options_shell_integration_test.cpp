@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 
+#include "common/dbcs.h"
 #include "common/error.h"
 #include "fakes/temp_folder.h"
 #include "fakes/fake_registry.h"
@@ -13,25 +14,32 @@ namespace {
 
 using test::FakeRegistry;
 
+constexpr auto kMachine = RegistryRoot::kClasses;
+constexpr auto kUser = RegistryRoot::kUserClasses;
+const std::wstring kSelf = L"C:\\Program Files\\Zarnik NX\\Zrnx.exe";
+const std::wstring kOther = L"D:\\Other\\Zrnx.exe";
+const std::wstring ours = L"C:\\U\\SendTo\\Zarnik NX.lnk", old = L"C:\\U\\SendTo\\クリップボード.lnk";
+std::wstring Open(const std::wstring& program) { return L"\"" + program + L"\" /p \"%1\""; }
+
 class FakeFolders : public ShellFolders {
  public:
-  std::optional<std::string> SendToFolder() override { return send_to; }
-  bool FileExists(const std::string& path) override { return files.count(path) > 0; }
-  void RemoveFile(const std::string& path) override {
+  std::optional<std::wstring> SendToFolder() override { return send_to; }
+  bool FileExists(const std::wstring& path) override { return files.count(path) > 0; }
+  void RemoveFile(const std::wstring& path) override {
     removed.push_back(path);
     if (!stuck.count(path)) files.erase(path);
   }
-  std::optional<std::string> LinkTarget(const std::string& path) override {
+  std::optional<std::wstring> LinkTarget(const std::wstring& path) override {
     if (!files.count(path) || !links.count(path)) return std::nullopt;
     return links.at(path);
   }
   void AssociationChanged() override { ++notices; }
 
-  std::optional<std::string> send_to = "C:\\U\\SendTo";
-  std::set<std::string> files;
-  std::map<std::string, std::string> links;  // link file -> target
-  std::set<std::string> stuck;               // files that stay when removed
-  std::vector<std::string> removed;
+  std::optional<std::wstring> send_to = L"C:\\U\\SendTo";
+  std::set<std::wstring> files;
+  std::map<std::wstring, std::wstring> links;  // link file -> target
+  std::set<std::wstring> stuck;                // files that stay when removed
+  std::vector<std::wstring> removed;
   int notices = 0;
 };
 
@@ -126,7 +134,7 @@ TEST_F(ShellIntegrationTest, FailureAtEachStepEndsTheApplyThere) {
     PortedShellIntegration shell(registry, folders, shortcut_);
     registry.refuse = [&](RegistryRoot, int index) { return index == failing ? RegStatus::kFailed : RegStatus::kOk; };
     choices_.send_to = false;
-    folders.files = {"C:\\U\\SendTo\\Zarnik NX.lnk"};
+    folders.files = {ours};
     std::string text;
     try {
       shell.ApplyShellIntegration(choices_);
@@ -197,43 +205,46 @@ TEST_F(ShellIntegrationTest, RemovalTakesBothTreesFromBothRootsAndIsQuietWhenNot
   }
 }
 
-// One root's entries: the file type .zrx names and the open command.
+enum class Keys { kBoth, kExtensionOnly, kTypeOnly };
+
+// One root's entries: the file type .zrx names and the open command, as the
+// wide call reads it; either key may be missing.
 struct Entries {
   RegistryRoot root;
   std::optional<std::string> type;
-  std::optional<std::string> command;
+  std::optional<std::wstring> command;
+  Keys keys = Keys::kBoth;
 };
 
 void Put(FakeRegistry& registry, const Entries& e) {
   FakeRegistry::Tree& tree = registry.TreeOf(e.root);
-  tree[".zrx"];
-  if (e.type) tree[".zrx"][""] = *e.type;
+  if (e.keys != Keys::kTypeOnly) {
+    tree[".zrx"];
+    if (e.type) tree[".zrx"][""] = *e.type;
+  }
+  if (e.keys == Keys::kExtensionOnly) return;
   tree["zrx_auto_file"];
-  if (e.command) tree[std::string(kOpenCommandKey)][""] = *e.command;
+  if (!e.command) return;
+  const std::string key(kOpenCommandKey);
+  tree[key][""] = SystemCodePageBytes(*e.command);
+  registry.wide_data[(e.root == RegistryRoot::kClasses ? "HKCR " : "HKCU ") + key + " []"] = *e.command;
 }
 
-constexpr auto kMachine = RegistryRoot::kClasses;
-constexpr auto kUser = RegistryRoot::kUserClasses;
-const std::string kSelf = "C:\\Program Files\\Zarnik NX\\Zrnx.exe";
-const std::string kOther = "D:\\Other\\Zrnx.exe";
-std::string Open(const std::string& program) { return "\"" + program + "\" /p \"%1\""; }
 
 TEST(CommandProgramTest, TheProgramACommandLineStarts) {
-  const std::pair<std::string, std::string> cases[] = {
+  const std::pair<std::wstring, std::wstring> cases[] = {
       {Open(kSelf), kSelf},
-      {"  " + Open(kSelf), kSelf},
-      {"C:\\Zrnx.exe /p \"%1\"", "C:\\Zrnx.exe"},
-      {"C:\\Zrnx.exe", "C:\\Zrnx.exe"},
-      {"\"C:\\表\\Zrnx.exe\"", "C:\\表\\Zrnx.exe"},
-      {"\"C:\\Zrnx.exe /p", ""},  // never closed
-      {"\"\" /p", ""},
-      {"", ""},
-      {"   ", ""},
+      {L"  " + Open(kSelf), kSelf},
+      {L"\t" + Open(kSelf), kSelf},
+      {L"C:\\Zrnx.exe /p \"%1\"", L"C:\\Zrnx.exe"},
+      {L"C:\\Zrnx.exe", L"C:\\Zrnx.exe"},
+      {L"\"D:\\도구\\Zrnx.exe\" /c \"%1\"", L"D:\\도구\\Zrnx.exe"},
+      {L"\"C:\\Zrnx.exe /p", L""},  // never closed
+      {L"\"\" /p", L""},
+      {L"", L""},
+      {L"   ", L""},
   };
-  for (const auto& [command, program] : cases) EXPECT_EQ(CommandProgram(command), program) << command;
-  EXPECT_TRUE(SamePath("C:\\A\\ZRNX.exe", "c:\\a\\zrnx.EXE"));
-  EXPECT_FALSE(SamePath("C:\\A\\Zrnx.exe", "C:\\B\\Zrnx.exe"));
-  EXPECT_FALSE(SamePath("", ""));
+  for (const auto& [command, program] : cases) EXPECT_EQ(CommandProgram(command), program) << testing::PrintToString(command);
 }
 
 // The box shows the association ticked only when the shell's view of it
@@ -247,14 +258,14 @@ TEST_F(ShellIntegrationTest, TheAssociationCountsOnlyWhenItsVerbsNameThisCopy) {
   const Case cases[] = {
       {"none", {}, false},
       {"ours machine-wide", {{kMachine, "zrx_auto_file", Open(kSelf)}}, true},
-      {"ours, other case", {{kMachine, "ZRX_Auto_File", "\"c:\\program files\\zarnik nx\\ZRNX.EXE\" /c \"%1\""}}, true},
+      {"ours, other case", {{kMachine, "ZRX_Auto_File", L"\"c:\\program files\\zarnik nx\\ZRNX.EXE\" /c \"%1\""}}, true},
       {"ours for the user", {{kUser, "zrx_auto_file", Open(kSelf)}}, true},
       {"another copy", {{kMachine, "zrx_auto_file", Open(kOther)}}, false},
       {"another copy's hides ours", {{kUser, "zrx_auto_file", Open(kOther)}, {kMachine, "zrx_auto_file", Open(kSelf)}}, false},
       {"ours hides another's", {{kUser, "zrx_auto_file", Open(kSelf)}, {kMachine, "zrx_auto_file", Open(kOther)}}, true},
-      {"unquoted path with a space", {{kMachine, "zrx_auto_file", kSelf + " /p \"%1\""}}, false},
-      {"empty command", {{kMachine, "zrx_auto_file", ""}}, false},
-      {"unclosed quote", {{kMachine, "zrx_auto_file", "\"" + kSelf}}, false},
+      {"unquoted path with a space", {{kMachine, "zrx_auto_file", kSelf + L" /p \"%1\""}}, false},
+      {"empty command", {{kMachine, "zrx_auto_file", L""}}, false},
+      {"unclosed quote", {{kMachine, "zrx_auto_file", L"\"" + kSelf}}, false},
       {"no command", {{kMachine, "zrx_auto_file", std::nullopt}}, false},
       {"extension taken by another type", {{kMachine, "txtfile", Open(kSelf)}}, false},
       {"extension without a type", {{kMachine, std::nullopt, Open(kSelf)}}, false},
@@ -262,28 +273,27 @@ TEST_F(ShellIntegrationTest, TheAssociationCountsOnlyWhenItsVerbsNameThisCopy) {
   for (const Case& c : cases) {
     FakeRegistry registry;
     for (const Entries& e : c.entries) Put(registry, e);
-    EXPECT_EQ(PortedShellIntegration(registry, folders_, shortcut_).DetectShellState(test::Wide(kSelf)).association, c.ticked)
+    EXPECT_EQ(PortedShellIntegration(registry, folders_, shortcut_).DetectShellState(kSelf).association, c.ticked)
         << c.name;
   }
 }
 
 TEST_F(ShellIntegrationTest, TheSendToBoxCountsOnlyALinkToThisCopy) {
-  const std::string ours = "C:\\U\\SendTo\\Zarnik NX.lnk", old = "C:\\U\\SendTo\\クリップボード.lnk";
   struct Case {
     const char* name;
-    std::optional<std::string> folder;
-    std::map<std::string, std::string> links;
-    std::set<std::string> unreadable;
+    std::optional<std::wstring> folder;
+    std::map<std::wstring, std::wstring> links;
+    std::set<std::wstring> unreadable;
     bool ticked;
   };
   const Case cases[] = {
-      {"none", "C:\\U\\SendTo", {}, {}, false},
-      {"ours to this copy", "C:\\U\\SendTo", {{ours, kSelf}}, {}, true},
-      {"the old name to this copy", "C:\\U\\SendTo", {{old, "c:\\PROGRAM FILES\\zarnik nx\\zrnx.exe"}}, {}, true},
-      {"ours to another copy", "C:\\U\\SendTo", {{ours, kOther}}, {}, false},
-      {"another copy's and the old one to us", "C:\\U\\SendTo", {{ours, kOther}, {old, kSelf}}, {}, true},
-      {"no readable link", "C:\\U\\SendTo", {}, {ours}, false},
-      {"elsewhere", "C:\\U\\SendTo", {{"C:\\U\\SendToZarnik NX.lnk", kSelf}, {"C:\\U\\Zarnik NX.lnk", kSelf}}, {}, false},
+      {"none", L"C:\\U\\SendTo", {}, {}, false},
+      {"ours to this copy", L"C:\\U\\SendTo", {{ours, kSelf}}, {}, true},
+      {"the old name to this copy", L"C:\\U\\SendTo", {{old, L"c:\\PROGRAM FILES\\zarnik nx\\zrnx.exe"}}, {}, true},
+      {"ours to another copy", L"C:\\U\\SendTo", {{ours, kOther}}, {}, false},
+      {"another copy's and the old one to us", L"C:\\U\\SendTo", {{ours, kOther}, {old, kSelf}}, {}, true},
+      {"no readable link", L"C:\\U\\SendTo", {}, {ours}, false},
+      {"elsewhere", L"C:\\U\\SendTo", {{L"C:\\U\\SendToZarnik NX.lnk", kSelf}, {L"C:\\U\\Zarnik NX.lnk", kSelf}}, {}, false},
       {"no Send To folder", std::nullopt, {{ours, kSelf}}, {}, false},
   };
   for (const Case& c : cases) {
@@ -293,7 +303,7 @@ TEST_F(ShellIntegrationTest, TheSendToBoxCountsOnlyALinkToThisCopy) {
     for (const auto& link : c.links) folders.files.insert(link.first);
     folders.files.insert(c.unreadable.begin(), c.unreadable.end());
     FakeRegistry registry;
-    EXPECT_EQ(PortedShellIntegration(registry, folders, shortcut_).DetectShellState(test::Wide(kSelf)).send_to, c.ticked)
+    EXPECT_EQ(PortedShellIntegration(registry, folders, shortcut_).DetectShellState(kSelf).send_to, c.ticked)
         << c.name;
   }
 }
@@ -304,7 +314,7 @@ TEST_F(ShellIntegrationTest, RemovalTakesOnlyWhatThisCopyOrNoOneOwns) {
   struct Case {
     const char* name;
     Entries entries;
-    std::set<std::string> files;  // programs that exist
+    std::set<std::wstring> files;  // programs that exist
     std::vector<std::string> remaining;
   };
   const std::string ext = ".zrx", type = "zrx_auto_file";
@@ -314,10 +324,18 @@ TEST_F(ShellIntegrationTest, RemovalTakesOnlyWhatThisCopyOrNoOneOwns) {
       {"another copy", {kMachine, type, Open(kOther)}, {kSelf, kOther}, {ext, type}},
       {"another copy for the user", {kUser, type, Open(kOther)}, {kSelf, kOther}, {ext, type}},
       {"a copy that is gone", {kMachine, type, Open(kOther)}, {kSelf}, {}},
-      {"an empty command", {kMachine, type, ""}, {kSelf}, {}},
-      {"an unclosed quote", {kMachine, type, "\"" + kOther}, {kSelf, kOther}, {}},
+      {"an empty command", {kMachine, type, L""}, {kSelf}, {}},
+      {"an unclosed quote", {kMachine, type, L"\"" + kOther}, {kSelf, kOther}, {}},
       {"no command", {kMachine, type, std::nullopt}, {}, {}},
       {"the extension taken by another type", {kMachine, "txtfile", Open(kSelf)}, {kSelf}, {ext}},
+      {"the extension with an empty type", {kMachine, "", Open(kSelf)}, {kSelf}, {}},
+      {"the extension without a type", {kMachine, std::nullopt, Open(kSelf)}, {kSelf}, {}},
+      // What an interrupted removal or another program left of the pair.
+      {"only the extension", {kMachine, type, std::nullopt, Keys::kExtensionOnly}, {kSelf}, {}},
+      {"only the extension for the user", {kUser, type, std::nullopt, Keys::kExtensionOnly}, {kSelf}, {}},
+      {"only the type, ours", {kMachine, std::nullopt, Open(kSelf), Keys::kTypeOnly}, {kSelf}, {}},
+      {"only the type, a copy that is gone", {kUser, std::nullopt, Open(kOther), Keys::kTypeOnly}, {kSelf}, {}},
+      {"only the type, another copy's", {kMachine, std::nullopt, Open(kOther), Keys::kTypeOnly}, {kSelf, kOther}, {type}},
   };
   choices_.associate = false;
   for (const Case& c : cases) {
@@ -325,6 +343,7 @@ TEST_F(ShellIntegrationTest, RemovalTakesOnlyWhatThisCopyOrNoOneOwns) {
     FakeFolders folders;
     folders.files = c.files;
     Put(registry, c.entries);
+    const std::size_t before = registry.TreeOf(c.entries.root).count(ext) + registry.TreeOf(c.entries.root).count(type);
     PortedShellIntegration shell(registry, folders, shortcut_);
     EXPECT_NO_THROW(shell.ApplyShellIntegration(choices_)) << c.name;
     std::vector<std::string> remaining;
@@ -332,15 +351,14 @@ TEST_F(ShellIntegrationTest, RemovalTakesOnlyWhatThisCopyOrNoOneOwns) {
       if (key == ext || key == type) remaining.push_back(key);
     }
     EXPECT_EQ(remaining, c.remaining) << c.name;
-    EXPECT_EQ(folders.notices, c.remaining.size() == 2 ? 0 : 1) << c.name;
+    EXPECT_EQ(folders.notices, c.remaining.size() == before ? 0 : 1) << c.name;
   }
 }
 
 TEST_F(ShellIntegrationTest, SendToLinksOfAnotherCopyStayWhenUnticked) {
-  const std::string ours = "C:\\U\\SendTo\\Zarnik NX.lnk", old = "C:\\U\\SendTo\\クリップボード.lnk";
   struct Case {
     const char* name;
-    std::optional<std::string> target;  // nullopt: no readable link
+    std::optional<std::wstring> target;  // nullopt: no readable link
     bool other_exists;
     bool removed;
   };
@@ -349,7 +367,7 @@ TEST_F(ShellIntegrationTest, SendToLinksOfAnotherCopyStayWhenUnticked) {
       {"to another copy", kOther, true, false},
       {"to a copy that is gone", kOther, false, true},
       {"no readable link", std::nullopt, true, true},
-      {"to nothing", "", true, true},
+      {"to nothing", L"", true, true},
   };
   choices_.send_to = false;
   for (const Case& c : cases) {
@@ -364,19 +382,59 @@ TEST_F(ShellIntegrationTest, SendToLinksOfAnotherCopyStayWhenUnticked) {
   }
 }
 
+// Two copies are told apart by their wide paths, compared as the file
+// system compares names: folders the code page cannot hold would both read
+// as "D:\\??", and case folds beyond ASCII but never by the locale.
+TEST_F(ShellIntegrationTest, ACopyIsKnownByItsWidePathAsTheFileSystemComparesIt) {
+  struct Case {
+    const char* name;
+    std::wstring self;
+    std::wstring registered;  // the program the open command and the Send To link name
+    bool registered_exists;
+    bool ours;     // shown ticked
+    bool removed;  // taken away by unticking
+  };
+  const Case cases[] = {
+      {"another folder beyond the code page", L"D:\\공구\\Zrnx.exe", L"D:\\도구\\Zrnx.exe", true, false, false},
+      {"the same folder beyond the code page", L"D:\\도구\\Zrnx.exe", L"D:\\도구\\Zrnx.exe", true, true, true},
+      {"a copy beyond the code page that is gone", L"D:\\공구\\Zrnx.exe", L"D:\\도구\\Zrnx.exe", false, false, true},
+      {"full-width capitals", L"D:\\ｔｏｏｌ\\Zrnx.exe", L"D:\\ＴＯＯＬ\\ZRNX.EXE", true, true, true},
+      {"Greek capitals", L"D:\\εργαλεια\\Zrnx.exe", L"D:\\ΕΡΓΑΛΕΙΑ\\zrnx.exe", true, true, true},
+      {"Cyrillic capitals", L"D:\\Программы\\Zrnx.exe", L"D:\\ПРОГРАММЫ\\zrnx.exe", true, true, true},
+      {"no folding by the locale", L"D:\\Straße\\Zrnx.exe", L"D:\\STRASSE\\Zrnx.exe", true, false, false},
+  };
+  for (const Case& c : cases) {
+    FakeRegistry registry;
+    FakeFolders folders;
+    Put(registry, {kMachine, "zrx_auto_file", Open(c.registered)});
+    folders.files = {ours, c.self};
+    if (c.registered_exists) folders.files.insert(c.registered);
+    folders.links = {{ours, c.registered}};
+    PortedShellIntegration shell(registry, folders, shortcut_);
+    const ShellState state = shell.DetectShellState(c.self);
+    EXPECT_EQ(state.association, c.ours) << c.name;
+    EXPECT_EQ(state.send_to, c.ours) << c.name;
+
+    ShellChoices none;
+    none.item_sender_path = c.self;
+    EXPECT_NO_THROW(shell.ApplyShellIntegration(none)) << c.name;
+    EXPECT_EQ(registry.classes.count(".zrx") + registry.classes.count("zrx_auto_file"), c.removed ? 0u : 2u) << c.name;
+    EXPECT_EQ(folders.files.count(ours), c.removed ? 0u : 1u) << c.name;
+  }
+}
+
 // What cannot be taken away (a machine-wide tree written by an elevated
 // run, a link held open) is reported once everything else is done.
 TEST_F(ShellIntegrationTest, WhatCannotBeRemovedIsReportedAfterTheRest) {
-  const std::string ours = "C:\\U\\SendTo\\Zarnik NX.lnk";
   struct Case {
     const char* stuck_key;
-    const char* stuck_link;
+    const wchar_t* stuck_link;
     const char* text;
   };
   const Case cases[] = {
       {"HKCR .zrx", nullptr, "ｷｰ .zrx の削除に失敗しました"},
       {"HKCR zrx_auto_file", nullptr, "ｷｰ zrx_auto_file の削除に失敗しました"},
-      {nullptr, "C:\\U\\SendTo\\Zarnik NX.lnk", "C:\\U\\SendTo\\Zarnik NX.lnk の削除に失敗しました"},
+      {nullptr, L"C:\\U\\SendTo\\Zarnik NX.lnk", "C:\\U\\SendTo\\Zarnik NX.lnk の削除に失敗しました"},
   };
   choices_.associate = false;
   for (const Case& c : cases) {
@@ -398,12 +456,11 @@ TEST_F(ShellIntegrationTest, WhatCannotBeRemovedIsReportedAfterTheRest) {
     // Everything else went all the same.
     EXPECT_TRUE(registry.user_classes.empty()) << c.text;
     EXPECT_EQ(registry.classes.count(".zrx") + registry.classes.count("zrx_auto_file"), c.stuck_key ? 1u : 0u) << c.text;
-    EXPECT_EQ(folders.removed, std::vector<std::string>{ours}) << c.text;
+    EXPECT_EQ(folders.removed, std::vector<std::wstring>{ours}) << c.text;
   }
 }
 
 TEST_F(ShellIntegrationTest, SendToLinkMadeBesideTheSenderOrBothNamesRemoved) {
-  const std::string ours = "C:\\U\\SendTo\\Zarnik NX.lnk", old = "C:\\U\\SendTo\\クリップボード.lnk";
   choices_.send_to = true;
   folders_.files = {old};
   for (std::wstring sender : {L"C:\\Program Files\\Zarnik NX\\Zrnx.exe", L"C:\\Zrnx.exe"}) {
@@ -411,15 +468,15 @@ TEST_F(ShellIntegrationTest, SendToLinkMadeBesideTheSenderOrBothNamesRemoved) {
     shell_.ApplyShellIntegration(choices_);
   }
   EXPECT_EQ(links_.saved, (std::vector<std::string>{
-                              ours + " -> C:\\Program Files\\Zarnik NX\\Zrnx.exe in C:\\Program Files\\Zarnik NX",
-                              ours + " -> C:\\Zrnx.exe in C:\\",
+                              "C:\\U\\SendTo\\Zarnik NX.lnk -> C:\\Program Files\\Zarnik NX\\Zrnx.exe in C:\\Program Files\\Zarnik NX",
+                              "C:\\U\\SendTo\\Zarnik NX.lnk -> C:\\Zrnx.exe in C:\\",
                           }));
   EXPECT_TRUE(folders_.removed.empty());  // the old name stays while Send To is ticked
 
   choices_.send_to = false;
-  folders_.files = {ours, old, "C:\\U\\SendTo\\other.lnk"};
+  folders_.files = {ours, old, L"C:\\U\\SendTo\\other.lnk"};
   shell_.ApplyShellIntegration(choices_);
-  EXPECT_EQ(folders_.removed, (std::vector<std::string>{ours, old}));
+  EXPECT_EQ(folders_.removed, (std::vector<std::wstring>{ours, old}));
   shell_.ApplyShellIntegration(choices_);  // nothing left to remove: no call, no error
   EXPECT_EQ(folders_.removed.size(), 2u);
 

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include "fakes/temp_folder.h"
 
 namespace zrnx {
@@ -244,6 +250,35 @@ TEST_F(PortableProfileStoreTest, WhatCannotBeWrittenFailsAndLosesNothing) {
   EXPECT_FALSE(Write(path, "S", "K", "a\nb"));
   EXPECT_EQ(folder.Read("Other.ini"), "[S]\nK=old\n");
 }
+
+#ifndef _WIN32
+// A file its owner may write but not read: the probe must refuse it, not
+// write back the nothing it read. Root reads every file, so the probe runs
+// in a child that has given root up for an owner of folder and file.
+TEST_F(PortableProfileStoreTest, AFileThatCanBeWrittenButNotReadIsNeverCalledWritable) {
+  const std::string path = folder.Write("Zrnx.ini", "[S]\r\nK=keep\r\n");
+  constexpr uid_t kNobody = 65534;
+  const bool root = geteuid() == 0;
+  if (root) {
+    // The folder too, so that a replacement could be written beside the file.
+    ASSERT_EQ(chown(folder.PathOf("").c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(chown(path.c_str(), kNobody, kNobody), 0);
+  }
+  ASSERT_EQ(chmod(path.c_str(), 0200), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (root && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(3);
+    _exit(store.CanWrite(test::Wide(path)) ? 1 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: called writable, 3: could not give up root";
+  ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+  EXPECT_EQ(folder.Read("Zrnx.ini"), "[S]\r\nK=keep\r\n");
+}
+#endif
 
 // The probe answers as the write would and leaves the folder as it found it.
 TEST_F(PortableProfileStoreTest, TheWriteProbeAnswersAsAWriteWouldAndChangesNothing) {

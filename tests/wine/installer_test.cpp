@@ -151,17 +151,40 @@ std::string ReadIni(const std::string& ini, const char* section, const char* key
   return value;
 }
 
+// What a test starts may outlive it: the sender of an opened item, the
+// uninstaller's copy of itself, and Wine's menu builder, which each link
+// saved in the Start menu starts and which reads the link's program after
+// the saving process has ended. While one of them holds Zrnx.exe, removing
+// the install folder stops at that file and can leave Zrnx.ini behind; the
+// next setup then takes itself for an upgrade and makes no menu folder.
+void WaitForStragglers() {
+  for (const char* name : {"Zrnx.exe", "ZrnxSet.exe", "Au_.exe", "winemenubuilder.exe"}) {
+    EXPECT_TRUE(WaitUntil([&] { return !ProcessRunning(name); }, kSetupTimeout)) << name << " still runs";
+  }
+}
+
 class InstallerTest : public ::testing::Test {
  protected:
   // Every test starts from a machine that never saw the program.
   void SetUp() override {
     ASSERT_EQ(GetACP(), 932u);
     ASSERT_TRUE(Exists(SetupProgram())) << SetupProgram();
-    CleanUp();
+    ASSERT_TRUE(CleanUp()) << "left over: " << DefaultInstallDir() << " or " << MenuFolder();
   }
   void TearDown() override { CleanUp(); }
 
-  static void CleanUp() {
+  // True once nothing of the program is left where a setup looks.
+  static bool CleanUp() {
+    WaitForStragglers();
+    return WaitUntil(
+        [] {
+          RemoveEverything();
+          return !Exists(DefaultInstallDir()) && !Exists(MenuFolder());
+        },
+        30000);
+  }
+
+  static void RemoveEverything() {
     RemoveTree(DefaultInstallDir());
     RemoveTree(MenuFolder());
     DeleteFileA(EditorLink().c_str());

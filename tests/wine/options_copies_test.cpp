@@ -34,8 +34,41 @@ std::string SendToLink() {
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+std::optional<std::wstring> ClassWideText(const std::wstring& key) {
+  wchar_t data[2048] = {};
+  DWORD size = sizeof data - sizeof(wchar_t);
+  if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), L"", RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  return std::wstring(data);
+}
+
+// The program a link starts, read from its item list: Wine keeps the link's
+// path only in the code page, the item list holds every name whole.
+std::optional<std::wstring> LinkItemPath(const std::wstring& link_path) {
+  ComPtr<IShellLinkW> link;
+  ComPtr<IPersistFile> file;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(link.Put()))) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()))) ||
+      FAILED(file->Load(link_path.c_str(), STGM_READ))) {
+    return std::nullopt;
+  }
+  PIDLIST_ABSOLUTE list = nullptr;
+  if (link->GetIDList(&list) != S_OK || !list) return std::nullopt;
+  wchar_t path[MAX_PATH] = {};
+  const bool found = SHGetPathFromIDListW(list, path);
+  CoTaskMemFree(list);
+  if (!found) return std::nullopt;
+  return std::wstring(path);
+}
+
 std::optional<DWORD> RunSwitch(const std::string& editor, const char* which) {
   Process run(Quote(editor) + " " + which);
+  return run.Wait();
+}
+
+std::optional<DWORD> RunSwitch(const std::wstring& editor, const wchar_t* which) {
+  Process run(L"\"" + editor + L"\" " + which);
   return run.Wait();
 }
 
@@ -49,6 +82,7 @@ class OptionsCopiesTest : public OptionsEditorTest {
   void TearDown() override {
     // Each copy takes away what is its own.
     for (const std::string& editor : editors_) RunSwitch(editor, "/remove");
+    for (const std::wstring& editor : wide_editors_) RunSwitch(editor, L"/remove");
   }
   // Copies both programs into a folder of the sandbox; the editor's path.
   std::string Install(const std::string& folder) {
@@ -57,7 +91,18 @@ class OptionsCopiesTest : public OptionsEditorTest {
     editors_.push_back(sandbox_.Copy("ZrnxSet.exe", folder + "\\ZrnxSet.exe"));
     return editors_.back();
   }
+  // The same into a folder whose name the code page cannot hold; its Zrnx.exe.
+  std::wstring InstallWide(const std::wstring& folder) {
+    const std::wstring dir = WideOf(sandbox_.Dir()) + L"\\" + folder;
+    CreateDirectoryW(dir.c_str(), nullptr);
+    for (const wchar_t* program : {L"Zrnx.exe", L"ZrnxSet.exe"}) {
+      EXPECT_TRUE(CopyFileW((WideOf(BuildDir()) + L"\\" + program).c_str(), (dir + L"\\" + program).c_str(), FALSE));
+    }
+    wide_editors_.push_back(dir + L"\\ZrnxSet.exe");
+    return dir + L"\\Zrnx.exe";
+  }
   std::vector<std::string> editors_;
+  std::vector<std::wstring> wide_editors_;
   ComApartment com_;  // for reading the Send To link
 };
 
@@ -152,6 +197,29 @@ TEST_F(OptionsCopiesTest, ASecondCopysAssociationIsNeitherShownNorRemovedByTheFi
   DeleteFileA(sandbox_.PathOf("second copy\\Zrnx.exe").c_str());
   EXPECT_EQ(RunSwitch(first, "/remove"), std::optional<DWORD>(0));
   EXPECT_FALSE(ClassText(".zrx").has_value());
+  EXPECT_FALSE(Exists(SendToLink()));
+}
+
+// Two copies in folders named beyond the code page: read through the
+// narrow calls both would be "...\\??\\Zrnx.exe" and each would take the
+// other's entries for its own.
+TEST_F(OptionsCopiesTest, CopiesInFoldersTheCodePageCannotNameKeepEachOthersEntries) {
+  const std::wstring first = InstallWide(L"도구"), second = InstallWide(L"공구");
+  const std::wstring first_editor = wide_editors_[0], second_editor = wide_editors_[1];
+  const std::wstring second_open = L"\"" + second + L"\" /p \"%1\"";
+  ASSERT_EQ(RunSwitch(first_editor, L"/apply"), std::optional<DWORD>(0));
+  ASSERT_EQ(RunSwitch(second_editor, L"/apply"), std::optional<DWORD>(0));
+  ASSERT_EQ(ClassWideText(L"zrx_auto_file\\shell\\open\\command"), second_open);
+
+  // The first copy's /remove leaves the second copy's association and link.
+  EXPECT_EQ(RunSwitch(first_editor, L"/remove"), std::optional<DWORD>(0));
+  EXPECT_EQ(ClassWideText(L"zrx_auto_file\\shell\\open\\command"), second_open);
+  EXPECT_EQ(LinkItemPath(WideOf(SendToLink())), std::optional<std::wstring>(second))
+      << "the second copy's Send To link is gone";
+
+  // Its own /remove takes them.
+  EXPECT_EQ(RunSwitch(second_editor, L"/remove"), std::optional<DWORD>(0));
+  EXPECT_FALSE(ClassWideText(L".zrx").has_value());
   EXPECT_FALSE(Exists(SendToLink()));
 }
 

@@ -169,6 +169,24 @@ TEST_F(ShellIntegrationWineTest, ApplyWritesTheTreeAndTheLinkAndRemovalTakesThem
   EXPECT_FALSE(state.send_to);
 }
 
+// A command another tool stored as REG_EXPAND_SZ names this copy once its
+// environment strings are expanded, as the shell expands them.
+TEST_F(ShellIntegrationWineTest, AnExpandableCommandIsComparedExpanded) {
+  ASSERT_TRUE(SetEnvironmentVariableW(L"ZRNX_TEST_HOME", DataText(sandbox_.PathOf(kFolder)).c_str()));
+  SetValue(HKEY_CLASSES_ROOT, ".zrx", "zrx_auto_file");
+  ScopedRegKey key;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, L"zrx_auto_file\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, key.Put(), nullptr),
+            ERROR_SUCCESS);
+  const std::wstring command = L"\"%ZRNX_TEST_HOME%\\Zrnx.exe\" /p \"%1\"";
+  ASSERT_EQ(RegSetValueExW(key.Get(), L"", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                           static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))),
+            ERROR_SUCCESS);
+  key.Reset();
+  EXPECT_TRUE(shell_->DetectShellState(DataText(sender_)).association);
+  EXPECT_FALSE(shell_->DetectShellState(DataText(sandbox_.PathOf("Zrnx.exe"))).association);
+}
+
 TEST_F(ShellIntegrationWineTest, ForeignAssociationAndUserOnlyTreeAndLegacyLink) {
   // Another program's .zrx is not ours to show ticked; ticked, it is taken over.
   SetValue(HKEY_CLASSES_ROOT, ".zrx", "txtfile");
@@ -275,7 +293,7 @@ class NotElevated : public RegistryPort {
     if (root != RegistryRoot::kClasses) real_->DeleteTree(root, key);
   }
   bool KeyExists(RegistryRoot root, const std::string& key) override { return real_->KeyExists(root, key); }
-  std::optional<std::string> ReadValue(RegistryRoot root, const std::string& key, const std::string& name) override {
+  std::optional<std::wstring> ReadValue(RegistryRoot root, const std::string& key, const std::string& name) override {
     return real_->ReadValue(root, key, name);
   }
 
