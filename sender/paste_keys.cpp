@@ -56,4 +56,10 @@ bool DeliverPaste(std::int32_t kind, WindowHandle focus, KeyboardPort& keyboard)
   return true;
 }
 
+void MoveCaretBack(std::size_t presses, KeyboardPort& keyboard) {
+  if (presses == 0) return;
+  WaitForModifierRelease(keyboard);
+  keyboard.SendExtendedPresses(kVkLeft, keyboard.ScanCode(kVkLeft), presses);
+}
+
 }  // namespace zrnx

@@ -1,0 +1,51 @@
+#include "sender/item_fill.h"
+
+#include <algorithm>
+
+#include "sender/item_fields.h"
+
+namespace zrnx {
+
+bool MayHoldFields(std::string_view text) {
+  for (std::string_view name : {"%cursor%", "%clipboard%", "%input"})
+    if (text.find(name) != std::string_view::npos) return true;
+  return false;
+}
+
+std::optional<ExpandedItem> ExpandItem(ItemText text, const DateFormats& formats, SenderSteps& steps) {
+  if (!MayHoldFields(text.bytes)) return ExpandedItem{steps.ExpandDatePlaceholders(text, formats), 0};
+  ItemFields fields = ScanItemFields(text.bytes);
+  if (fields.Empty()) return ExpandedItem{steps.ExpandDatePlaceholders(text, formats), 0};
+
+  const bool asks = !fields.labels.empty();
+  const bool quotes = fields.Uses(FieldKind::kClipboard);
+  if ((asks || quotes) && text.encoding == TextEncoding::kCodePage) {
+    // Tokens and labels' ends are ASCII, which no Shift-JIS trail byte is,
+    // so the fields are found alike in the decoded text.
+    text = steps.DecodeItemText(text);
+    fields = ScanItemFields(text.bytes);
+  }
+  // Read before anything of ours is written to the clipboard.
+  const std::string clipboard = quotes ? steps.ReadClipboardText() : std::string();
+  std::vector<std::string> answers;
+  if (asks) {
+    const std::size_t shown = std::min(fields.labels.size(), kMaxQuestions);
+    std::vector<std::string> labels(fields.labels.begin(), fields.labels.begin() + static_cast<std::ptrdiff_t>(shown));
+    std::optional<std::vector<std::string>> given = steps.AskQuestions(labels, fields.labels.size() - shown);
+    if (!given) return std::nullopt;
+    answers = std::move(*given);
+  }
+
+  const ItemText expanded = steps.ExpandDatePlaceholders({JoinPieces(fields.pieces), text.encoding}, formats);
+  FilledItem filled = FillFields(fields, SplitPieces(expanded.bytes), clipboard, answers);
+  ExpandedItem out{{std::move(filled.text), text.encoding}, 0};
+  if (filled.cursor) {
+    const std::size_t presses =
+        CountCaretPresses(out.text.bytes, *filled.cursor, out.text.encoding, SystemLeadBytes(), kMaxCaretPresses);
+    // Too far back: the caret stays at the end rather than creep for long.
+    if (presses <= kMaxCaretPresses) out.caret_presses = presses;
+  }
+  return out;
+}
+
+}  // namespace zrnx
