@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "sender/item_fields.h"
+#include "sender/item_fill.h"
 #include "sender/placeholders.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
