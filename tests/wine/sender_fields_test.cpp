@@ -212,5 +212,22 @@ TEST_F(SenderFieldsTest, EscCancelsSendsNothingAndLeavesTheClipboard) {
   EXPECT_EQ(ReadClipboardText(), std::optional<std::string>("before"));
 }
 
+TEST_F(SenderFieldsTest, TooManyLabelsShowTenAndSaySoAndALongLabelIsCut) {
+  std::string item = "%input:" + std::string(10000, 'L') + "%";
+  for (char c = 'a'; c <= 'k'; ++c) item += std::string("|%input:") + c + "%";
+  auto sender = Start(item);
+  HWND box = WaitForQuestionBox(sender->Id());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(Children(box, L"Edit").size(), 10u);
+  const std::vector<HWND> texts = Children(box, L"Static");
+  ASSERT_EQ(texts.size(), 11u);
+  EXPECT_EQ(WindowText(texts[0]), std::wstring(99, L'L') + L"\x2026");
+  EXPECT_NE(WindowText(texts[10]).find(L"ほかの 2 個"), std::wstring::npos);
+  SendMessageW(Children(box, L"Edit")[9], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"i!"));
+  PostKey(box, VK_RETURN);
+  EXPECT_EQ(sender->Wait(), std::optional<DWORD>(0));
+  EXPECT_EQ(Settled(), L"|||||||||i!||");
+}
+
 }  // namespace
 }  // namespace zrnx::test
