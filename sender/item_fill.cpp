@@ -36,9 +36,18 @@ std::optional<ExpandedItem> ExpandItem(ItemText text, const DateFormats& formats
     answers = std::move(*given);
   }
 
-  const ItemText expanded = steps.ExpandDatePlaceholders({JoinPieces(fields.pieces), text.encoding}, formats);
-  FilledItem filled = FillFields(fields, SplitPieces(expanded.bytes), clipboard, answers);
-  ExpandedItem out{{std::move(filled.text), text.encoding}, 0};
+  // A large item is held a few times over on the way: each form is let go
+  // as soon as the next one is made.
+  const TextEncoding encoding = text.encoding;
+  std::string().swap(text.bytes);
+  ItemText joined{JoinPieces(fields.pieces), encoding};
+  std::vector<std::string>().swap(fields.pieces);
+  ItemText expanded = steps.ExpandDatePlaceholders(joined, formats);
+  std::string().swap(joined.bytes);
+  const std::vector<std::string> pieces = SplitPieces(expanded.bytes);
+  std::string().swap(expanded.bytes);
+  FilledItem filled = FillFields(fields, pieces, clipboard, answers);
+  ExpandedItem out{{std::move(filled.text), encoding}, 0};
   if (filled.cursor) {
     const std::size_t presses =
         CountCaretPresses(out.text.bytes, *filled.cursor, out.text.encoding, SystemLeadBytes(), kMaxCaretPresses);

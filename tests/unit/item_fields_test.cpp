@@ -50,6 +50,7 @@ TEST(ItemFieldsTest, ScannerCutsAtFieldsAndEscapesAndPassesOverDates) {
       // Dates are passed over whole: a date beside a field is both.
       {"%d0%%cursor%%d1%", "%d0%<C>%d1%", {}},
       {"%d0%cursor%", "%d0%cursor%", {}},
+      {"%dx%cursor%", "%dx<C>", {}},
       {"%%d0%%cursor%", "%%d0%%cursor%", {}},
       {"%%d0%%%cursor%", "%%d0%%<C>", {}},
       // Labels: first use decides the order; spaces belong to them.
