@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <cwchar>
-
 #include "sender/clipboard_text_win.h"
 #include "sender/item_text.h"
 
@@ -56,7 +54,11 @@ std::string ReadClipboardUnicodeText() {
   LockedBlock block(GetClipboardData(CF_UNICODETEXT));
   if (!block.Data()) return {};
   const auto* text = static_cast<const wchar_t*>(block.Data());
-  const std::size_t units = wcsnlen(text, block.Size() / sizeof(wchar_t));
+  // Up to the first U+0000, never past the block (a plain loop: the library's
+  // wcsnlen would be linked in whole).
+  const std::size_t limit = block.Size() / sizeof(wchar_t);
+  std::size_t units = 0;
+  while (units < limit && text[units] != L'\0') ++units;
   return Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text), units));
 }
 

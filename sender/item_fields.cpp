@@ -1,7 +1,5 @@
 #include "sender/item_fields.h"
 
-#include <algorithm>
-
 namespace zrnx {
 namespace {
 
@@ -59,16 +57,18 @@ Token FieldAt(std::string_view text, std::size_t at, std::size_t closing) {
 }
 
 std::size_t QuestionFor(std::string_view label, std::vector<std::string>& labels) {
-  const auto found = std::find(labels.begin(), labels.end(), label);
-  if (found != labels.end()) return static_cast<std::size_t>(found - labels.begin());
-  labels.emplace_back(label);
-  return labels.size() - 1;
+  std::size_t question = 0;
+  while (question < labels.size() && labels[question] != label) ++question;
+  if (question == labels.size()) labels.emplace_back(label);
+  return question;
 }
 
 }  // namespace
 
 bool ItemFields::Uses(FieldKind kind) const {
-  return std::any_of(fields.begin(), fields.end(), [kind](const Field& f) { return f.kind == kind; });
+  for (const Field& field : fields)
+    if (field.kind == kind) return true;
+  return false;
 }
 
 ItemFields ScanItemFields(std::string_view text) {

@@ -1,7 +1,5 @@
 #include "sender/item_fill.h"
 
-#include <algorithm>
-
 #include "sender/item_fields.h"
 
 namespace zrnx {
@@ -13,8 +11,8 @@ bool MayHoldFields(std::string_view text) {
 }
 
 std::optional<ExpandedItem> ExpandItem(ItemText text, const DateFormats& formats, SenderSteps& steps) {
-  if (!MayHoldFields(text.bytes)) return ExpandedItem{steps.ExpandDatePlaceholders(text, formats), 0};
-  ItemFields fields = ScanItemFields(text.bytes);
+  ItemFields fields;
+  if (MayHoldFields(text.bytes)) fields = ScanItemFields(text.bytes);
   if (fields.Empty()) return ExpandedItem{steps.ExpandDatePlaceholders(text, formats), 0};
 
   const bool asks = !fields.labels.empty();
@@ -29,9 +27,10 @@ std::optional<ExpandedItem> ExpandItem(ItemText text, const DateFormats& formats
   const std::string clipboard = quotes ? steps.ReadClipboardText() : std::string();
   std::vector<std::string> answers;
   if (asks) {
-    const std::size_t shown = std::min(fields.labels.size(), kMaxQuestions);
-    std::vector<std::string> labels(fields.labels.begin(), fields.labels.begin() + static_cast<std::ptrdiff_t>(shown));
-    std::optional<std::vector<std::string>> given = steps.AskQuestions(labels, fields.labels.size() - shown);
+    // The labels are not needed past the questions: the box gets the first ones.
+    const std::size_t all = fields.labels.size();
+    if (all > kMaxQuestions) fields.labels.resize(kMaxQuestions);
+    std::optional<std::vector<std::string>> given = steps.AskQuestions(fields.labels, all - fields.labels.size());
     if (!given) return std::nullopt;
     answers = std::move(*given);
   }

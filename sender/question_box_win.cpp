@@ -40,18 +40,17 @@ class DialogTemplate {
     Word(0), Word(0), Word(static_cast<WORD>(kWidth)), Word(static_cast<WORD>(height));
     Word(0);  // no menu
     Word(0);  // the standard dialog class
-    Text(title);
+    Text(title.c_str());
     Word(9);    // point size
     Word(FW_NORMAL);
     Word(0x0100);  // not italic; DEFAULT_CHARSET
     Text(L"MS Shell Dlg");
   }
 
-  void Item(WORD window_class, DWORD style, DWORD ex_style, short x, short y, short cx, short cy, int id,
-            const std::wstring& text) {
-    while (words_.size() % 2) words_.push_back(0);  // DWORD-aligned
+  void Item(WORD window_class, DWORD style, short x, short y, short cx, short cy, int id, const wchar_t* text) {
+    if (words_.size() % 2) Word(0);  // DWORD-aligned
     Dword(0);  // helpID
-    Dword(ex_style);
+    Dword(0);  // exStyle
     Dword(style | WS_CHILD | WS_VISIBLE);
     Word(static_cast<WORD>(x)), Word(static_cast<WORD>(y)), Word(static_cast<WORD>(cx)), Word(static_cast<WORD>(cy));
     Dword(static_cast<DWORD>(id));
@@ -63,23 +62,22 @@ class DialogTemplate {
   const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
 
  private:
-  void Word(WORD w) { words_.push_back(w); }
+  void Word(WORD w) { words_.push_back(static_cast<wchar_t>(w)); }
   void Dword(DWORD d) {
     Word(LOWORD(d));
     Word(HIWORD(d));
   }
-  void Text(const std::wstring& text) {
-    words_.insert(words_.end(), text.begin(), text.end());
-    words_.push_back(0);
-  }
+  void Text(const wchar_t* text) { words_.append(text, static_cast<std::size_t>(lstrlenW(text)) + 1); }
 
-  // WORD storage is only WORD-aligned; the vector's block is aligned for more.
-  std::vector<WORD> words_;
+  // A wide string is a buffer of 16-bit units; a template is far longer than
+  // what the string keeps inside itself, so its block is on the heap and
+  // aligned for DWORDs.
+  std::wstring words_;
 };
 
 struct BoxState {
   std::size_t questions = 0;
-  std::vector<std::wstring> answers;
+  std::vector<std::string> answers;  // UTF-8
 };
 
 INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -99,7 +97,7 @@ INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
           HWND edit = GetDlgItem(box, kFirstEdit + static_cast<int>(i));
           std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
           text.resize(static_cast<std::size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
-          state->answers.push_back(std::move(text));
+          state->answers.push_back(Narrow(text, CP_UTF8));
         }
       }
       EndDialog(box, id);
@@ -110,16 +108,17 @@ INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
   }
 }
 
-std::wstring ShownLabel(const std::wstring& label) {
-  if (label.empty()) return OwnText(kUnnamedQuestion);
+std::wstring ShownLabel(const std::string& utf8_label) {
+  if (utf8_label.empty()) return OwnText(kUnnamedQuestion);
+  const std::wstring label = Widen(utf8_label, CP_UTF8);
   if (label.size() <= kShownLabelLength) return label;
   return label.substr(0, kShownLabelLength - 1) + L"\x2026";
 }
 
 }  // namespace
 
-std::optional<std::vector<std::wstring>> AskInQuestionBox(const std::vector<std::wstring>& labels,
-                                                          std::size_t unshown) {
+std::optional<std::vector<std::string>> AskInQuestionBox(const std::vector<std::string>& labels,
+                                                         std::size_t unshown) {
   const short note = unshown ? kNoteHeight + 4 : 0;
   const short buttons_top = static_cast<short>(kMargin + kQuestionStep * static_cast<short>(labels.size()) + note);
   const short height = static_cast<short>(buttons_top + kButtonHeight + kMargin);
@@ -129,23 +128,24 @@ std::optional<std::vector<std::wstring>> AskInQuestionBox(const std::vector<std:
   for (std::size_t i = 0; i < labels.size(); ++i) {
     const short top = static_cast<short>(kMargin + kQuestionStep * static_cast<short>(i));
     // No prefix: an "&" in a label is shown, not taken for an access key.
-    dialog.Item(kStaticClass, SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0, kMargin, top, inner, kLabelHeight, -1,
-                ShownLabel(labels[i]));
-    dialog.Item(kEditClass, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0, kMargin,
+    dialog.Item(kStaticClass, SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kMargin, top, inner, kLabelHeight, -1,
+                ShownLabel(labels[i]).c_str());
+    dialog.Item(kEditClass, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, kMargin,
                 static_cast<short>(top + kLabelHeight + 2), inner, kEditHeight, kFirstEdit + static_cast<int>(i),
                 L"");
   }
   if (unshown) {
-    std::wstring text = OwnText(kQuestionsLeftOutText);
-    text.replace(text.find(L"%s"), 2, std::to_wstring(unshown));
-    dialog.Item(kStaticClass, SS_LEFT | SS_NOPREFIX, 0, kMargin, static_cast<short>(buttons_top - note), inner,
+    // user32's formatter: the C library's wide printf would add to the program.
+    wchar_t text[256];
+    wsprintfW(text, OwnText(kQuestionsLeftOutText).c_str(), static_cast<unsigned long>(unshown));
+    dialog.Item(kStaticClass, SS_LEFT | SS_NOPREFIX, kMargin, static_cast<short>(buttons_top - note), inner,
                 kNoteHeight, -1, text);
   }
   const short cancel_left = kWidth - kMargin - kButtonWidth;
-  dialog.Item(kButtonClass, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, static_cast<short>(cancel_left - 4 - kButtonWidth),
-              buttons_top, kButtonWidth, kButtonHeight, IDOK, OwnText(kQuestionOk));
-  dialog.Item(kButtonClass, BS_PUSHBUTTON | WS_TABSTOP, 0, cancel_left, buttons_top, kButtonWidth, kButtonHeight,
-              IDCANCEL, OwnText(kQuestionCancel));
+  dialog.Item(kButtonClass, BS_DEFPUSHBUTTON | WS_TABSTOP, static_cast<short>(cancel_left - 4 - kButtonWidth),
+              buttons_top, kButtonWidth, kButtonHeight, IDOK, L"OK");
+  dialog.Item(kButtonClass, BS_PUSHBUTTON | WS_TABSTOP, cancel_left, buttons_top, kButtonWidth, kButtonHeight,
+              IDCANCEL, OwnText(kQuestionCancel).c_str());
 
   BoxState state;
   state.questions = labels.size();

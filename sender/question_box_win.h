@@ -9,10 +9,11 @@
 
 namespace zrnx {
 
-// Shows the labels (empty: the unnamed question) and, when `unshown` is not
-// 0, a line saying how many were left out. The answers in the labels' order,
-// or nullopt when the user cancelled or the box could not be made.
-std::optional<std::vector<std::wstring>> AskInQuestionBox(const std::vector<std::wstring>& labels,
-                                                          std::size_t unshown);
+// Shows the labels (UTF-8; empty: the unnamed question) and, when `unshown`
+// is not 0, a line saying how many were left out. The answers (UTF-8) in the
+// labels' order, or nullopt when the user cancelled or the box could not be
+// made.
+std::optional<std::vector<std::string>> AskInQuestionBox(const std::vector<std::string>& labels,
+                                                         std::size_t unshown);
 
 }  // namespace zrnx

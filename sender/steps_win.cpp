@@ -160,13 +160,7 @@ std::string Win32SenderSteps::ReadClipboardText() { return ReadClipboardUnicodeT
 
 std::optional<std::vector<std::string>> Win32SenderSteps::AskQuestions(const std::vector<std::string>& labels,
                                                                        std::size_t unshown) {
-  std::vector<std::wstring> wide;
-  for (const std::string& label : labels) wide.push_back(Widen(label, CP_UTF8));
-  std::optional<std::vector<std::wstring>> answers = AskInQuestionBox(wide, unshown);
-  if (!answers) return std::nullopt;
-  std::vector<std::string> out;
-  for (const std::wstring& answer : *answers) out.push_back(Narrow(answer, CP_UTF8));
-  return out;
+  return AskInQuestionBox(labels, unshown);
 }
 
 void Win32SenderSteps::MoveCaretBack(std::size_t presses) {

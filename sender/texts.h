@@ -33,11 +33,10 @@ inline constexpr std::string_view kPasteElevatedText =
 
 // The question box of "%input:LABEL%" fields.
 inline constexpr std::string_view kUnnamedQuestion = "入力";
-inline constexpr std::string_view kQuestionOk = "OK";
 inline constexpr std::string_view kQuestionCancel = "キャンセル";
-// More labels than the box shows; the number of the others for "%s".
+// More labels than the box shows; the number of the others for "%lu".
 inline constexpr std::string_view kQuestionsLeftOutText =
-    "入力欄が多すぎるため、最初の 10 個だけを表示しています。ほかの %s 個は空のまま貼り付けます。";
+    "入力欄が多すぎるため、最初の 10 個だけを表示しています。ほかの %lu 個は空のまま貼り付けます。";
 
 // Message-box styles (the values of MB_ICONINFORMATION, MB_ICONERROR,
 // MB_ICONWARNING and MB_TASKMODAL), so the logic needs no Windows header.
