@@ -40,8 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t n = 0; n < values.size(); ++n) values[n] = text.substr(n * 7 % (size + 1), n % 5);
   const std::vector<std::string> expanded = zrnx::SplitPieces(zrnx::ExpandWithValues(zrnx::JoinPieces(fields.pieces), values));
   if (expanded.size() != fields.pieces.size()) __builtin_trap();
-  for (std::size_t i = 0; i < expanded.size(); ++i)
-    if (expanded[i] != zrnx::ExpandWithValues(fields.pieces[i], values)) __builtin_trap();
+  for (std::size_t i = 0; i < expanded.size(); ++i) {
+    // Every token holds "%d" or "%_": a piece without both stays as it is
+    // (the full expansion, with its allocations, is kept for the others).
+    const bool plain = fields.pieces[i].find("%d") == std::string::npos && fields.pieces[i].find("%_") == std::string::npos;
+    if (expanded[i] != (plain ? fields.pieces[i] : zrnx::ExpandWithValues(fields.pieces[i], values))) __builtin_trap();
+  }
 
   const std::string clipboard = text.substr(0, size % 9);
   const std::vector<std::string> answers(fields.labels.size(), "%cursor%");
