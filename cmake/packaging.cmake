@@ -13,7 +13,7 @@ configure_file(${PROJECT_SOURCE_DIR}/package/ReadMe-ja.txt.in ${CMAKE_BINARY_DIR
                @ONLY NEWLINE_STYLE CRLF)
 install(FILES ${CMAKE_BINARY_DIR}/package/ReadMe-ja.txt DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/samples/greeting.zrx ${PROJECT_SOURCE_DIR}/samples/homepage.url
-              ${PROJECT_SOURCE_DIR}/samples/memo.txt
+              ${PROJECT_SOURCE_DIR}/samples/memo.txt ${PROJECT_SOURCE_DIR}/samples/reply.zrx
         DESTINATION samples)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)

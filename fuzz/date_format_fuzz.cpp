@@ -39,15 +39,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t flags = size > 8 ? data[8] : 0;
   std::string_view rest(reinterpret_cast<const char*>(data) + 9, size > 9 ? size - 9 : 0);
 
-  zrnx::LocaleDateInfo locale;
-  if (flags & 1) locale.lead_bytes = zrnx::LeadBytes::ShiftJis();
+  // Kept between runs (each field is set anew), so a run does not pay for
+  // copying the English names.
+  static zrnx::LocaleDateInfo locale;
+  static const zrnx::LeadBytes kShiftJis = zrnx::LeadBytes::ShiftJis();
+  locale.lead_bytes = (flags & 1) ? kShiftJis : zrnx::LeadBytes();
   locale.primary_language = (flags & 2) ? zrnx::kLangJapanese : (flags & 4) ? zrnx::kLangChinese : 9;
   const std::string_view pattern = Take(rest);
   locale.short_date_pattern = zrnx::TranslateEraPattern(Take(rest), 1 + flags % 5, locale.primary_language,
                                                         locale.lead_bytes);
-  locale.long_time_pattern = std::string(Take(rest));
-  FixedEras eras;
-  eras.text = std::string(Take(rest));
+  locale.long_time_pattern.assign(Take(rest));
+  static FixedEras eras;
+  eras.text.assign(Take(rest));
 
   const zrnx::DateFormatter formatter(locale, eras, clock);
   const std::string text = formatter.FormatNow(pattern);

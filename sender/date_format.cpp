@@ -152,7 +152,9 @@ void PatternWriter::Level(std::string_view p) {
   const DateTimeValue& v = value_;
 
   std::size_t i = 0;
-  while (i < p.size()) {
+  // Nothing more can be written once the value is full: a long pattern, or
+  // one that nests a long locale pattern many times, is not walked further.
+  while (i < p.size() && size_ < kDateTextLimit) {
     const char b = p[i++];
     if (lead_.IsLead(b)) {
       // Unquoted double-byte characters are dropped.

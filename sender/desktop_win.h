@@ -89,6 +89,7 @@ class Win32KeyboardPort final : public KeyboardPort {
   void Pause(unsigned milliseconds) override;
   std::uint8_t ScanCode(std::uint8_t key) override;
   void SendKey(std::uint8_t key, std::uint8_t scan_code, bool release) override;
+  void SendExtendedPresses(std::uint8_t key, std::uint8_t scan_code, std::size_t presses) override;
   bool SendPasteMessage(WindowHandle window) override;
   std::uint64_t Milliseconds() override;
 

@@ -64,4 +64,10 @@ PasteDelivery DeliverPaste(std::int32_t kind, WindowHandle focus, KeyboardPort& 
   return PasteDelivery::kDelivered;
 }
 
+void MoveCaretBack(std::size_t presses, KeyboardPort& keyboard) {
+  if (presses == 0) return;
+  WaitForModifierRelease(keyboard);
+  keyboard.SendExtendedPresses(kVkLeft, keyboard.ScanCode(kVkLeft), presses);
+}
+
 }  // namespace zrnx

@@ -3,6 +3,7 @@
 // user to let go of Shift, Ctrl and Alt, and the paste message. The keyboard
 // is behind KeyboardPort, so the sequences are tested without Windows.
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -16,6 +17,7 @@ inline constexpr std::uint8_t kVkMenu = 0x12;  // Alt
 inline constexpr std::uint8_t kVkInsert = 0x2D;
 inline constexpr std::uint8_t kVkV = 0x56;
 inline constexpr std::uint8_t kVkF9 = 0x78;
+inline constexpr std::uint8_t kVkLeft = 0x25;
 
 // Kind 6 sends WM_PASTE to the focus window instead of keystrokes.
 inline constexpr std::int32_t kPasteByMessage = 6;
@@ -46,6 +48,10 @@ class KeyboardPort {
   virtual std::uint8_t ScanCode(std::uint8_t key) = 0;
   // One injected key event, never flagged as an extended key.
   virtual void SendKey(std::uint8_t key, std::uint8_t scan_code, bool release) = 0;
+  // Presses (down and up) of an extended key, all in one injected batch so
+  // that no other input falls between them. Extended, or a numeric keypad's
+  // twin (a digit with Num Lock on) is what some programs read.
+  virtual void SendExtendedPresses(std::uint8_t key, std::uint8_t scan_code, std::size_t presses) = 0;
   // WM_PASTE to the window, waiting until it has been handled, but not
   // longer than kPasteMessageTimeout, and not at all for a window that has
   // stopped answering; false when it was not handled.
@@ -66,5 +72,9 @@ void WaitBeforePaste(std::int32_t kind, KeyboardPort& keyboard);
 
 // The events of the kind, at once, to the focus window (which may be 0).
 PasteDelivery DeliverPaste(std::int32_t kind, WindowHandle focus, KeyboardPort& keyboard);
+
+// After a pasting key: once Shift, Ctrl and Alt are up (a held Shift would
+// select instead), Left-arrow presses in one batch.
+void MoveCaretBack(std::size_t presses, KeyboardPort& keyboard);
 
 }  // namespace zrnx

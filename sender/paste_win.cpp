@@ -37,6 +37,18 @@ void Win32KeyboardPort::SendKey(std::uint8_t key, std::uint8_t scan_code, bool r
   keybd_event(key, scan_code, release ? KEYEVENTF_KEYUP : 0, 0);
 }
 
+void Win32KeyboardPort::SendExtendedPresses(std::uint8_t key, std::uint8_t scan_code, std::size_t presses) {
+  std::vector<INPUT> events(2 * presses);
+  for (std::size_t i = 0; i < events.size(); ++i) {
+    KEYBDINPUT& k = events[i].ki;
+    events[i].type = INPUT_KEYBOARD;
+    k.wVk = key;
+    k.wScan = scan_code;
+    k.dwFlags = KEYEVENTF_EXTENDEDKEY | (i % 2 ? KEYEVENTF_KEYUP : 0);
+  }
+  SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
+}
+
 bool Win32KeyboardPort::SendPasteMessage(WindowHandle window) {
   DWORD_PTR result = 0;
   // A target that stops answering must not hold the sender.

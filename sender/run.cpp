@@ -7,6 +7,7 @@
 #include "common/path.h"
 #include "common/settings_file.h"
 #include "sender/command_line.h"
+#include "sender/item_fill.h"
 #include "sender/paste_guard.h"
 #include "sender/paste_keys.h"
 #include "common/settings_keys.h"
@@ -35,8 +36,13 @@ int DeliverItem(const WideInvocation& inv, const std::wstring& settings_path, Se
                 ProfileStore& store) {
   const std::wstring extension = LowerAscii(FileExtension(inv.item_path));
   ItemText text = steps.LoadItemText(inv.item_path, extension);
-  if (!text.bytes.empty() && extension == L".zrx")
-    text = steps.ExpandDatePlaceholders(text, ReadDateFormats(settings_path, store));
+  std::size_t caret_presses = 0;
+  if (!text.bytes.empty() && extension == L".zrx") {
+    std::optional<ExpandedItem> expanded = ExpandItem(std::move(text), ReadDateFormats(settings_path, store), steps);
+    if (!expanded) return kExitCancelled;
+    text = std::move(expanded->text);
+    caret_presses = expanded->caret_presses;
+  }
 
   // In copy and clipboard-only mode the item on the clipboard is what the user asked for.
   const bool give_back = inv.mode == SendMode::kPaste &&
@@ -83,6 +89,8 @@ int DeliverItem(const WideInvocation& inv, const std::wstring& settings_path, Se
                       kBoxWarning);
     return 1;
   }
+  // Keys follow keys in the input queue; a paste message leaves the caret alone.
+  if (caret_presses != 0 && !PasteKeySequence(kind).empty()) steps.MoveCaretBack(caret_presses);
   // What comes of the give-back is the clipboard's business: the paste is done.
   if (give_back) steps.GiveClipboardBack();
   return 0;

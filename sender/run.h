@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/profile_store.h"
 #include "sender/clipboard_restore.h"
@@ -86,6 +87,19 @@ class SenderSteps {
   // send keep the clipboard; after it the sender may end at any moment
   // without costing the clipboard anything.
   virtual void SettleClipboard() = 0;
+  // The item's fields (see item_fields.h).
+  // A code-page text as UTF-8, through the system's code page.
+  virtual ItemText DecodeItemText(const ItemText& text) = 0;
+  // The clipboard's Unicode text as UTF-8; empty when it holds no text or
+  // cannot be read.
+  virtual std::string ReadClipboardText() = 0;
+  // One box with a question per label (UTF-8; "" for the unnamed one) and a
+  // note when `unshown` more were left out; the answers in the same order,
+  // or nullopt when the user cancelled.
+  virtual std::optional<std::vector<std::string>> AskQuestions(const std::vector<std::string>& labels,
+                                                               std::size_t unshown) = 0;
+  // After a pasting key: Left-arrow presses that bring the caret back.
+  virtual void MoveCaretBack(std::size_t presses) = 0;
   // Brings the items' Start-menu shortcuts in step when the item lies in the
   // menu folder. Last of all, so the paste never waits for it; it never
   // fails the run.
@@ -100,9 +114,12 @@ DateFormats ReadDateFormats(const std::wstring& settings_path, ProfileStore& sto
 // may find one.
 bool HasWildcard(std::wstring_view path);
 
+inline constexpr int kExitCancelled = 2;
+
 // Runs the whole sequence for one wide command line (so that every path
 // Windows can hold arrives as it is) and returns the exit code:
-// 0 on every handled path, 1 after an error that no step handled (shown in
+// 0 on every handled path, kExitCancelled when the user cancelled an item's
+// questions (nothing was sent, the clipboard is untouched), 1 after an error that no step handled (shown in
 // the application-error box) and when the paste could not be delivered (the
 // text stays on the clipboard, and a box says so).
 int RunSender(std::wstring_view command_line, const std::wstring& settings_path, SenderSteps& steps,

@@ -7,7 +7,9 @@
 #include "sender/date_format.h"
 #include "sender/desktop_win.h"
 #include "sender/item_files_win.h"
+#include "sender/clipboard_text_win.h"
 #include "sender/placeholders.h"
+#include "sender/question_box_win.h"
 #include "sender/steps_win.h"
 
 #include "common/wide_text_win.h"
@@ -155,6 +157,27 @@ void Win32SenderSteps::KeepItemShortcuts(const std::wstring& item_path) {
     shortcuts.Update(*target, true);
   } catch (...) {
   }
+}
+
+}  // namespace zrnx
+
+namespace zrnx {
+
+ItemText Win32SenderSteps::DecodeItemText(const ItemText& text) {
+  if (text.encoding != TextEncoding::kCodePage) return text;
+  return {Utf16ToUtf8(Win32CodePageDecoder().ToUtf16(text.bytes)), TextEncoding::kUtf8};
+}
+
+std::string Win32SenderSteps::ReadClipboardText() { return ReadClipboardUnicodeText(); }
+
+std::optional<std::vector<std::string>> Win32SenderSteps::AskQuestions(const std::vector<std::string>& labels,
+                                                                       std::size_t unshown) {
+  return AskInQuestionBox(labels, unshown);
+}
+
+void Win32SenderSteps::MoveCaretBack(std::size_t presses) {
+  Win32KeyboardPort keyboard;
+  zrnx::MoveCaretBack(presses, keyboard);
 }
 
 }  // namespace zrnx

@@ -41,6 +41,11 @@ class Win32SenderSteps final : public SenderSteps {
   GiveBackOutcome GiveClipboardBack() override;
   void SettleClipboard() override;
   void KeepItemShortcuts(const std::wstring& item_path) override;
+  ItemText DecodeItemText(const ItemText& text) override;
+  std::string ReadClipboardText() override;
+  std::optional<std::vector<std::string>> AskQuestions(const std::vector<std::string>& labels,
+                                                       std::size_t unshown) override;
+  void MoveCaretBack(std::size_t presses) override;
 
  private:
   std::wstring settings_path_;

@@ -36,6 +36,12 @@ inline constexpr std::string_view kPasteElevatedText =
 inline constexpr std::string_view kPasteMayBeLateText =
     "貼り付け先のウィンドウの応答が遅れているため、貼り付けられたか確認できませんでした。\r\n"
     "テキストはクリップボードにあります。貼り付けられていない場合は Ctrl+V で貼り付けてください。";
+// The question box of "%input:LABEL%" fields.
+inline constexpr std::string_view kUnnamedQuestion = "入力";
+inline constexpr std::string_view kQuestionCancel = "キャンセル";
+// More labels than the box shows; the number of the others for "%lu".
+inline constexpr std::string_view kQuestionsLeftOutText =
+    "入力欄が多すぎるため、最初の 10 個だけを表示しています。ほかの %lu 個は空のまま貼り付けます。";
 
 // Message-box styles (the values of MB_ICONINFORMATION, MB_ICONERROR,
 // MB_ICONWARNING and MB_TASKMODAL), so the logic needs no Windows header.

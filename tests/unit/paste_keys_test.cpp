@@ -27,6 +27,11 @@ class FakeKeyboard : public KeyboardPort {
     std::snprintf(text, sizeof text, "%s %02X/%02X", release ? "up" : "down", key, scan);
     Log(text);
   }
+  void SendExtendedPresses(std::uint8_t key, std::uint8_t scan, std::size_t presses) override {
+    char text[48];
+    std::snprintf(text, sizeof text, "%zu x ext %02X/%02X", presses, key, scan);
+    Log(text);
+  }
   bool SendPasteMessage(WindowHandle window) override {
     Log("paste " + std::to_string(window));
     now += message_takes;
@@ -137,6 +142,20 @@ TEST(PasteKeysTest, TablesPressAndReleaseEveryKeyInMirrorOrder) {
     }
   }
   EXPECT_TRUE(PasteKeySequence(6).empty());
+}
+
+TEST(PasteKeysTest, TheCaretMovesBackInOneBatchOnceModifiersAreUp) {
+  FakeKeyboard shift_held;
+  shift_held.held_key = kVkShift;
+  shift_held.held_polls = 4;  // Shift is seen down at the first four polls
+  MoveCaretBack(1234, shift_held);
+  EXPECT_EQ(shift_held.polls.size(), 7u);  // four, then a pass over all three
+  EXPECT_EQ(shift_held.log, (Log{"pause 5", "1234 x ext 25/65"}));
+
+  FakeKeyboard none;
+  MoveCaretBack(0, none);
+  EXPECT_TRUE(none.log.empty());
+  EXPECT_TRUE(none.polls.empty());
 }
 
 }  // namespace

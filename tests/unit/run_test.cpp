@@ -6,6 +6,7 @@
 #include "fakes/item_text_print.h"
 #include "common/error.h"
 #include "fakes/fake_profile_store.h"
+#include "fakes/mock_sender_steps.h"
 #include "sender/texts.h"
 #include "sender/paste_guard.h"
 
@@ -18,33 +19,8 @@ using ::testing::InSequence;
 using ::testing::NiceMock;
 using ::testing::Return;
 using ::testing::StrictMock;
+using test::MockSteps;
 
-class MockSteps : public SenderSteps {
- public:
-  MOCK_METHOD(void, PrepareDateNames, (), (override));
-  MOCK_METHOD(void, ShowMessage, (std::string_view, std::string_view, unsigned), (override));
-  MOCK_METHOD(void, ShowMessageWithValue, (std::string_view, std::string_view, std::string_view, unsigned), (override));
-  MOCK_METHOD(void, ShowMessageWithPath, (std::string_view, std::wstring_view, std::string_view, unsigned),
-              (override));
-  MOCK_METHOD(bool, ItemFileExists, (const std::wstring&), (override));
-  MOCK_METHOD(ItemText, LoadItemText, (const std::wstring&, const std::wstring&), (override));
-  MOCK_METHOD(ItemText, ExpandDatePlaceholders, (const ItemText&, const DateFormats&), (override));
-  MOCK_METHOD(void, PutTextOnClipboard, (ItemText), (override));
-  MOCK_METHOD(WindowHandle, FindTargetWindow, (), (override));
-  MOCK_METHOD(bool, IsWindow, (WindowHandle), (override));
-  MOCK_METHOD(bool, IsHung, (WindowHandle), (override));
-  MOCK_METHOD(WindowHandle, ActivateTargetWindow, (WindowHandle), (override));
-  MOCK_METHOD(void, WaitBeforePaste, (std::int32_t), (override));
-  MOCK_METHOD(PasteDelivery, SendPasteKey, (std::int32_t, WindowHandle), (override));
-  MOCK_METHOD(WindowHandle, ForegroundWindow, (), (override));
-  MOCK_METHOD(WindowHandle, RootOwner, (WindowHandle), (override));
-  MOCK_METHOD(std::optional<std::uint32_t>, OwnIntegrityLevel, (), (override));
-  MOCK_METHOD(std::optional<std::uint32_t>, IntegrityLevel, (WindowHandle), (override));
-  MOCK_METHOD(void, KeepClipboard, (), (override));
-  MOCK_METHOD(GiveBackOutcome, GiveClipboardBack, (), (override));
-  MOCK_METHOD(void, SettleClipboard, (), (override));
-  MOCK_METHOD(void, KeepItemShortcuts, (const std::wstring&), (override));
-};
 
 ItemText Cp(std::string bytes) { return {std::move(bytes), TextEncoding::kCodePage}; }
 

@@ -1,0 +1,59 @@
+#include "sender/item_fill.h"
+
+#include "sender/item_fields.h"
+
+namespace zrnx {
+
+bool MayHoldFields(std::string_view text) {
+  for (std::string_view name : {"%cursor%", "%clipboard%", "%input"})
+    if (text.find(name) != std::string_view::npos) return true;
+  return false;
+}
+
+std::optional<ExpandedItem> ExpandItem(ItemText text, const DateFormats& formats, SenderSteps& steps) {
+  ItemFields fields;
+  if (MayHoldFields(text.bytes)) fields = ScanItemFields(text.bytes);
+  if (fields.Empty()) return ExpandedItem{steps.ExpandDatePlaceholders(text, formats), 0};
+
+  const bool asks = !fields.labels.empty();
+  const bool quotes = fields.Uses(FieldKind::kClipboard);
+  if ((asks || quotes) && text.encoding == TextEncoding::kCodePage) {
+    // Tokens and labels' ends are ASCII, which no Shift-JIS trail byte is,
+    // so the fields are found alike in the decoded text.
+    text = steps.DecodeItemText(text);
+    fields = ScanItemFields(text.bytes);
+  }
+  // Read before anything of ours is written to the clipboard.
+  const std::string clipboard = quotes ? steps.ReadClipboardText() : std::string();
+  std::vector<std::string> answers;
+  if (asks) {
+    // The labels are not needed past the questions: the box gets the first ones.
+    const std::size_t all = fields.labels.size();
+    if (all > kMaxQuestions) fields.labels.resize(kMaxQuestions);
+    std::optional<std::vector<std::string>> given = steps.AskQuestions(fields.labels, all - fields.labels.size());
+    if (!given) return std::nullopt;
+    answers = std::move(*given);
+  }
+
+  // A large item is held a few times over on the way: each form is let go
+  // as soon as the next one is made.
+  const TextEncoding encoding = text.encoding;
+  std::string().swap(text.bytes);
+  ItemText joined{JoinPieces(fields.pieces), encoding};
+  std::vector<std::string>().swap(fields.pieces);
+  ItemText expanded = steps.ExpandDatePlaceholders(joined, formats);
+  std::string().swap(joined.bytes);
+  const std::vector<std::string> pieces = SplitPieces(expanded.bytes);
+  std::string().swap(expanded.bytes);
+  FilledItem filled = FillFields(fields, pieces, clipboard, answers);
+  ExpandedItem out{{std::move(filled.text), encoding}, 0};
+  if (filled.cursor) {
+    const std::size_t presses =
+        CountCaretPresses(out.text.bytes, *filled.cursor, out.text.encoding, SystemLeadBytes(), kMaxCaretPresses);
+    // Too far back: the caret stays at the end rather than creep for long.
+    if (presses <= kMaxCaretPresses) out.caret_presses = presses;
+  }
+  return out;
+}
+
+}  // namespace zrnx

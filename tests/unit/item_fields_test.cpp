@@ -1,0 +1,142 @@
+// The fields of an item: where the scanner cuts, what the escapes write, the
+// labels it collects, how the values go in, and the caret's presses.
+
+#include "sender/item_fields.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace zrnx {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// The pieces with each field drawn between them: <C> caret, <B> clipboard,
+// <Qn> question n, <=text> what an escape writes.
+std::string Drawn(const ItemFields& f) {
+  std::string out;
+  for (std::size_t i = 0; i < f.pieces.size(); ++i) {
+    out += f.pieces[i];
+    if (i == f.fields.size()) break;
+    const Field& field = f.fields[i];
+    switch (field.kind) {
+      case FieldKind::kCursor: out += "<C>"; break;
+      case FieldKind::kClipboard: out += "<B>"; break;
+      case FieldKind::kInput: out += "<Q" + std::to_string(field.question) + ">"; break;
+      case FieldKind::kVerbatim: out += "<=" + field.verbatim + ">"; break;
+    }
+  }
+  return out;
+}
+
+struct ScanCase {
+  std::string text;
+  std::string drawn;
+  Strings labels;
+};
+
+TEST(ItemFieldsTest, ScannerCutsAtFieldsAndEscapesAndPassesOverDates) {
+  const ScanCase cases[] = {
+      {"a%cursor%b", "a<C>b", {}},
+      {"%cursor%%cursor%", "<C><C>", {}},
+      {"%%cursor%%", "<=%cursor%>", {}},
+      {"%%%cursor%%", "%<=%cursor%>", {}},  // the leftmost escape wins, as for dates
+      {"%%%cursor%", "%%<C>", {}},
+      {"%%clipboard%%%clipboard%", "<=%clipboard%><B>", {}},
+      {"%%input%%|%%input:A b%%", "<=%input%>|<=%input:A b%>", {}},
+      {"%%input:A%", "%<Q0>", {"A"}},
+      // Dates are passed over whole: a date beside a field is both.
+      {"%d0%%cursor%%d1%", "%d0%<C>%d1%", {}},
+      {"%d0%cursor%", "%d0%cursor%", {}},
+      {"%dx%cursor%", "%dx<C>", {}},
+      {"%%d0%%cursor%", "%%d0%%cursor%", {}},
+      {"%%d0%%%cursor%", "%%d0%%<C>", {}},
+      // Labels: first use decides the order; spaces belong to them.
+      {"%input:Name%/%input:Age%/%input:Name%", "<Q0>/<Q1>/<Q0>", {"Name", "Age"}},
+      {"%input%%input:%", "<Q0><Q0>", {""}},
+      {"%input:first name%%clipboard%", "<Q0><B>", {"first name"}},
+      {"%input:x%y%", "<Q0>y%", {"x"}},
+      {"%input:%%", "<Q0>%", {""}},
+      {"今日は%cursor%です%input:お名前%", "今日は<C>です<Q0>", {"お名前"}},
+      // Not fields: case, unterminated, a line break in the label, near names.
+      {"%CURSOR% %Clipboard% %INPUT%", "%CURSOR% %Clipboard% %INPUT%", {}},
+      {"%cursor %clipboard %input:abc", "%cursor %clipboard %input:abc", {}},
+      {"%input:a\r\nb% %input:a\nb%", "%input:a\r\nb% %input:a\nb%", {}},
+      {"%inputs% %input;A% %cursors% %%%%", "%inputs% %input;A% %cursors% %%%%", {}},
+      {"", "", {}},
+  };
+  for (const ScanCase& c : cases) {
+    const ItemFields fields = ScanItemFields(c.text);
+    EXPECT_EQ(Drawn(fields), c.drawn) << c.text;
+    EXPECT_EQ(fields.labels, c.labels) << c.text;
+    EXPECT_EQ(fields.pieces.size(), fields.fields.size() + 1) << c.text;
+  }
+}
+
+TEST(ItemFieldsTest, UsesTellsTheKindsPresent) {
+  const ItemFields f = ScanItemFields("%clipboard% %%cursor%%");
+  EXPECT_TRUE(f.Uses(FieldKind::kClipboard));
+  EXPECT_TRUE(f.Uses(FieldKind::kVerbatim));
+  EXPECT_FALSE(f.Uses(FieldKind::kCursor));
+  EXPECT_FALSE(f.Uses(FieldKind::kInput));
+  EXPECT_TRUE(ScanItemFields("plain %d0%").Empty());
+}
+
+TEST(ItemFieldsTest, PiecesJoinWithASeparatorNoDateHoldsAndSplitBack) {
+  for (const Strings& pieces : {Strings{""}, Strings{"a"}, Strings{"a", "", "b%"}, Strings{"", ""}}) {
+    const std::string joined = JoinPieces(pieces);
+    EXPECT_EQ(SplitPieces(joined), pieces);
+  }
+  EXPECT_EQ(JoinPieces({"%d", "0%"}), std::string("%d\0" "0%", 5));
+}
+
+TEST(ItemFieldsTest, FillPutsValuesVerbatimAndTheCaretAtTheFirstMark) {
+  const ItemFields f = ScanItemFields("a%cursor%b%clipboard%c%input:X%%input:Y%%input:X%%%cursor%%%cursor%");
+  const FilledItem filled = FillFields(f, {"A", "B", "C", "", "", "", "", "Z"}, "%d0%", {"x", "y%input:X%"});
+  EXPECT_EQ(filled.text, "AB%d0%Cxy%input:X%x%cursor%Z");
+  EXPECT_EQ(filled.cursor, 1u);
+
+  // Answers that are missing count as empty; no mark, no caret.
+  const FilledItem short_answers = FillFields(ScanItemFields("[%input:A%|%input:B%]"), {"[", "|", "]"}, "", {"a"});
+  EXPECT_EQ(short_answers.text, "[a|]");
+  EXPECT_FALSE(short_answers.cursor);
+}
+
+struct PressCase {
+  std::string text;
+  std::size_t offset;
+  TextEncoding encoding;
+  std::size_t presses;
+};
+
+TEST(ItemFieldsTest, PressesCountCharactersAsTheTargetSeesThem) {
+  constexpr auto kCp = TextEncoding::kCodePage;
+  constexpr auto kU8 = TextEncoding::kUtf8;
+  const PressCase cases[] = {
+      {"abc", 0, kCp, 3},
+      {"abc", 1, kCp, 2},
+      {"abc", 3, kCp, 0},
+      {"ab\r\ncd", 2, kCp, 3},        // CR LF is one
+      {"a\n\rb", 0, kCp, 4},          // LF CR is two, as are lone ones
+      {"\r", 0, kCp, 1},
+      {"あい\r\nう", 0, kCp, 4},       // Shift-JIS pairs
+      {"\x82", 0, kCp, 1},            // a lead byte at the end
+      {"\xF0\x9F\x98\x80" "a", 0, kU8, 2},  // a surrogate pair is one
+      {"\xC3\xA9\xE6\x97\xA5\r\n", 0, kU8, 3},
+      {"\xE6\x97\xA5\xE6\x9C\xAC", 3, kU8, 1},
+  };
+  for (const PressCase& c : cases)
+    EXPECT_EQ(CountCaretPresses(c.text, c.offset, c.encoding, LeadBytes::ShiftJis()), c.presses) << c.text;
+}
+
+TEST(ItemFieldsTest, PressCountStopsJustPastItsLimit) {
+  const std::string tail(50, 'x');
+  EXPECT_EQ(CountCaretPresses(tail, 0, TextEncoding::kCodePage, LeadBytes(), 10), 11u);
+  EXPECT_EQ(CountCaretPresses(tail, 0, TextEncoding::kCodePage, LeadBytes(), 50), 50u);
+  EXPECT_EQ(CountCaretPresses(tail, 0, TextEncoding::kCodePage, LeadBytes(), 49), 50u);
+}
+
+}  // namespace
+}  // namespace zrnx
