@@ -53,12 +53,19 @@ std::optional<std::string> ItemShortcuts::GroupFolder(const std::string& menu_fo
   return InFolder(*programs, group);
 }
 
+bool ItemShortcuts::OutOfTime() {
+  if (complete_ && out_of_time && out_of_time()) complete_ = false;
+  return !complete_;
+}
+
 void ItemShortcuts::CheckGroup(const ShortcutTarget& target) {
-  const std::optional<std::string> group = GroupFolder(target.menu_folder, false);
-  if (!group) return;
+  if (const std::optional<std::string> group = GroupFolder(target.menu_folder, false)) CheckStartup(*group, target);
+}
+
+void ItemShortcuts::CheckStartup(const std::string& group_folder, const ShortcutTarget& target) {
   for (int csidl : kStartupFolders) {
     const std::optional<std::string> startup = links_.SpecialFolderPath(csidl);
-    if (startup && !startup->empty() && SameName(WithoutTrailingBackslash(*startup), *group, Lead()))
+    if (startup && !startup->empty() && SameName(WithoutTrailingBackslash(*startup), group_folder, Lead()))
       throw Error(kStartupGroupRefused, target.menu_folder);
   }
 }
@@ -73,6 +80,7 @@ std::vector<GroupEntry> ItemShortcuts::ReadGroup(const std::string& group_folder
                                                  const ShortcutTarget& target) {
   std::vector<GroupEntry> entries;
   for (const FolderEntry& file : files) {
+    if (OutOfTime()) return entries;
     GroupEntry entry{file.relative, std::nullopt};
     if (IsLinkName(entry.name)) entry.link = links_.ReadLink(InFolder(group_folder, entry.name));
     if (entry.link) {
@@ -90,7 +98,7 @@ std::vector<GroupEntry> ItemShortcuts::ReadGroup(const std::string& group_folder
 std::vector<FolderEntry> ItemShortcuts::WithoutSenderShortcuts(std::vector<FolderEntry> items,
                                                                const ShortcutTarget& target) {
   std::erase_if(items, [&](const FolderEntry& item) {
-    if (!IsItemEntry(item) || !IsLinkName(item.relative)) return false;
+    if (!IsItemEntry(item) || !IsLinkName(item.relative) || OutOfTime()) return false;
     const std::optional<LinkRead> link = links_.ReadLink(InFolder(target.menu_folder, item.relative));
     return link && IsSenderShortcut(*link, target);
   });
@@ -163,10 +171,7 @@ void ItemShortcuts::Apply(const ShortcutPlan& plan, const std::string& group_fol
   std::size_t done = 0;
   for (const auto* writes : {&plan.update, &plan.add}) {
     for (const ShortcutWrite& write : *writes) {
-      if (out_of_time && out_of_time()) {
-        complete_ = false;
-        return;
-      }
+      if (OutOfTime()) return;
       const LinkRead link = WantedLink(write.item_path, write.relative, target);
       LinkFields fields{link.target, link.description, link.work_dir};
       fields.arguments = link.arguments;
@@ -198,7 +203,7 @@ void ItemShortcuts::Update(const ShortcutTarget& given, bool on) {
   const std::optional<std::string> found_group = GroupFolder(target.menu_folder, on);
   if (!found_group) return;
   const std::string& group_folder = *found_group;
-  if (on) CheckGroup(target);
+  if (on) CheckStartup(group_folder, target);
 
   std::optional<Error> failure;
   struct Batch {
@@ -218,6 +223,8 @@ void ItemShortcuts::Update(const ShortcutTarget& given, bool on) {
   std::optional<std::vector<FolderEntry>> items = listed;
   if (on && items) items = WithoutSenderShortcuts(std::move(*items), target);
   const std::vector<GroupEntry> entries = ReadGroup(group_folder, group_files, target);
+  // Half read, the group would be planned wrong: the next sync starts over.
+  if (!complete_) return;
   const std::size_t used = group_folder.size() + 1;
   const ShortcutPlan plan = PlanItemShortcuts(items, entries, target, used < kMaxLinkPath ? kMaxLinkPath - used : 0);
   Apply(plan, group_folder, target, failure);

@@ -207,6 +207,9 @@ class ItemShortcuts {
              std::optional<Error>& failure);
   bool IsThisSender(const LinkRead& link, const ShortcutTarget& target);
 
+  bool OutOfTime();
+  void CheckStartup(const std::string& group_folder, const ShortcutTarget& target);
+
   bool complete_ = true;  // the last Update was not cut short by out_of_time
 };
 

@@ -20,11 +20,13 @@ unsigned UpperShiftJis(unsigned char lead, unsigned char trail) {
       if (trail >= 0x70 && trail <= 0x7E) return 0x8400 | (trail - 0x30);
       if (trail >= 0x80 && trail <= 0x91) return 0x8400 | (trail - 0x31);
       break;
-    case 0xFA:  // ⅰ-ⅹ FA40-FA49, Ⅰ-Ⅹ FA4A-FA53
-      if (trail >= 0x40 && trail <= 0x49) return 0xFA00 | (trail + 0x0A);
+    case 0xFA:  // ⅰ-ⅹ FA40-FA49, and the IBM Ⅰ-Ⅹ FA4A-FA53: all the NEC Ⅰ-Ⅹ 8754-875D,
+                // the one character the code page has two codes for
+      if (trail >= 0x40 && trail <= 0x49) return 0x8754 + (trail - 0x40);
+      if (trail >= 0x4A && trail <= 0x53) return 0x8754 + (trail - 0x4A);
       break;
-    case 0xEE:  // the NEC-selected ⅰ-ⅹ EEEF-EEF8 fold to the NEC Ⅰ-Ⅹ 8754-875D
-      if (trail >= 0xEF && trail <= 0xF8) return 0x8700 | (trail - 0x9B);
+    case 0xEE:  // the NEC-selected ⅰ-ⅹ EEEF-EEF8
+      if (trail >= 0xEF && trail <= 0xF8) return 0x8754 + (trail - 0xEF);
       break;
     default:
       break;

@@ -159,7 +159,12 @@ class Win32ShellIntegration final : public ShellIntegration {
     return logic_.DetectShellState(item_sender_path);
   }
   void ApplyShellIntegration(const ShellChoices& choices) override { logic_.ApplyShellIntegration(choices); }
-  void UpdateItemShortcuts(const ShellChoices& choices) override { logic_.UpdateItemShortcuts(choices); }
+  void UpdateItemShortcuts(const ShellChoices& choices) override {
+    // A sender keeping the group in step finishes first; a lock never
+    // given back does not stop the editor.
+    if (!RunLockedSync(10000, [&] { logic_.UpdateItemShortcuts(choices); })) logic_.UpdateItemShortcuts(choices);
+  }
+  void CheckItemShortcuts(const ShellChoices& choices) override { logic_.CheckItemShortcuts(choices); }
 
  private:
   Win32Registry registry_;

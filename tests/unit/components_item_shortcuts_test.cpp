@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <set>
 #include <tuple>
@@ -50,6 +51,16 @@ TEST(PlanItemShortcutsTest, AddsUpdatesAndRemovesOnlyOursAndASecondRunHasNothing
   LinkRead users_own{"C:\\WINDOWS\\NOTEPAD.EXE", "", "", "", "", 0};
   LinkRead outside = Ours("x.zrx");
   outside.arguments = "/p \"C:\\Other\\x.zrx\"";
+  LinkRead no_id = Ours("a.zrx"), other_id = Ours("b.zrx"), read_back = Ours("a.zrx");
+  no_id.app_id.clear();
+  other_id.app_id = ItemAppId("C:\\M\\Items\\a.zrx");
+  // The shell gives paths back in the case the file system keeps.
+  read_back.target = "c:\\p\\zrnx.EXE";
+  read_back.icon_path = "C:\\P\\ZRNX.exe";
+  read_back.work_dir = "c:\\P";
+  read_back.arguments = "/p \"C:\\M\\ITEMS\\A.zrx\"";
+  GroupEntry other_copy{"theirs.lnk", Ours("a.zrx"), true};
+  other_copy.link->target = "D:\\Other\\Zrnx.exe";
   const PlanCase cases[] = {
       {"one new item", Files({"greeting.zrx"}), {}, {"greeting.lnk"}, {}, {}},
       {"ours up to date", Files({"greeting.zrx"}), {{"greeting.lnk", Ours("greeting.zrx")}}, {}, {}, {}},
@@ -77,6 +88,17 @@ TEST(PlanItemShortcutsTest, AddsUpdatesAndRemovesOnlyOursAndASecondRunHasNothing
       {"device names and trailing dots or spaces",
        Files({"con.zrx", "NUL.txt", "com1.old.zrx", "COM10.zrx", "lpt9 .url", "a..zrx", "b .zrx", ".zrx"}), {},
        {"zrx.lnk", "COM10.lnk", "a.lnk", "b.lnk", "com1_.old.lnk", "con_.lnk", "NUL_.lnk", "lpt9_.lnk"}, {}, {}},
+      {"a clash counts whichever name has capitals", Files({"a.zrx", "A.txt", "Greeting.zrx"}),
+       {{"greeting.lnk", users_own}}, {"Greeting (zrx).lnk", "a.lnk", "A (txt).lnk"}, {}, {}},
+      {"full-width, Greek and Cyrillic capitals clash too", Files({"ａ.zrx", "Ａ.txt", "ω.zrx", "Ω.txt", "я.zrx", "Я.txt"}),
+       {}, {"ａ.lnk", "ω.lnk", "я.lnk", "Ａ (txt).lnk", "Ω (txt).lnk", "Я (txt).lnk"}, {}, {}},
+      {"a second shortcut of ours for one item goes", Files({"a.zrx"}),
+       {{"a.lnk", Ours("a.zrx")}, {"a copy.lnk", Ours("a.zrx")}, {"b.lnk", Ours("A.ZRX")}}, {}, {},
+       {"a.lnk", "b.lnk"}},
+      {"without our ID or with another, it is rewritten", Files({"a.zrx", "b.zrx"}),
+       {{"a.lnk", no_id}, {"b.lnk", other_id}}, {}, {"a.lnk", "b.lnk"}, {}},
+      {"read back in another case it is the same", Files({"a.zrx"}), {{"a.lnk", read_back}}, {}, {}, {}},
+      {"another copy's shortcut covers its item and stays", Files({"a.zrx"}), {other_copy}, {}, {}, {}},
       {"a name freed by a removal is taken again", Files({"b.zrx"}), {{"b.lnk", Ours("a.zrx")}}, {"b.lnk"}, {},
        {"b.lnk"}},
   };
@@ -185,6 +207,24 @@ TEST(PlanItemShortcutsTest, LongNamesAreCutToFitWithoutSplittingACharacter) {
   for (const ShortcutWrite& w : plan.add) EXPECT_LE(w.name.size(), 30u) << w.name;
 }
 
+// One ID per item: the same on every sync and in any letter case, another
+// for another item or menu folder, in the documented dotted form.
+TEST(ItemAppIdTest, StableDistinctAndInTheDocumentedForm) {
+  const std::string id = ItemAppId("C:\\M\\Items\\Sub\\greeting.zrx");
+  EXPECT_EQ(id, ItemAppId("c:\\m\\ITEMS\\sub\\Greeting.ZRX"));
+  EXPECT_EQ(id.rfind("ZarnikNX.Item.", 0), 0u);
+  EXPECT_LE(id.size(), 128u);
+  EXPECT_EQ(id.find(' '), std::string::npos);
+  std::set<std::string> ids = {id};
+  for (const char* other : {"C:\\M\\Items\\greeting.zrx", "C:\\M\\Items2\\Sub\\greeting.zrx",
+                            "C:\\M\\Items\\Sub\\greeting.txt", "C:\\M\\Items\\Sub - greeting.zrx",
+                            "C:\\M\\Items\\Sub\\ｇreeting.zrx", "D:\\M\\Items\\Sub\\greeting.zrx"}) {
+    EXPECT_TRUE(ids.insert(ItemAppId(other)).second) << other;
+  }
+  // A long path still gives a short ID.
+  EXPECT_EQ(ItemAppId("C:\\" + std::string(250, 'x')).size(), id.size());
+}
+
 TEST(OwnShortcutItemTest, OnlyOurProgramWithOneQuotedItemInTheMenuFolder) {
   struct Case {
     const char* target;
@@ -253,8 +293,14 @@ TEST(ShortcutsToKeepAfterSendTest, TheKeyTheMenuFolderAndTheDefaultVerbDecide) {
   for (const Case& c : cases) {
     test::FakeProfileStore store;
     for (const auto& [key, value] : c.keys) store.Set("Option", key, value);
+    bool asked = false;
     const std::optional<ShortcutTarget> got =
-        ShortcutsToKeepAfterSend(SettingsFile(L"C:\\P\\Zrnx.ini", store), c.item, sender, "C:\\S\\Zarnik");
+        ShortcutsToKeepAfterSend(SettingsFile(L"C:\\P\\Zrnx.ini", store), c.item, sender, [&] {
+          asked = true;
+          return std::string("C:\\S\\Zarnik");
+        });
+    // The shell is asked for the default only when Data is missing.
+    EXPECT_EQ(asked, !c.keys.count("Data") && c.keys.count("StartMenuShortcuts") == 0) << c.item;
     ASSERT_EQ(got.has_value(), c.expected.has_value()) << c.item;
     if (!got) continue;
     EXPECT_EQ(got->sender_path, c.expected->sender_path);
@@ -302,9 +348,13 @@ class FakeLinkFiles : public ShellLinkApi, public ItemShortcutFiles {
     return expanded;
   }
   std::optional<std::vector<FolderEntry>> ListFiles(const std::string& folder, int depth) override {
-    if (folder == menu_folder) {
-      EXPECT_EQ(depth, kMaxItemDepth);
-      return items;
+    if (folder == menu_folder && depth == kMaxItemDepth) {
+      if (!items || !menu_holds_links) return items;
+      std::vector<FolderEntry> listed = *items;
+      for (const auto& [path, link] : links) {
+        if (path.rfind(folder + "\\", 0) == 0) listed.push_back({path.substr(folder.size() + 1), false, stamp});
+      }
+      return listed;
     }
     EXPECT_EQ(depth, 0);
     std::vector<FolderEntry> names;
@@ -322,7 +372,10 @@ class FakeLinkFiles : public ShellLinkApi, public ItemShortcutFiles {
   void RemoveEmptyFolder(const std::string& path) override { emptied.push_back(path); }
   bool FileExists(const std::wstring& path) override { return existing.count(path) > 0; }
   bool SamePath(const std::wstring& a, const std::wstring& b) override { return FoldName(a) == FoldName(b); }
-  std::string LoadStamp(const std::string& key) override { return stamps[key]; }
+  std::string LoadStamp(const std::string& key) override {
+    auto found = stamps.find(key);
+    return found == stamps.end() ? std::string() : found->second;
+  }
   void SaveStamp(const std::string& key, const std::string& value) override { stamps[key] = value; }
 
   std::optional<std::string> programs = "C:\\U\\Programs";
@@ -336,6 +389,7 @@ class FakeLinkFiles : public ShellLinkApi, public ItemShortcutFiles {
   std::vector<std::string> emptied, saved, removed;
   std::uint64_t stamp = 1;  // every group file's stamp
   bool groups_exist = true;
+  bool menu_holds_links = false;
   int saves = 0, reads = 0, folder_lookups = 0;
 };
 
@@ -414,6 +468,200 @@ TEST(ItemShortcutsTest, EverythingPossibleIsDoneBeforeTheFirstFailureIsRaised) {
     EXPECT_EQ(error.SystemValue(), kGroup + "greeting.lnk");
   }
   EXPECT_FALSE(fake.links.count(kGroup + "gone.lnk"));
+}
+
+// Another live copy's shortcut is never touched and covers its item; one
+// to a copy that is gone, or to this one spelt in another case, is ours.
+TEST(ItemShortcutsTest, AShortcutIsOursWhenItStartsThisProgramOrOneThatIsGone) {
+  FakeLinkFiles fake;
+  auto link_of = [](const std::string& program, const std::string& relative) {
+    LinkRead link = Ours(relative);
+    link.target = program;
+    return link;
+  };
+  fake.links[kGroup + "theirs.lnk"] = link_of("D:\\Other\\Zrnx.exe", "greeting.zrx");
+  fake.links[kGroup + "theirs gone.lnk"] = link_of("D:\\Other\\Zrnx.exe", "gone.zrx");
+  fake.links[kGroup + "old.lnk"] = link_of("D:\\Old\\Zrnx.exe", "Sub\\a.url");
+  fake.links[kGroup + "mine.lnk"] = link_of("c:\\p\\ZRNX.EXE", "gone.zrx");
+  fake.existing = {L"D:\\Other\\Zrnx.exe"};
+  ShortcutTarget target = kTarget;
+  target.wide_sender_path = L"C:\\P\\Zrnx.exe";
+  ItemShortcuts shortcuts(fake, fake);
+  shortcuts.Update(target, true);
+  EXPECT_THAT(fake.saved, ElementsAre(kGroup + "old.lnk"));
+  EXPECT_THAT(fake.removed, ElementsAre(kGroup + "mine.lnk"));
+  EXPECT_EQ(fake.links[kGroup + "old.lnk"].target, "C:\\P\\Zrnx.exe");
+
+  shortcuts.Update(target, false);
+  EXPECT_EQ(fake.links.size(), 2u);
+  EXPECT_TRUE(fake.links.count(kGroup + "theirs.lnk") && fake.links.count(kGroup + "theirs gone.lnk"));
+}
+
+// A menu folder that is the group: our shortcuts there are no items, so
+// sends never add shortcuts to shortcuts.
+TEST(ItemShortcutsTest, AMenuFolderThatIsTheGroupKeepsOneShortcutPerItem) {
+  FakeLinkFiles fake;
+  fake.menu_folder = "C:\\U\\Programs\\Items";
+  fake.menu_holds_links = true;
+  fake.items = Files({"greeting.zrx"});
+  fake.links[fake.menu_folder + "\\note.lnk"] = {"C:\\WINDOWS\\NOTEPAD.EXE", "", "", "", "", 0};
+  ShortcutTarget target = kTarget;
+  target.menu_folder = fake.menu_folder;
+  ItemShortcuts shortcuts(fake, fake);
+  for (int send = 0; send < 3; ++send) shortcuts.Update(target, true);
+  // greeting.lnk for the item, "note (lnk).lnk" for the user's own link, nothing more.
+  EXPECT_EQ(fake.links.size(), 3u);
+  EXPECT_EQ(fake.saves, 2);
+}
+
+TEST(ItemShortcutsTest, AGroupThatWouldBeTheStartupFolderIsNeverWritten) {
+  FakeLinkFiles fake;
+  ShortcutTarget target = kTarget;
+  target.menu_folder = "C:\\M\\STARTUP";
+  fake.menu_folder = target.menu_folder;
+  ItemShortcuts shortcuts(fake, fake);
+  for (auto run : {std::function<void()>([&] { shortcuts.Update(target, true); }),
+                   std::function<void()>([&] { shortcuts.CheckGroup(target); })}) {
+    try {
+      run();
+      ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+      EXPECT_EQ(std::string(error.what()), WithValue(kStartupGroupRefused, "C:\\M\\STARTUP"));
+    }
+  }
+  EXPECT_EQ(fake.saves, 0);
+  EXPECT_NO_THROW(shortcuts.Update(target, false));  // removing ours is always allowed
+  EXPECT_NO_THROW(shortcuts.CheckGroup(kTarget));
+}
+
+// OK with another Data: ours leave the old group (and it, once empty),
+// also when both groups have one name.
+TEST(ItemShortcutsTest, ANewMenuFolderMovesTheGroup) {
+  struct Case {
+    const char* old_folder;
+    const char* old_group;
+  };
+  for (const Case& c : {Case{"C:\\M\\Old", "C:\\U\\Programs\\Old\\"}, Case{"D:\\X\\Items\\", kGroup.c_str()}}) {
+    FakeLinkFiles fake;
+    ShortcutTarget old = kTarget;
+    old.menu_folder = c.old_folder;
+    fake.links[std::string(c.old_group) + "was.lnk"] = Ours("was.zrx", old);
+    fake.links[std::string(c.old_group) + "mine.lnk"] = {"C:\\WINDOWS\\NOTEPAD.EXE", "", "", "", "", 0};
+    ShortcutTarget target = kTarget;
+    target.old_menu_folder = c.old_folder;
+    ItemShortcuts shortcuts(fake, fake);
+    shortcuts.Update(target, true);
+    EXPECT_FALSE(fake.links.count(std::string(c.old_group) + "was.lnk")) << c.old_folder;
+    EXPECT_TRUE(fake.links.count(std::string(c.old_group) + "mine.lnk")) << c.old_folder;
+    EXPECT_TRUE(fake.links.count(kGroup + "greeting.lnk")) << c.old_folder;
+    const std::string old_group(c.old_group);
+    EXPECT_THAT(fake.emptied, ElementsAre(old_group.substr(0, old_group.size() - 1)));
+  }
+}
+
+// A send finds both listings as the last sync left them: no link is loaded.
+TEST(ItemShortcutsTest, AStampedSyncWithNothingChangedLoadsNoLink) {
+  FakeLinkFiles fake;
+  ShortcutTarget target = kTarget;
+  target.use_stamps = true;
+  ItemShortcuts shortcuts(fake, fake);
+  shortcuts.Update(target, true);
+  EXPECT_EQ(fake.saves, 2);
+  const int reads = fake.reads;
+  shortcuts.Update(target, true);
+  EXPECT_EQ(fake.reads, reads);
+  EXPECT_EQ(fake.saves, 2);
+
+  fake.stamp = 2;  // a shortcut changed (its Properties, say): read, nothing to write
+  shortcuts.Update(target, true);
+  EXPECT_GT(fake.reads, reads);
+  EXPECT_EQ(fake.saves, 2);
+
+  fake.items->push_back({"new.zrx", false, 1});
+  shortcuts.Update(target, true);
+  EXPECT_EQ(fake.saves, 3);
+  target.use_stamps = false;  // the editor always looks
+  const int stamped_reads = fake.reads;
+  shortcuts.Update(target, true);
+  EXPECT_GT(fake.reads, stamped_reads);
+}
+
+// The sync of a send has a time bound: it stops between links, keeps no
+// stamp, and the next one goes on. The editor is told the progress.
+TEST(ItemShortcutsTest, OutOfTimeStopsBetweenLinksAndTheNextSyncGoesOn) {
+  FakeLinkFiles fake;
+  fake.items = Files({"a.zrx", "b.zrx", "c.zrx"});
+  ShortcutTarget target = kTarget;
+  target.use_stamps = true;
+  ItemShortcuts shortcuts(fake, fake);
+  shortcuts.out_of_time = [&] { return fake.saves >= 2; };
+  std::vector<std::pair<std::size_t, std::size_t>> told;
+  shortcuts.progress = [&](std::size_t done, std::size_t total) { told.emplace_back(done, total); };
+  shortcuts.Update(target, true);
+  EXPECT_EQ(fake.links.size(), 2u);
+  EXPECT_THAT(fake.stamps, IsEmpty());
+  EXPECT_THAT(told, ElementsAre(std::pair<std::size_t, std::size_t>{1, 3}, std::pair<std::size_t, std::size_t>{2, 3}));
+
+  shortcuts.out_of_time = nullptr;
+  shortcuts.Update(target, true);
+  EXPECT_EQ(fake.links.size(), 3u);
+  EXPECT_EQ(fake.stamps.size(), 1u);
+  // Read while out of time: nothing planned from half a group.
+  fake.items->push_back({"d.zrx"});
+  shortcuts.out_of_time = [] { return true; };
+  shortcuts.Update(target, true);
+  EXPECT_EQ(fake.links.size(), 3u);
+}
+
+TEST(ItemShortcutsTest, EnvironmentStringsAndCaseInALinkReadBackAreTheSameLink) {
+  FakeLinkFiles fake;
+  fake.items = Files({"a.zrx"});
+  ShortcutTarget target = kTarget;
+  target.sender_path = "C:\\Users\\u\\Apps\\Zrnx.exe";
+  LinkRead link = Ours("a.zrx", target);
+  link.icon_path = "%USERPROFILE%\\Apps\\zrnx.EXE";
+  link.target = "C:\\USERS\\U\\APPS\\ZRNX.EXE";
+  fake.links[kGroup + "a.lnk"] = link;
+  ItemShortcuts shortcuts(fake, fake);
+  shortcuts.Update(target, true);
+  EXPECT_EQ(fake.saves, 0);
+}
+
+// 1,000 links: Programs is asked for once, and so are the Startup folders.
+TEST(ItemShortcutsTest, AThousandLinksAskTheShellForEachFolderOnce) {
+  FakeLinkFiles fake;
+  fake.items.emplace();
+  for (int i = 0; i < 1000; ++i) fake.items->push_back({"item" + std::to_string(i) + ".zrx"});
+  ItemShortcuts shortcuts(fake, fake);
+  shortcuts.Update(kTarget, true);
+  EXPECT_EQ(fake.saves, 1000);
+  EXPECT_EQ(fake.folder_lookups, 3);
+}
+
+// The name is cut to the room the group's path leaves: the longest link
+// path is exactly MAX_PATH - 1 bytes and is written.
+TEST(ItemShortcutsTest, ANameIsCutToTheLastByteTheGroupLeaves) {
+  FakeLinkFiles fake;
+  fake.items = Files({(std::string(300, 'n') + ".zrx").c_str()});
+  ItemShortcuts shortcuts(fake, fake);
+  EXPECT_NO_THROW(shortcuts.Update(kTarget, true));
+  ASSERT_EQ(fake.saved.size(), 1u);
+  EXPECT_EQ(fake.saved[0].size(), kMaxLinkPath);
+}
+
+TEST(ItemShortcutsTest, OfTwoFailedRemovalsTheFirstIsReported) {
+  FakeLinkFiles fake;
+  fake.links[kGroup + "a gone.lnk"] = Ours("a gone.zrx");
+  fake.links[kGroup + "b gone.lnk"] = Ours("b gone.zrx");
+  fake.refused = {kGroup + "a gone.lnk", kGroup + "b gone.lnk"};
+  ItemShortcuts shortcuts(fake, fake);
+  try {
+    shortcuts.Update(kTarget, true);
+    FAIL() << "no error";
+  } catch (const Error& error) {
+    EXPECT_EQ(std::string(error.what()), WithValue(kShortcutRemoveFailed, kGroup + "a gone.lnk"));
+  }
+  EXPECT_THAT(fake.removed, ElementsAre(kGroup + "a gone.lnk", kGroup + "b gone.lnk"));
 }
 
 TEST(ItemShortcutsTest, NoProgramsFolderNoMenuFolderOrATooLongPath) {
