@@ -173,7 +173,7 @@ void ItemShortcuts::Apply(const ShortcutPlan& plan, const std::string& group_fol
     for (const ShortcutWrite& write : *writes) {
       if (OutOfTime()) return;
       const LinkRead link = WantedLink(write.item_path, write.relative, target);
-      LinkFields fields{link.target, link.description, link.work_dir};
+      LinkFields fields{link.target, write.description.empty() ? link.description : write.description, link.work_dir};
       fields.arguments = link.arguments;
       fields.icon_path = link.icon_path;
       fields.icon_index = link.icon_index;

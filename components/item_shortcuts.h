@@ -69,6 +69,8 @@ struct ShortcutWrite {
   std::string item_path;  // the item's full path
   std::string relative;   // the item below the menu folder, the description
   std::uint16_t hot_key = 0;
+  // The comment a rewrite keeps (the user may have changed it); "" for the item's path.
+  std::string description = {};
   bool operator==(const ShortcutWrite&) const = default;
 };
 

@@ -282,7 +282,8 @@ ShortcutPlan PlanItemShortcuts(const std::optional<std::vector<FolderEntry>>& it
     const std::string path = InFolder(target.menu_folder, entry->relative);
     LinkRead want = WantedLink(path, entry->relative, target);
     want.hot_key = WantedHotKey(*entry, &shortcut, target);
-    if (!SameLink(*shortcut.link, want)) plan.update.push_back({shortcut.name, path, entry->relative, want.hot_key});
+    if (!SameLink(*shortcut.link, want))
+      plan.update.push_back({shortcut.name, path, entry->relative, want.hot_key, shortcut.link->description});
   }
   std::sort(plan.update.begin(), plan.update.end(),
             [](const ShortcutWrite& a, const ShortcutWrite& b) { return a.name < b.name; });

@@ -151,13 +151,13 @@ TEST(PlanItemShortcutsTest, HotKeysAreKeptUnlessTheCallerChoosesOthers) {
        std::nullopt, {}, {}},
       {"a rewrite for another reason keeps it",
        {Keyed("a.lnk", "a.zrx", kCtrlAltG, copy_mode), Keyed("b.lnk", "Sub\\b.txt", 0)}, std::nullopt, {},
-       {{"a.lnk", a, "a.zrx", kCtrlAltG}}},
+       {{"a.lnk", a, "a.zrx", kCtrlAltG, "a.zrx"}}},
       {"a chosen key is written, an unlisted item keeps its own",
        {Keyed("a.lnk", "a.zrx", kCtrlAltG), Keyed("b.lnk", "Sub\\b.txt", kShiftF5)},
-       std::map<std::string, std::uint16_t>{{"Sub\\b.txt", kCtrlAltG}}, {}, {{"b.lnk", b, "Sub\\b.txt", kCtrlAltG}}},
+       std::map<std::string, std::uint16_t>{{"Sub\\b.txt", kCtrlAltG}}, {}, {{"b.lnk", b, "Sub\\b.txt", kCtrlAltG, "Sub\\b.txt"}}},
       {"0 clears a key; the same key writes nothing",
        {Keyed("a.lnk", "a.zrx", kCtrlAltG), Keyed("b.lnk", "Sub\\b.txt", kShiftF5)},
-       std::map<std::string, std::uint16_t>{{"a.zrx", 0}, {"Sub\\b.txt", kShiftF5}}, {}, {{"a.lnk", a, "a.zrx", 0}}},
+       std::map<std::string, std::uint16_t>{{"a.zrx", 0}, {"Sub\\b.txt", kShiftF5}}, {}, {{"a.lnk", a, "a.zrx", 0, "a.zrx"}}},
       {"a new shortcut takes its chosen key", {Keyed("a.lnk", "a.zrx", 0)},
        std::map<std::string, std::uint16_t>{{"Sub\\b.txt", kShiftF5}, {"gone.zrx", kCtrlAltG}},
        {{"Sub - b.lnk", b, "Sub\\b.txt", kShiftF5}}, {}},
@@ -434,12 +434,14 @@ TEST(ItemShortcutsTest, HotKeysAreListedPerItemAndWrittenAsChosen) {
     EXPECT_EQ(std::tie(keys[i].relative, keys[i].item_path, keys[i].hot_key, keys[i].has_shortcut), expected[i]);
   }
 
+  fake.links[kGroup + "b.lnk"].description = "the user's words";
   const std::map<std::string, std::uint16_t> chosen = {{"b.txt", 0x0174}, {"Sub\\a.url", 0x0241}};
   ShortcutTarget target = kTarget;
   target.hot_keys = &chosen;
   shortcuts.Update(target, true);
   EXPECT_EQ(fake.links[kGroup + "Hello.lnk"].hot_key, 0x0647);
   EXPECT_EQ(fake.links[kGroup + "b.lnk"].hot_key, 0x0174);
+  EXPECT_EQ(fake.links[kGroup + "b.lnk"].description, "the user's words");  // a rewrite keeps the comment
   EXPECT_EQ(fake.links[kGroup + "Sub - a.lnk"].hot_key, 0x0241);
 
   fake.items.reset();
@@ -483,7 +485,7 @@ TEST(ItemShortcutsTest, AShortcutIsOursWhenItStartsThisProgramOrOneThatIsGone) {
   fake.links[kGroup + "theirs gone.lnk"] = link_of("D:\\Other\\Zrnx.exe", "gone.zrx");
   fake.links[kGroup + "old.lnk"] = link_of("D:\\Old\\Zrnx.exe", "Sub\\a.url");
   fake.links[kGroup + "mine.lnk"] = link_of("c:\\p\\ZRNX.EXE", "gone.zrx");
-  fake.existing = {L"D:\\Other\\Zrnx.exe"};
+  fake.existing = {L"D:\\Other\\Zrnx.exe", L"c:\\p\\ZRNX.EXE"};
   ShortcutTarget target = kTarget;
   target.wide_sender_path = L"C:\\P\\Zrnx.exe";
   ItemShortcuts shortcuts(fake, fake);
