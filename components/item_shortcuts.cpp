@@ -200,6 +200,7 @@ void ItemShortcuts::Update(const ShortcutTarget& given, bool on) {
   ShortcutTarget target = given;
   if (target.sender_path.empty()) target.sender_path = SystemCodePageBytes(target.wide_sender_path);
   complete_ = true;
+  target.app_ids_kept = links_.KeepsAppIds();
   const std::optional<std::string> found_group = GroupFolder(target.menu_folder, on);
   if (!found_group) return;
   const std::string& group_folder = *found_group;

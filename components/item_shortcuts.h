@@ -54,6 +54,8 @@ struct ShortcutTarget {
   std::string old_menu_folder = {};
   // A send: a sync that finds both listings as it left them loads no link.
   bool use_stamps = false;
+  // Set by the sync from ShellLinkApi::KeepsAppIds.
+  bool app_ids_kept = true;
 };
 
 // An item that gets a shortcut, and the hot key its shortcut of ours holds.
@@ -115,7 +117,8 @@ bool IsSenderShortcut(const LinkRead& link, const ShortcutTarget& target);
 
 // Whether a stored link is what we would write, compared as Windows reads a
 // link back (paths in any letter case).
-bool SameLink(const LinkRead& have, const LinkRead& want);
+// An ID read back empty counts as ours when `app_ids_kept` is false.
+bool SameLink(const LinkRead& have, const LinkRead& want, bool app_ids_kept = true);
 
 // `items` nullopt: the menu folder is missing, and nothing is changed.
 // `max_name` bytes are left for a shortcut's file name in the group folder.

@@ -244,12 +244,13 @@ std::optional<std::string> OwnShortcutItem(const LinkRead& link, const ShortcutT
 
 bool IsSenderShortcut(const LinkRead& link, const ShortcutTarget& target) { return SenderItem(link, target).has_value(); }
 
-bool SameLink(const LinkRead& have, const LinkRead& want) {
+bool SameLink(const LinkRead& have, const LinkRead& want, bool app_ids_kept) {
   // The comment is the user's to change; what the shortcut starts is ours.
   // Paths come back from the shell in the case the file system keeps.
   return Key(have.target) == Key(want.target) && Key(have.arguments) == Key(want.arguments) &&
          Key(have.work_dir) == Key(want.work_dir) && Key(have.icon_path) == Key(want.icon_path) &&
-         have.icon_index == want.icon_index && have.hot_key == want.hot_key && have.app_id == want.app_id;
+         have.icon_index == want.icon_index && have.hot_key == want.hot_key &&
+         (have.app_id == want.app_id || (!app_ids_kept && have.app_id.empty()));
 }
 
 std::string ShortcutBaseName(const std::string& relative) { return BaseName(relative) + std::string(kLinkExtension); }
@@ -282,7 +283,7 @@ ShortcutPlan PlanItemShortcuts(const std::optional<std::vector<FolderEntry>>& it
     const std::string path = InFolder(target.menu_folder, entry->relative);
     LinkRead want = WantedLink(path, entry->relative, target);
     want.hot_key = WantedHotKey(*entry, &shortcut, target);
-    if (!SameLink(*shortcut.link, want))
+    if (!SameLink(*shortcut.link, want, target.app_ids_kept))
       plan.update.push_back({shortcut.name, path, entry->relative, want.hot_key, shortcut.link->description});
   }
   std::sort(plan.update.begin(), plan.update.end(),

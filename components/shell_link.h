@@ -87,6 +87,10 @@ class ShellLinkApi {
   virtual std::string ExpandEnvironment(const std::string& text) { return text; }
   // Between these, one shell link object serves every SaveLink (and one
   // every ReadLink) instead of one per call; FinishLinks lets go of them.
+  // Whether a link saved with an AppUserModelID reads back with it. Wine's
+  // shell link accepts the property and keeps nothing: there an ID read
+  // back empty says nothing, and comparing it would rewrite every link.
+  virtual bool KeepsAppIds() { return true; }
   virtual void BeginLinks() {}
   virtual void FinishLinks() {}
 };

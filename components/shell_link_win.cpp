@@ -134,6 +134,12 @@ class Win32ShellLinkApi final : public ShellLinkApi {
     return length == 0 || length > kLongText ? text : DataBytes(expanded);
   }
 
+  bool KeepsAppIds() override {
+    // Wine's ntdll exports its version; Windows' never does.
+    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return !wine;
+  }
+
   void BeginLinks() override { batch_ = true; }
 
   void FinishLinks() override {

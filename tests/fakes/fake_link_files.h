@@ -123,6 +123,8 @@ class FakeLinkFiles : public ShellLinkApi, public ItemShortcutFiles {
   std::map<std::string, std::string> stamps;
   std::vector<std::string> emptied, saved, removed;
   std::uint64_t stamp = 1;  // every group file's stamp
+  bool KeepsAppIds() override { return keeps_app_ids; }
+  bool keeps_app_ids = true;
   bool groups_exist = true;
   bool menu_holds_links = false;
   int saves = 0, reads = 0, folder_lookups = 0;

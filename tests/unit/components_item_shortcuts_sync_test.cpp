@@ -254,6 +254,16 @@ TEST(ItemShortcutsTest, EnvironmentStringsAndCaseInALinkReadBackAreTheSameLink) 
   ItemShortcuts shortcuts(fake, fake);
   shortcuts.Update(target, true);
   EXPECT_EQ(fake.saves, 0);
+
+  // A shell that keeps no IDs reads every link back without one: that is
+  // no reason to write it again; where IDs are kept, it is.
+  fake.links[kGroup + "a.lnk"].app_id.clear();
+  fake.keeps_app_ids = false;
+  shortcuts.Update(target, true);
+  EXPECT_EQ(fake.saves, 0);
+  fake.keeps_app_ids = true;
+  shortcuts.Update(target, true);
+  EXPECT_EQ(fake.saves, 1);
 }
 
 // 1,000 links: Programs is asked for once, and so are the Startup folders.
