@@ -121,6 +121,7 @@ void TZrnxSetForm::ApplyOptions() {
   // Saved as a path: the Edit verb adds quotes of its own.
   options_.editor = UnquotedPath(view_.Text(Edit1));
   if (options_.editor.empty()) options_.editor = defaults_.editor;
+  const std::string old_data = options_.data;
   options_.data = view_.Text(Edit2);
   options_.new_menu = view_.Checked(New);
   for (int i = 0; i < 10; ++i) options_.date_formats[static_cast<std::size_t>(i)] = view_.Text(DateFormat0 + i);
@@ -128,11 +129,13 @@ void TZrnxSetForm::ApplyOptions() {
   options_.restore_clipboard = view_.Checked(RestoreClipboard);
   options_.start_menu_shortcuts = view_.Checked(StartMenuShortcuts);
 
+  ShellChoices choices =
+      MakeShellChoices(view_.Checked(Kanren), view_.Checked(SendTo), options_, paths_.item_sender_path);
+  choices.old_menu_folder = old_data;
+  Shell().CheckItemShortcuts(choices);
   // The shell is left as it was when the settings cannot be saved after it.
   SettingsFile(paths_.settings_path, store_).CheckWritable();
 
-  const ShellChoices choices =
-      MakeShellChoices(view_.Checked(Kanren), view_.Checked(SendTo), options_, paths_.item_sender_path);
   Shell().ApplyShellIntegration(choices);
 
   SaveOptions();

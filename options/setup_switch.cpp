@@ -44,7 +44,9 @@ void Apply(SetupPort& port) {
   choices.start_menu = options.start_menu_shortcuts;
   choices.menu_folder = options.data;
 
-  // Nothing is registered for a copy whose settings cannot be saved.
+  // Nothing is registered for a copy whose settings cannot be saved, or
+  // whose shortcuts would run at logon.
+  shell.CheckItemShortcuts(choices);
   port.CheckSettingsWritable();
   shell.ApplyShellIntegration(choices);
   port.SaveOptions();

@@ -25,6 +25,7 @@ struct ShellChoices {
   std::wstring item_sender_path;  // ItemSenderPath, as the wide call gave it
   bool start_menu = false;       // StartMenuShortcuts: shortcuts for the items
   std::string menu_folder;       // Data, whose items they are
+  std::string old_menu_folder;   // Data before this change: ours leave its group
 };
 
 class ShellIntegration {
@@ -43,6 +44,9 @@ class ShellIntegration {
   // folder that refuses a link never costs the user his settings; raises
   // Error for the first link that could not be written or removed.
   virtual void UpdateItemShortcuts(const ShellChoices& choices) = 0;
+  // Raises Error, before anything is saved, when the shortcuts' group would
+  // be the Startup folder.
+  virtual void CheckItemShortcuts(const ShellChoices&) {}
 };
 
 }  // namespace zrnx

@@ -61,9 +61,14 @@ void PortedShellIntegration::ApplyShellIntegration(const ShellChoices& choices) 
 
 void PortedShellIntegration::UpdateItemShortcuts(const ShellChoices& choices) {
   if (!item_shortcuts_) return;
-  item_shortcuts_->Update(
-      {{}, choices.menu_folder, choices.paste_mode, choices.item_sender_path},
-      choices.start_menu);
+  ShortcutTarget target{{}, choices.menu_folder, choices.paste_mode, choices.item_sender_path};
+  target.old_menu_folder = choices.old_menu_folder;
+  item_shortcuts_->Update(target, choices.start_menu);
+}
+
+void PortedShellIntegration::CheckItemShortcuts(const ShellChoices& choices) {
+  if (!item_shortcuts_ || !choices.start_menu) return;
+  item_shortcuts_->CheckGroup({{}, choices.menu_folder, choices.paste_mode, choices.item_sender_path});
 }
 
 void PortedShellIntegration::WriteAssociation(const ShellChoices& choices) {

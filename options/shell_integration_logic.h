@@ -49,6 +49,7 @@ class PortedShellIntegration final : public ShellIntegration {
   ShellState DetectShellState(const std::wstring& item_sender_path) override;
   void ApplyShellIntegration(const ShellChoices& choices) override;
   void UpdateItemShortcuts(const ShellChoices& choices) override;
+  void CheckItemShortcuts(const ShellChoices& choices) override;
 
  private:
   void WriteAssociation(const ShellChoices& choices);

@@ -12,6 +12,7 @@
 #include "common/scoped_win.h"
 #include "common/wide_text_win.h"
 #include "options/shell_integration_logic.h"
+#include "options/shortcut_progress_win.h"
 #include "options/shell_ports_win.h"
 
 namespace zrnx {
@@ -197,14 +198,26 @@ class Win32ShellFolders final : public ShellFolders {
 class Win32ShellIntegration final : public ShellIntegration {
  public:
   Win32ShellIntegration(HWND owner, TShellShortCut& shortcut)
-      : folders_(owner), logic_(registry_, folders_, shortcut, &items_) {}
+      : owner_(owner), folders_(owner), logic_(registry_, folders_, shortcut, &items_) {}
   ShellState DetectShellState(const std::wstring& item_sender_path) override {
     return logic_.DetectShellState(item_sender_path);
   }
   void ApplyShellIntegration(const ShellChoices& choices) override { logic_.ApplyShellIntegration(choices); }
-  void UpdateItemShortcuts(const ShellChoices& choices) override { logic_.UpdateItemShortcuts(choices); }
+  void UpdateItemShortcuts(const ShellChoices& choices) override {
+    // Long writes show their progress; a new window each time.
+    items_.progress = ShortcutProgress(owner_);
+    struct Done {
+      ItemShortcuts& items;
+      ~Done() { items.progress = nullptr; }  // the window goes with it
+    } done{items_};
+    // A sender keeping the group in step finishes first; a lock never
+    // given back does not stop the editor.
+    if (!RunLockedSync(10000, [&] { logic_.UpdateItemShortcuts(choices); })) logic_.UpdateItemShortcuts(choices);
+  }
+  void CheckItemShortcuts(const ShellChoices& choices) override { logic_.CheckItemShortcuts(choices); }
 
  private:
+  HWND owner_;
   Win32Registry registry_;
   Win32ShellFolders folders_;
   ItemShortcuts items_{DefaultShellLinkApi(), DefaultItemShortcutFiles()};

@@ -134,27 +134,40 @@ void Win32SenderSteps::SettleClipboard() {
   give_back_lock_.Reset();
 }
 
+// How long a send may spend keeping the Start-menu group in step.
+constexpr ULONGLONG kShortcutSyncBudgetMs = 2000;
+
 void Win32SenderSteps::KeepItemShortcuts(const std::wstring& item_path) {
   // Quiet by design: the user asked for a paste, not for the Start menu.
   try {
     // The shortcuts name their items in the code page, as Data does; an item
     // it cannot hold gets none, and the listing leaves such names out too.
     Win32ItemFileSystem files;
-    const std::wstring full_path = files.FullPath(item_path);
+    std::wstring full_path = files.FullPath(item_path);
+    // An item opened by its short (8.3) name still lies in the menu folder.
+    wchar_t long_path[MAX_PATH] = {};
+    const DWORD long_length = GetLongPathNameW(full_path.c_str(), long_path, MAX_PATH);
+    if (long_length > 0 && long_length < MAX_PATH) full_path = long_path;
     if (!FitsCodePage(full_path)) return;
     ShortcutTarget sender;
     sender.wide_sender_path = ThisModulePath();
     sender.sender_path = DataBytes(sender.wide_sender_path);
     ShellLinkApi& links = DefaultShellLinkApi();
-    const std::string start_menu = links.SpecialFolderPath(kSpecialFolders[scStartMenu].csidl).value_or("");
-    const std::string default_menu_folder =
-        start_menu.empty() ? std::string() : start_menu + std::string(kDefaultMenuFolderName);
-    std::optional<ShortcutTarget> target = ShortcutsToKeepAfterSend(
-        SettingsFile(settings_path_), DataBytes(full_path), sender.sender_path, default_menu_folder);
+    // The shell is asked for the Start Menu only when Data is missing.
+    std::optional<ShortcutTarget> target =
+        ShortcutsToKeepAfterSend(SettingsFile(settings_path_), DataBytes(full_path), sender.sender_path, [&] {
+          const std::string start_menu = links.SpecialFolderPath(kSpecialFolders[scStartMenu].csidl).value_or("");
+          return start_menu.empty() ? std::string() : start_menu + std::string(kDefaultMenuFolderName);
+        });
     if (!target) return;
     target->wide_sender_path = std::move(sender.wide_sender_path);
+    target->use_stamps = true;
     ItemShortcuts shortcuts(links, DefaultItemShortcutFiles());
-    shortcuts.Update(*target, true);
+    // The paste is done; still, the process ends within about two seconds.
+    // What is left is the next send's, as is a sync another sender holds.
+    const ULONGLONG start = GetTickCount64();
+    shortcuts.out_of_time = [start] { return GetTickCount64() - start > kShortcutSyncBudgetMs; };
+    RunLockedSync(0, [&] { shortcuts.Update(*target, true); });
   } catch (...) {
   }
 }

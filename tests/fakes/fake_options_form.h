@@ -146,7 +146,13 @@ class FakeShell : public ShellIntegration {
     if (shortcut_error) throw Error(*shortcut_error);
     shortcuts.push_back(choices);
   }
+  void CheckItemShortcuts(const ShellChoices& choices) override {
+    checked.push_back(choices);
+    if (check_error) throw Error(*check_error);
+  }
   ShellState state;
+  std::optional<std::string> check_error;
+  std::vector<ShellChoices> checked;
   std::wstring detected_for;
   std::optional<std::string> error, shortcut_error;
   std::vector<ShellChoices> applied;

@@ -4,34 +4,19 @@
 #include <map>
 #include <set>
 
-#include "common/error.h"
 #include "components/item_shortcuts.h"
+#include "fakes/fake_link_files.h"
 #include "fakes/fake_profile_store.h"
 
 namespace zrnx {
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-const ShortcutTarget kTarget{"C:\\P\\Zrnx.exe", "C:\\M\\Items", true};
-
-// A link of ours for an item below the menu folder, as the given target writes it.
-LinkRead Ours(const std::string& relative, const ShortcutTarget& target = kTarget) {
-  return WantedLink(target.menu_folder + "\\" + relative, relative, target);
-}
-
-std::vector<std::string> Names(const std::vector<ShortcutWrite>& writes) {
-  std::vector<std::string> names;
-  for (const ShortcutWrite& w : writes) names.push_back(w.name);
-  return names;
-}
-
-std::vector<FolderEntry> Files(std::initializer_list<const char*> names) {
-  std::vector<FolderEntry> files;
-  for (const char* name : names) files.push_back({name, false});
-  return files;
-}
+using test::Files;
+using test::kTarget;
+using test::Keyed;
+using test::Names;
+using test::Ours;
 
 struct PlanCase {
   const char* what;
@@ -48,6 +33,16 @@ TEST(PlanItemShortcutsTest, AddsUpdatesAndRemovesOnlyOursAndASecondRunHasNothing
   LinkRead users_own{"C:\\WINDOWS\\NOTEPAD.EXE", "", "", "", "", 0};
   LinkRead outside = Ours("x.zrx");
   outside.arguments = "/p \"C:\\Other\\x.zrx\"";
+  LinkRead no_id = Ours("a.zrx"), other_id = Ours("b.zrx"), read_back = Ours("a.zrx");
+  no_id.app_id.clear();
+  other_id.app_id = ItemAppId("C:\\M\\Items\\a.zrx");
+  // The shell gives paths back in the case the file system keeps.
+  read_back.target = "c:\\p\\zrnx.EXE";
+  read_back.icon_path = "C:\\P\\ZRNX.exe";
+  read_back.work_dir = "c:\\P";
+  read_back.arguments = "/p \"C:\\M\\ITEMS\\A.zrx\"";
+  GroupEntry other_copy{"theirs.lnk", Ours("a.zrx"), true};
+  other_copy.link->target = "D:\\Other\\Zrnx.exe";
   const PlanCase cases[] = {
       {"one new item", Files({"greeting.zrx"}), {}, {"greeting.lnk"}, {}, {}},
       {"ours up to date", Files({"greeting.zrx"}), {{"greeting.lnk", Ours("greeting.zrx")}}, {}, {}, {}},
@@ -60,8 +55,9 @@ TEST(PlanItemShortcutsTest, AddsUpdatesAndRemovesOnlyOursAndASecondRunHasNothing
       {"a renamed link of ours stays as named", Files({"greeting.zrx"}), {{"Hello.lnk", Ours("greeting.zrx")}}, {},
        {}, {}},
       {"a link to an item elsewhere is the user's", Files({}), {{"x.lnk", outside}}, {}, {}, {}},
-      {"an unreadable link and a non-link hold their names", Files({"x.zrx", "y.txt"}),
-       {{"x.lnk", std::nullopt}, {"Y.LNK", std::nullopt}}, {"x (zrx).lnk", "y (txt).lnk"}, {}, {}},
+      {"a link that does not load under an item's name may be its shortcut", Files({"x.zrx", "y.txt"}),
+       {{"x.lnk", std::nullopt}, {"Y.LNK", std::nullopt}}, {}, {}, {}},
+      {"a file that is no link holds its name", Files({"x.zrx"}), {{"x.lnk.txt", std::nullopt}}, {"x.lnk"}, {}, {}},
       {"names that differ only in extension", Files({"a.url", "a.lnk", "a.txt", "a.zrx"}), {},
        {"a.lnk", "a (txt).lnk", "a (url).lnk", "a (lnk).lnk"}, {}, {}},
       {"case counts as the file system counts it", Files({"A.ZRX", "a.txt"}), {}, {"A.lnk", "a (txt).lnk"}, {}, {}},
@@ -74,6 +70,17 @@ TEST(PlanItemShortcutsTest, AddsUpdatesAndRemovesOnlyOursAndASecondRunHasNothing
       {"device names and trailing dots or spaces",
        Files({"con.zrx", "NUL.txt", "com1.old.zrx", "COM10.zrx", "lpt9 .url", "a..zrx", "b .zrx", ".zrx"}), {},
        {"zrx.lnk", "COM10.lnk", "a.lnk", "b.lnk", "com1_.old.lnk", "con_.lnk", "NUL_.lnk", "lpt9_.lnk"}, {}, {}},
+      {"a clash counts whichever name has capitals", Files({"a.zrx", "A.txt", "Greeting.zrx"}),
+       {{"greeting.lnk", users_own}}, {"Greeting (zrx).lnk", "a.lnk", "A (txt).lnk"}, {}, {}},
+      {"full-width, Greek and Cyrillic capitals clash too", Files({"ａ.zrx", "Ａ.txt", "ω.zrx", "Ω.txt", "я.zrx", "Я.txt"}),
+       {}, {"ａ.lnk", "ω.lnk", "я.lnk", "Ａ (txt).lnk", "Ω (txt).lnk", "Я (txt).lnk"}, {}, {}},
+      {"a second shortcut of ours for one item goes", Files({"a.zrx"}),
+       {{"a.lnk", Ours("a.zrx")}, {"a copy.lnk", Ours("a.zrx")}, {"b.lnk", Ours("A.ZRX")}}, {}, {},
+       {"a.lnk", "b.lnk"}},
+      {"without our ID or with another, it is rewritten", Files({"a.zrx", "b.zrx"}),
+       {{"a.lnk", no_id}, {"b.lnk", other_id}}, {}, {"a.lnk", "b.lnk"}, {}},
+      {"read back in another case it is the same", Files({"a.zrx"}), {{"a.lnk", read_back}}, {}, {}, {}},
+      {"another copy's shortcut covers its item and stays", Files({"a.zrx"}), {other_copy}, {}, {}, {}},
       {"a name freed by a removal is taken again", Files({"b.zrx"}), {{"b.lnk", Ours("a.zrx")}}, {"b.lnk"}, {},
        {"b.lnk"}},
   };
@@ -99,6 +106,44 @@ TEST(PlanItemShortcutsTest, AddsUpdatesAndRemovesOnlyOursAndASecondRunHasNothing
     EXPECT_THAT(again.add, IsEmpty());
     EXPECT_THAT(again.update, IsEmpty());
     EXPECT_THAT(again.remove, IsEmpty());
+  }
+}
+
+TEST(PlanItemShortcutsTest, HotKeysAreKeptUnlessTheCallerChoosesOthers) {
+  constexpr std::uint16_t kCtrlAltG = 0x0647, kShiftF5 = 0x0174;
+  ShortcutTarget copy_mode = kTarget;
+  copy_mode.paste_mode = false;
+  struct Case {
+    const char* what;
+    std::vector<GroupEntry> group;
+    std::optional<std::map<std::string, std::uint16_t>> chosen;
+    std::vector<ShortcutWrite> add, update;
+  };
+  const std::string a = "C:\\M\\Items\\a.zrx", b = "C:\\M\\Items\\Sub\\b.txt";
+  const Case cases[] = {
+      {"a key in place stays, nothing written", {Keyed("a.lnk", "a.zrx", kCtrlAltG), Keyed("b.lnk", "Sub\\b.txt", 0)},
+       std::nullopt, {}, {}},
+      {"a rewrite for another reason keeps it",
+       {Keyed("a.lnk", "a.zrx", kCtrlAltG, copy_mode), Keyed("b.lnk", "Sub\\b.txt", 0)}, std::nullopt, {},
+       {{"a.lnk", a, "a.zrx", kCtrlAltG, "a.zrx"}}},
+      {"a chosen key is written, an unlisted item keeps its own",
+       {Keyed("a.lnk", "a.zrx", kCtrlAltG), Keyed("b.lnk", "Sub\\b.txt", kShiftF5)},
+       std::map<std::string, std::uint16_t>{{"Sub\\b.txt", kCtrlAltG}}, {}, {{"b.lnk", b, "Sub\\b.txt", kCtrlAltG, "Sub\\b.txt"}}},
+      {"0 clears a key; the same key writes nothing",
+       {Keyed("a.lnk", "a.zrx", kCtrlAltG), Keyed("b.lnk", "Sub\\b.txt", kShiftF5)},
+       std::map<std::string, std::uint16_t>{{"a.zrx", 0}, {"Sub\\b.txt", kShiftF5}}, {}, {{"a.lnk", a, "a.zrx", 0, "a.zrx"}}},
+      {"a new shortcut takes its chosen key", {Keyed("a.lnk", "a.zrx", 0)},
+       std::map<std::string, std::uint16_t>{{"Sub\\b.txt", kShiftF5}, {"gone.zrx", kCtrlAltG}},
+       {{"Sub - b.lnk", b, "Sub\\b.txt", kShiftF5}}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ShortcutTarget target = kTarget;
+    if (c.chosen) target.hot_keys = &*c.chosen;
+    const ShortcutPlan plan = PlanItemShortcuts(Files({"a.zrx", "Sub\\b.txt"}), c.group, target, 200);
+    EXPECT_EQ(plan.add, c.add);
+    EXPECT_EQ(plan.update, c.update);
+    EXPECT_THAT(plan.remove, IsEmpty());
   }
 }
 
@@ -134,6 +179,24 @@ TEST(PlanItemShortcutsTest, LongNamesAreCutToFitWithoutSplittingACharacter) {
   EXPECT_EQ(plan.add[0].name, "a" + std::string(20, 'x') + "表表.lnk");
   EXPECT_EQ(plan.add[1].name, "a" + std::string(19, 'x') + " (txt).lnk");
   for (const ShortcutWrite& w : plan.add) EXPECT_LE(w.name.size(), 30u) << w.name;
+}
+
+// One ID per item: the same on every sync and in any letter case, another
+// for another item or menu folder, in the documented dotted form.
+TEST(ItemAppIdTest, StableDistinctAndInTheDocumentedForm) {
+  const std::string id = ItemAppId("C:\\M\\Items\\Sub\\greeting.zrx");
+  EXPECT_EQ(id, ItemAppId("c:\\m\\ITEMS\\sub\\Greeting.ZRX"));
+  EXPECT_EQ(id.rfind("ZarnikNX.Item.", 0), 0u);
+  EXPECT_LE(id.size(), 128u);
+  EXPECT_EQ(id.find(' '), std::string::npos);
+  std::set<std::string> ids = {id};
+  for (const char* other : {"C:\\M\\Items\\greeting.zrx", "C:\\M\\Items2\\Sub\\greeting.zrx",
+                            "C:\\M\\Items\\Sub\\greeting.txt", "C:\\M\\Items\\Sub - greeting.zrx",
+                            "C:\\M\\Items\\Sub\\ｇreeting.zrx", "D:\\M\\Items\\Sub\\greeting.zrx"}) {
+    EXPECT_TRUE(ids.insert(ItemAppId(other)).second) << other;
+  }
+  // A long path still gives a short ID.
+  EXPECT_EQ(ItemAppId("C:\\" + std::string(250, 'x')).size(), id.size());
 }
 
 TEST(OwnShortcutItemTest, OnlyOurProgramWithOneQuotedItemInTheMenuFolder) {
@@ -181,7 +244,7 @@ TEST(ItemShortcutNamesTest, GroupAndMenuFolderRules) {
 
   const LinkRead link = WantedLink("C:\\M\\Items\\Sub\\a.url", "Sub\\a.url", kTarget);
   EXPECT_EQ(link, (LinkRead{"C:\\P\\Zrnx.exe", "/p \"C:\\M\\Items\\Sub\\a.url\"", "C:\\P", "Sub\\a.url",
-                            "C:\\P\\Zrnx.exe", 1}));
+                            "C:\\P\\Zrnx.exe", 1, 0, ItemAppId("C:\\M\\Items\\Sub\\a.url")}));
   EXPECT_EQ(ShortcutBaseName("Sub\\a.url"), "Sub - a.lnk");
 }
 
@@ -204,133 +267,20 @@ TEST(ShortcutsToKeepAfterSendTest, TheKeyTheMenuFolderAndTheDefaultVerbDecide) {
   for (const Case& c : cases) {
     test::FakeProfileStore store;
     for (const auto& [key, value] : c.keys) store.Set("Option", key, value);
+    bool asked = false;
     const std::optional<ShortcutTarget> got =
-        ShortcutsToKeepAfterSend(SettingsFile(L"C:\\P\\Zrnx.ini", store), c.item, sender, "C:\\S\\Zarnik");
+        ShortcutsToKeepAfterSend(SettingsFile(L"C:\\P\\Zrnx.ini", store), c.item, sender, [&] {
+          asked = true;
+          return std::string("C:\\S\\Zarnik");
+        });
+    // The shell is asked for the default only when Data is missing.
+    EXPECT_EQ(asked, !c.keys.count("Data") && c.keys.count("StartMenuShortcuts") == 0) << c.item;
     ASSERT_EQ(got.has_value(), c.expected.has_value()) << c.item;
     if (!got) continue;
     EXPECT_EQ(got->sender_path, c.expected->sender_path);
     EXPECT_EQ(got->menu_folder, c.expected->menu_folder);
     EXPECT_EQ(got->paste_mode, c.expected->paste_mode);
   }
-}
-
-// Links are kept in a map; a path in `refused` cannot be saved or removed.
-class FakeLinkFiles : public ShellLinkApi, public ItemShortcutFiles {
- public:
-  std::optional<std::string> SpecialFolderPath(int csidl) override {
-    EXPECT_EQ(csidl, 2);  // Programs
-    return programs;
-  }
-  bool DirectoryExists(const std::string&) override { return true; }
-  void MakeDirectory(const std::string&) override {}
-  bool SaveLink(const std::string& path, const LinkFields& f) override {
-    ++saves;
-    if (refused.count(path)) return false;
-    links[path] = LinkRead{f.target, std::string(f.arguments), f.work_dir, f.description, std::string(f.icon_path),
-                           f.icon_index};
-    return true;
-  }
-  std::optional<LinkRead> ReadLink(const std::string& path) override {
-    auto found = links.find(path);
-    return found == links.end() ? std::nullopt : std::optional(found->second);
-  }
-  std::optional<std::vector<FolderEntry>> ListFiles(const std::string& folder, int depth) override {
-    if (folder == kTarget.menu_folder) {
-      EXPECT_EQ(depth, kMaxItemDepth);
-      return items;
-    }
-    EXPECT_EQ(depth, 0);
-    std::vector<FolderEntry> names;
-    for (const auto& [path, link] : links) {
-      if (path.rfind(folder + "\\", 0) == 0) names.push_back({path.substr(folder.size() + 1), false});
-    }
-    return names;
-  }
-  bool RemoveFile(const std::string& path) override {
-    if (refused.count(path)) return false;
-    return links.erase(path) > 0;
-  }
-  void RemoveEmptyFolder(const std::string& path) override { emptied.push_back(path); }
-
-  std::optional<std::string> programs = "C:\\U\\Programs";
-  std::optional<std::vector<FolderEntry>> items = Files({"greeting.zrx", "Sub\\a.url"});
-  std::map<std::string, LinkRead> links;
-  std::set<std::string> refused;
-  std::vector<std::string> emptied;
-  int saves = 0;
-};
-
-const std::string kGroup = "C:\\U\\Programs\\Items\\";
-
-TEST(ItemShortcutsTest, WritesEveryFieldThenRemovesOnlyOursWhenSwitchedOff) {
-  FakeLinkFiles fake;
-  fake.links[kGroup + "mine.lnk"] = {"C:\\WINDOWS\\NOTEPAD.EXE", "", "", "", "", 0};
-  ItemShortcuts shortcuts(fake, fake);
-  shortcuts.Update(kTarget, true);
-  ASSERT_EQ(fake.links.size(), 3u);
-  EXPECT_EQ(fake.links[kGroup + "greeting.lnk"],
-            (LinkRead{"C:\\P\\Zrnx.exe", "/p \"C:\\M\\Items\\greeting.zrx\"", "C:\\P", "greeting.zrx",
-                      "C:\\P\\Zrnx.exe", 1}));
-  EXPECT_EQ(fake.links[kGroup + "Sub - a.lnk"].arguments, "/p \"C:\\M\\Items\\Sub\\a.url\"");
-  EXPECT_THAT(fake.emptied, IsEmpty());
-
-  const int saves = fake.saves;
-  shortcuts.Update(kTarget, true);
-  EXPECT_EQ(fake.saves, saves);  // in step: nothing written
-
-  shortcuts.Update(kTarget, false);
-  EXPECT_EQ(fake.links.size(), 1u);
-  EXPECT_TRUE(fake.links.count(kGroup + "mine.lnk"));
-  EXPECT_THAT(fake.emptied, ElementsAre("C:\\U\\Programs\\Items"));
-}
-
-TEST(ItemShortcutsTest, EverythingPossibleIsDoneBeforeTheFirstFailureIsRaised) {
-  FakeLinkFiles fake;
-  fake.links[kGroup + "gone.lnk"] = Ours("gone.zrx");
-  fake.refused = {kGroup + "gone.lnk", kGroup + "greeting.lnk"};
-  ItemShortcuts shortcuts(fake, fake);
-  try {
-    shortcuts.Update(kTarget, true);
-    FAIL() << "no error";
-  } catch (const Error& error) {
-    EXPECT_EQ(std::string(error.what()), WithValue(kShortcutRemoveFailed, kGroup + "gone.lnk"));
-  }
-  EXPECT_TRUE(fake.links.count(kGroup + "Sub - a.lnk"));
-
-  fake.refused = {kGroup + "greeting.lnk"};
-  try {
-    shortcuts.Update(kTarget, true);
-    FAIL() << "no error";
-  } catch (const Error& error) {
-    EXPECT_EQ(std::string(error.what()), WithValue(kShortcutWriteFailed, kGroup + "greeting.lnk"));
-    EXPECT_EQ(error.SystemValue(), kGroup + "greeting.lnk");
-  }
-  EXPECT_FALSE(fake.links.count(kGroup + "gone.lnk"));
-}
-
-TEST(ItemShortcutsTest, NoProgramsFolderNoMenuFolderOrATooLongPath) {
-  FakeLinkFiles fake;
-  fake.programs.reset();
-  ItemShortcuts shortcuts(fake, fake);
-  EXPECT_THROW(shortcuts.Update(kTarget, true), Error);
-  EXPECT_NO_THROW(shortcuts.Update(kTarget, false));
-
-  FakeLinkFiles no_menu;
-  no_menu.items.reset();
-  no_menu.links[kGroup + "gone.lnk"] = Ours("gone.zrx");
-  ItemShortcuts kept(no_menu, no_menu);
-  kept.Update(kTarget, true);
-  EXPECT_EQ(no_menu.links.size(), 1u);  // nothing known of the items: nothing removed
-
-  ShortcutTarget nameless = kTarget;
-  nameless.menu_folder = "";
-  kept.Update(nameless, true);
-  EXPECT_EQ(no_menu.saves, 0);
-
-  FakeLinkFiles deep;
-  deep.programs = "C:\\" + std::string(250, 'p');
-  ItemShortcuts too_long(deep, deep);
-  EXPECT_THROW(too_long.Update(kTarget, true), Error);
 }
 
 }  // namespace

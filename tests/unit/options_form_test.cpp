@@ -363,6 +363,7 @@ TEST_F(OptionsFormTest, ClosingAfterAnOkThatFailedOnceTheSettingsWereSaved) {
 TEST_F(OptionsFormTest, TheStartMenuBoxDrivesTheShortcutsAfterTheSave) {
   Existing();
   store_.Set("Option", "StartMenuShortcuts", "0");
+  store_.Set("Option", "Data", "C:\\Old\\Items");
   Open();
   EXPECT_FALSE(view_.Checked(StartMenuShortcuts));
   view_.SetChecked(StartMenuShortcuts, true);
@@ -374,7 +375,26 @@ TEST_F(OptionsFormTest, TheStartMenuBoxDrivesTheShortcutsAfterTheSave) {
   EXPECT_EQ(shell_->shortcuts[0].menu_folder, "D:\\Items");
   EXPECT_EQ(shell_->shortcuts[0].item_sender_path, L"C:\\Zarnik\\Zrnx.exe");
   EXPECT_FALSE(shell_->shortcuts[0].paste_mode);
+  EXPECT_EQ(shell_->shortcuts[0].old_menu_folder, "C:\\Old\\Items");  // its group is left
   EXPECT_EQ(store_.Value("Option", "StartMenuShortcuts"), "1");
+}
+
+// A group the shortcuts may not have (the Startup folder) stops the OK
+// before anything is saved or registered.
+TEST_F(OptionsFormTest, ARefusedGroupSavesAndRegistersNothing) {
+  Existing();
+  Open();
+  view_.SetText(Edit2, "D:\\Startup");
+  shell_->check_error = "メニューフォルダ D:\\Startup のショートカットは作成できません";
+  const std::size_t writes = store_.writes.size();
+  form_->Button1Click();
+  ASSERT_EQ(shell_->checked.size(), 1u);
+  EXPECT_EQ(shell_->checked[0].menu_folder, "D:\\Startup");
+  EXPECT_TRUE(shell_->applied.empty());
+  EXPECT_TRUE(shell_->shortcuts.empty());
+  EXPECT_EQ(store_.writes.size(), writes);
+  ASSERT_EQ(system_.boxes.size(), 1u);
+  EXPECT_TRUE(view_.visible);
 }
 
 TEST_F(OptionsFormTest, AShortcutErrorIsShownWithTheSettingsAlreadySaved) {

@@ -88,6 +88,7 @@ class FakeSetup : public SetupPort, public ShellIntegration {
     shortcuts = choices;
     Step("shortcuts");
   }
+  void CheckItemShortcuts(const ShellChoices&) override { Step("check"); }
   std::optional<ShellChoices> shortcuts;
 
  private:
@@ -104,7 +105,7 @@ TEST(RunSetupSwitchTest, ApplyRunsTheFirstRunSequenceAndRegisters) {
   EXPECT_EQ(outcome.exit_code, 0);
   EXPECT_THAT(outcome.message, IsEmpty());
   EXPECT_THAT(fake.steps,
-              ElementsAre("mutex", "detect", "load", "exists", "writable", "shell", "save options",
+              ElementsAre("mutex", "detect", "load", "exists", "check", "writable", "shell", "save options",
                           "save first list", "shortcuts"));
   ASSERT_TRUE(fake.applied);
   EXPECT_TRUE(fake.applied->associate);
@@ -131,7 +132,7 @@ TEST(RunSetupSwitchTest, AShortcutFailureIsReportedAfterTheSettingsAreSaved) {
   fake.fail_at = "shortcuts";
   const SetupOutcome outcome = RunSetupSwitch(SetupSwitch::kApply, fake);
   EXPECT_EQ(outcome.exit_code, kSetupFailed);
-  EXPECT_THAT(fake.steps, ElementsAre("mutex", "detect", "load", "exists", "writable", "shell", "save options", "save list",
+  EXPECT_THAT(fake.steps, ElementsAre("mutex", "detect", "load", "exists", "check", "writable", "shell", "save options", "save list",
                                       "shortcuts"));
 }
 
@@ -164,10 +165,11 @@ TEST(RunSetupSwitchTest, AFailingStepStopsTheRunWithItsTextAndWritesNothingAfter
     std::vector<std::string> steps;
   };
   const Case cases[] = {
-      {"writable", {"mutex", "detect", "load", "exists", "writable"}},
-      {"shell", {"mutex", "detect", "load", "exists", "writable", "shell"}},
-      {"save options", {"mutex", "detect", "load", "exists", "writable", "shell", "save options"}},
-      {"save list", {"mutex", "detect", "load", "exists", "writable", "shell", "save options", "save list"}},
+      {"check", {"mutex", "detect", "load", "exists", "check"}},
+      {"writable", {"mutex", "detect", "load", "exists", "check", "writable"}},
+      {"shell", {"mutex", "detect", "load", "exists", "check", "writable", "shell"}},
+      {"save options", {"mutex", "detect", "load", "exists", "check", "writable", "shell", "save options"}},
+      {"save list", {"mutex", "detect", "load", "exists", "check", "writable", "shell", "save options", "save list"}},
   };
   for (const Case& c : cases) {
     FakeSetup fake;

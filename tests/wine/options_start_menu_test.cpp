@@ -9,9 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "common/scoped_win.h"
+#include "components/shell_link.h"
 #include "components/shell_shortcut.h"
 #include "options/control_ids.h"
 #include "wine/desktop_support.h"
@@ -19,6 +21,31 @@
 
 namespace zrnx::test {
 namespace {
+
+// A link's hot key through the shell link object, set and read as the
+// shortcut's Properties do it.
+std::optional<WORD> LinkHotKey(const std::string& path, std::optional<WORD> set = std::nullopt) {
+  ComPtr<IShellLinkA> link;
+  ComPtr<IPersistFile> file;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(link.Put()))) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()))))
+    return std::nullopt;
+  wchar_t wide[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+  if (FAILED(file->Load(wide, STGM_READWRITE))) return std::nullopt;
+  if (set) {
+    link->SetHotkey(*set);
+    if (FAILED(file->Save(wide, TRUE))) return std::nullopt;
+  }
+  WORD key = 0;
+  if (FAILED(link->GetHotkey(&key))) return std::nullopt;
+  return key;
+}
+
+void PressKeys(std::initializer_list<BYTE> keys, bool release) {
+  for (BYTE vk : keys) keybd_event(vk, static_cast<BYTE>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)), release ? KEYEVENTF_KEYUP : 0, 0);
+}
 
 const std::string kGroupName = "Zarnik NX テキスト";
 
@@ -203,6 +230,115 @@ TEST_F(StartMenuWineTest, AGroupThatCannotBeWrittenIsReportedAfterTheSave) {
   e->Click(ctl::Button2);
   ExpectEndsQuietly(*e);
   DeleteFileA(group_.c_str());
+}
+
+// A menu folder that is the group itself (Data in Programs, so Start shows
+// the items' folder): sends never make shortcuts of shortcuts.
+TEST_F(StartMenuWineTest, AMenuFolderThatIsTheGroupStaysOneShortcutPerItem) {
+  TearDown();
+  ASSERT_TRUE(CreateDirectoryA(group_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  for (const char* name : {"one.zrx", "two.txt"}) {
+    ScopedFile file(CreateFileA((group_ + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(file.Get(), name, 3, &written, nullptr));
+  }
+  sandbox_.WriteFile("Zrnx.ini", "[Option]\r\nData=" + group_ + "\r\n");
+  ASSERT_EQ(Run("ZrnxSet.exe", "/apply"), std::optional<DWORD>(0));
+  for (int send = 0; send < 3; ++send) ASSERT_EQ(Run("Zrnx.exe", "/c " + Quote(group_ + "\\one.zrx")), std::optional<DWORD>(0));
+  EXPECT_EQ(FilesIn(group_), (std::set<std::string>{"one.zrx", "two.txt", "one.lnk", "two.lnk"}));
+}
+
+// Data named Startup would put the group in the Startup folder: /apply
+// refuses it before anything is written.
+TEST_F(StartMenuWineTest, AStartupGroupIsRefused) {
+  char startup[MAX_PATH] = {};
+  ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_STARTUP, nullptr, 0, startup), S_OK);
+  const std::string menu = sandbox_.PathOf(std::string(startup).substr(std::string(startup).rfind('\\') + 1));
+  CreateDirectoryA(menu.c_str(), nullptr);
+  sandbox_.WriteFile(menu.substr(sandbox_.Dir().size() + 1) + "\\run.zrx", "run");
+  sandbox_.WriteFile("Zrnx.ini", "[Option]\r\nData=" + menu + "\r\n");
+  const std::set<std::string> before = FilesIn(startup);
+  EXPECT_EQ(Run("ZrnxSet.exe", "/apply"), std::optional<DWORD>(1));
+  ASSERT_EQ(Run("Zrnx.exe", "/c " + Quote(menu + "\\run.zrx")), std::optional<DWORD>(0));
+  EXPECT_EQ(FilesIn(startup), before);
+}
+
+// Another live copy's shortcuts are neither doubled nor removed; a copy
+// that is gone leaves its shortcuts to us.
+TEST_F(StartMenuWineTest, ACopyOwnsOnlyItsOwnShortcuts) {
+  const std::string other = sandbox_.PathOf("other");
+  CreateDirectoryA(other.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA(sandbox_.PathOf("Zrnx.exe").c_str(), (other + "\\Zrnx.exe").c_str(), FALSE));
+  for (const auto& [name, program] : {std::pair<std::string, std::string>{"theirs.lnk", other + "\\Zrnx.exe"},
+                                      {"gone.lnk", sandbox_.PathOf("gone\\Zrnx.exe")}}) {
+    const std::string arguments = "/p \"" + Item(name == "theirs.lnk" ? "a.zrx" : "site.url") + "\"";
+    const std::string none;
+    LinkFields fields{program, none, none};
+    fields.arguments = arguments;
+    ASSERT_TRUE(DefaultShellLinkApi().SaveLink(Link(name), fields));
+  }
+  ASSERT_EQ(Run("ZrnxSet.exe", "/apply"), std::optional<DWORD>(0));
+  std::set<std::string> expected = all_;
+  expected.erase("a (txt).lnk");  // a.zrx is theirs: a.txt takes the plain name
+  expected.erase("site.lnk");  // the gone copy's is ours now, rewritten
+  expected.insert("theirs.lnk");
+  expected.insert("gone.lnk");
+  EXPECT_EQ(FilesIn(group_), expected);
+  EXPECT_EQ(ReadShellLink(Link("theirs.lnk"))->target, other + "\\Zrnx.exe");
+  EXPECT_EQ(ReadShellLink(Link("gone.lnk"))->target, sandbox_.PathOf("Zrnx.exe"));
+
+  ASSERT_EQ(Run("ZrnxSet.exe", "/remove"), std::optional<DWORD>(0));
+  EXPECT_EQ(FilesIn(group_), (std::set<std::string>{"greeting.lnk", "theirs.lnk"}));
+}
+
+// OK with another Data: ours leave the old group, which goes once empty.
+TEST_F(StartMenuWineTest, ANewMenuFolderMovesTheGroup) {
+  ASSERT_EQ(Run("ZrnxSet.exe", "/apply"), std::optional<DWORD>(0));
+  const std::string moved = sandbox_.PathOf("Moved Items");
+  CreateDirectoryA(moved.c_str(), nullptr);
+  sandbox_.WriteFile("Moved Items\\m.zrx", "m");
+  auto e = Start();
+  ASSERT_TRUE(e->TypeData(ctl::Edit2, moved));
+  e->Click(ctl::Button1);
+  ExpectEndsQuietly(*e);
+  EXPECT_EQ(FilesIn(group_), (std::set<std::string>{"greeting.lnk"}));  // the user's stays
+  const std::string new_group = ProgramsFolder() + "\\Moved Items";
+  EXPECT_EQ(FilesIn(new_group), (std::set<std::string>{"m.lnk"}));
+  DeleteFileA((new_group + "\\m.lnk").c_str());
+  RemoveDirectoryA(new_group.c_str());
+}
+
+// A shortcut key the user gave a shortcut survives a rewrite; one held
+// down as the sender starts (Ctrl+Alt) never joins the paste key.
+TEST_F(StartMenuWineTest, AShortcutKeyStaysAndItsModifiersDoNotJoinThePaste) {
+  ASSERT_EQ(Run("ZrnxSet.exe", "/apply"), std::optional<DWORD>(0));
+  const WORD ctrl_alt_g = (HOTKEYF_CONTROL | HOTKEYF_ALT) << 8 | 'G';
+  ASSERT_EQ(LinkHotKey(Link("a.lnk"), ctrl_alt_g), std::optional<WORD>(ctrl_alt_g));
+  WriteSettings("PasteMode=0\r\n");  // every link is rewritten
+  ASSERT_EQ(Run("ZrnxSet.exe", "/apply"), std::optional<DWORD>(0));
+  EXPECT_EQ(ReadShellLink(Link("a.lnk"))->arguments, "/c \"" + Item("a.zrx") + "\"");
+  EXPECT_EQ(LinkHotKey(Link("a.lnk")), std::optional<WORD>(ctrl_alt_g));
+  EXPECT_EQ(LinkHotKey(Link("a (txt).lnk")), std::optional<WORD>(0));
+
+  // Explorer starts the shortcut's command line with Ctrl and Alt still down.
+  KeyRecorder recorder;
+  ASSERT_TRUE(recorder.ComeForward());
+  PressKeys({VK_CONTROL, VK_MENU}, false);
+  Process sender(Quote(sandbox_.PathOf("Zrnx.exe")) + " /p " + Quote(Item("a.zrx")), sandbox_.Dir());
+  PumpMessages(700);
+  PressKeys({VK_MENU, VK_CONTROL}, true);
+  EXPECT_EQ(sender.Wait(), std::optional<DWORD>(0));
+  auto key = [](BYTE vk, bool up) { return KeyEventText(vk, up, vk == 'V'); };
+  const std::vector<std::string> paste = {key(VK_CONTROL, false), key('V', false), key('V', true), key(VK_CONTROL, true)};
+  const std::vector<std::string>& seen = recorder.events;
+  WaitUntil([&] { return std::count(seen.begin(), seen.end(), key('V', true)) > 0; }, kDefaultTimeout);
+  PumpMessages(200);
+  // The paste comes whole after the user let go, with no Alt in it.
+  ASSERT_GE(seen.size(), paste.size());
+  EXPECT_EQ(std::vector<std::string>(seen.end() - static_cast<std::ptrdiff_t>(paste.size()), seen.end()), paste);
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), key('V', false)), 1);
+  EXPECT_LT(std::find(seen.begin(), seen.end(), key(VK_MENU, true)) - seen.begin(),
+            std::find(seen.begin(), seen.end(), key('V', false)) - seen.begin());
 }
 
 }  // namespace
