@@ -3,6 +3,8 @@
 // in the shell's New menu and the Send To shortcut to the item sender. The
 // options window detects it at start and rewrites it on every apply.
 
+#include <cstdint>
+#include <map>
 #include <string>
 
 namespace zrnx {
@@ -25,6 +27,9 @@ struct ShellChoices {
   std::wstring item_sender_path;  // ItemSenderPath, as the wide call gave it
   bool start_menu = false;       // StartMenuShortcuts: shortcuts for the items
   std::string menu_folder;       // Data, whose items they are
+  // Hot keys the items page changed, by the item's path below the menu
+  // folder (0 clears one); the others keep what their shortcuts hold.
+  std::map<std::string, std::uint16_t> hot_keys;
 };
 
 class ShellIntegration {

@@ -233,6 +233,22 @@ bool OptionsEditor::ShowPage(int position) {
   RECT rect{};
   if (!SendMessageW(tabs, TCM_GETITEMRECT, position, memory.At())) return false;
   memory.Read(&rect, sizeof rect);
+  // A tab scrolled out of the row: the row's arrows first, as a user would.
+  for (int step = 0; step < 10; ++step) {
+    HWND arrows = FindWindowExW(tabs, nullptr, UPDOWN_CLASSW, nullptr);
+    if (!arrows || !IsWindowVisible(arrows)) break;
+    RECT bar{};
+    GetWindowRect(arrows, &bar);
+    MapWindowPoints(nullptr, tabs, reinterpret_cast<POINT*>(&bar), 2);
+    if (rect.left >= 0 && rect.right <= bar.left) break;
+    POINT arrow{rect.left < 0 ? bar.left + (bar.right - bar.left) / 4 : bar.right - (bar.right - bar.left) / 4,
+                (bar.top + bar.bottom) / 2};
+    ClientToScreen(tabs, &arrow);
+    ClickScreen(arrow, 1);
+    Settle();
+    if (!SendMessageW(tabs, TCM_GETITEMRECT, position, memory.At())) return false;
+    memory.Read(&rect, sizeof rect);
+  }
   POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
   ClientToScreen(tabs, &centre);
   ClickScreen(centre, 1);

@@ -23,7 +23,7 @@
 namespace zrnx::test {
 
 // The pages by their tab positions, from the left.
-inline constexpr int kGeneral = 0, kDateTime = 1, kVirtualKey = 2, kIgnore = 3, kVersion = 4;
+inline constexpr int kGeneral = 0, kDateTime = 1, kVirtualKey = 2, kIgnore = 3, kItems = 4, kVersion = 5;
 
 // The Windows folder, where the editor's default editor lies.
 std::string WindowsFolder();

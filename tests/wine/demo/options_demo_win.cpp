@@ -40,19 +40,34 @@ int Demo(int argc, char** argv) {
     std::fprintf(stderr, "the options window did not come\n");
     return 1;
   }
-  for (int page = 0; page < 5; ++page) {
-    if (!editor.ShowPage(page)) std::fprintf(stderr, "page %d did not come\n", page + 1);
+  // The client area: without a window manager Wine leaves the title bar unpainted.
+  auto shoot = [&](const std::string& name) {
     SetCursorPos(0, 0);  // no hover colour on the links
     PumpMessages(300);
-    // The client area: without a window manager Wine leaves the title bar unpainted.
     RECT rect{};
     GetClientRect(editor.Window(), &rect);
     MapWindowPoints(editor.Window(), nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    std::printf("== shot %d %ld %ld %ld %ld\n", page + 1, rect.left, rect.top, rect.right - rect.left,
+    std::printf("== shot %s %ld %ld %ld %ld\n", name.c_str(), rect.left, rect.top, rect.right - rect.left,
                 rect.bottom - rect.top);
     std::fflush(stdout);
-    if (!WaitForFlag(flags + "\\shot-" + std::to_string(page + 1))) std::fprintf(stderr, "no screenshot taken\n");
+    if (!WaitForFlag(flags + "\\shot-" + name)) std::fprintf(stderr, "no screenshot taken\n");
+  };
+  for (int page = 0; page < 6; ++page) {
+    if (!editor.ShowPage(page)) std::fprintf(stderr, "page %d did not come\n", page + 1);
+    if (page == kItems) editor.SelectRow(zrnx::ctl::ListView3, 0);
+    shoot(std::to_string(page + 1));
   }
+  // The items page once more, as on a monitor of 150 %: the window is told
+  // the new DPI as Windows tells it when it is moved there.
+  if (!editor.ShowPage(kItems)) std::fprintf(stderr, "the items page did not come\n");
+  RECT window{}, client{};
+  GetWindowRect(editor.Window(), &window);
+  GetClientRect(editor.Window(), &client);
+  const RECT suggested{window.left, window.top, window.right + client.right / 2, window.bottom + client.bottom / 2};
+  RemoteMemory memory(editor.Proc().Handle(), sizeof suggested);
+  memory.Write(&suggested, sizeof suggested);
+  SendMessageW(editor.Window(), WM_DPICHANGED, MAKEWPARAM(144, 144), memory.At());
+  shoot("5-144dpi");
   editor.Click(zrnx::ctl::Button2);
   editor.Wait(10000);
   std::printf("== end\n");
