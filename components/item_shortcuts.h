@@ -4,12 +4,21 @@
 // named like the menu folder, with one shortcut per item that starts the
 // item sender on it. The plan (what to add, update and remove) is computed
 // from the two listings; ItemShortcuts lists, plans and applies it.
+//
+// Start shows one entry per program unless each shortcut carries an
+// AppUserModelID of its own, so every shortcut gets one derived from its
+// item's path. A shortcut is ours when it starts this Zrnx.exe, or a
+// Zrnx.exe that is gone; another live copy's are never touched.
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "common/error.h"
 #include "common/settings_file.h"
 #include "components/shell_link.h"
 
@@ -17,14 +26,17 @@ namespace zrnx {
 
 // A file below a listed folder.
 struct FolderEntry {
-  std::string relative;  // "greeting.zrx", "Sub\greeting.zrx"
-  bool hidden = false;   // it, or a folder on its way, is hidden or system
+  std::string relative;      // "greeting.zrx", "Sub\greeting.zrx"
+  bool hidden = false;       // it, or a folder on its way, is hidden or system
+  std::uint64_t stamp = 0;   // last write time and size, to tell a change
 };
 
 // A file directly in the group folder; `link` is set for a .lnk that loaded.
 struct GroupEntry {
   std::string name;
   std::optional<LinkRead> link;
+  // A shortcut of a Zrnx.exe that is not this one and still exists.
+  bool other_copy = false;
 };
 
 // What every shortcut of ours starts, and where its items lie.
@@ -35,19 +47,35 @@ struct ShortcutTarget {
   // Zrnx.exe as the wide call gave it: written in place of the bytes, so that
   // a program folder the code page cannot hold is still where the links point.
   std::wstring wide_sender_path = {};
+  // Hot keys the user chose for items, by FolderEntry::relative (0 clears
+  // one). Every other shortcut of ours keeps the key it has.
+  const std::map<std::string, std::uint16_t>* hot_keys = nullptr;
+  // Data as it was before the user changed it: our shortcuts leave its group.
+  std::string old_menu_folder = {};
+  // A send: a sync that finds both listings as it left them loads no link.
+  bool use_stamps = false;
+};
+
+// An item that gets a shortcut, and the hot key its shortcut of ours holds.
+struct ItemHotKey {
+  std::string relative;
+  std::string item_path;
+  std::uint16_t hot_key = 0;
+  bool has_shortcut = false;
 };
 
 struct ShortcutWrite {
   std::string name;       // "greeting.lnk"
   std::string item_path;  // the item's full path
   std::string relative;   // the item below the menu folder, the description
+  std::uint16_t hot_key = 0;
   bool operator==(const ShortcutWrite&) const = default;
 };
 
 struct ShortcutPlan {
   std::vector<ShortcutWrite> add;
   std::vector<ShortcutWrite> update;  // ours, rewritten under the name they have
-  std::vector<std::string> remove;    // names of ours whose item is gone
+  std::vector<std::string> remove;    // names of ours whose item is gone, or extra ones
 };
 
 // Items in folders below the menu folder are shown flattened; deeper
@@ -65,6 +93,10 @@ bool IsItemEntry(const FolderEntry& entry);
 // letters compared without case, as the file system does).
 bool InMenuFolder(const std::string& path, const std::string& menu_folder);
 
+// The AppUserModelID of an item's shortcut: "ZarnikNX.Item." and a hash of
+// its full path as the file system folds it.
+std::string ItemAppId(const std::string& item_path);
+
 // The link we write for an item.
 LinkRead WantedLink(const std::string& item_path, const std::string& relative, const ShortcutTarget& target);
 
@@ -73,6 +105,15 @@ LinkRead WantedLink(const std::string& item_path, const std::string& relative, c
 // "/p" or "/c" and one quoted path in the menu folder. A shortcut the user
 // renamed stays ours; one the user made to something else is never touched.
 std::optional<std::string> OwnShortcutItem(const LinkRead& link, const ShortcutTarget& target);
+
+// Whether a link starts a program of the item sender's file name with "/p"
+// or "/c" and one quoted path, wherever that lies: such a link is never an
+// item, or the group in the menu folder would grow with every send.
+bool IsSenderShortcut(const LinkRead& link, const ShortcutTarget& target);
+
+// Whether a stored link is what we would write, compared as Windows reads a
+// link back (paths in any letter case).
+bool SameLink(const LinkRead& have, const LinkRead& want);
 
 // `items` nullopt: the menu folder is missing, and nothing is changed.
 // `max_name` bytes are left for a shortcut's file name in the group folder.
@@ -93,6 +134,12 @@ class ItemShortcutFiles {
   virtual bool RemoveFile(const std::string& path) = 0;
   // Removes the folder only when nothing is left in it.
   virtual void RemoveEmptyFolder(const std::string& path) = 0;
+  virtual bool FileExists(const std::wstring& path) = 0;
+  // Whether two paths name one file, as the file system compares names.
+  virtual bool SamePath(const std::wstring& a, const std::wstring& b) = 0;
+  // What the last sync left, under a key; "" when none is kept.
+  virtual std::string LoadStamp(const std::string& key) = 0;
+  virtual void SaveStamp(const std::string& key, const std::string& stamp) = 0;
 };
 
 // What the item sender keeps in step after sending `item_path` (made
@@ -102,8 +149,25 @@ std::optional<ShortcutTarget> ShortcutsToKeepAfterSend(const SettingsFile& setti
                                                        const std::string& sender_path,
                                                        const std::string& default_menu_folder);
 
+// The same, asking for the default menu folder only when Data is missing,
+// so a send of an item elsewhere never asks the shell for a folder.
+std::optional<ShortcutTarget> ShortcutsToKeepAfterSend(const SettingsFile& settings, const std::string& item_path,
+                                                       const std::string& sender_path,
+                                                       const std::function<std::string()>& default_menu_folder);
+
+// What a sync with nothing to do leaves behind: a hash of what it works on
+// and of both listings (names and stamps), and the key it is kept under.
+std::string ListingStamp(const ShortcutTarget& target, const std::vector<FolderEntry>& items,
+                         const std::vector<FolderEntry>& group);
+std::string StampKey(const ShortcutTarget& target);
+
 // The file system's own implementation (Windows only).
 ItemShortcutFiles& DefaultItemShortcutFiles();
+
+// Runs `sync` holding the session's lock of the Start-menu sync, so two
+// programs never write one group at once; false, without running it, when
+// another holds the lock longer than `wait_ms` (Windows only).
+bool RunLockedSync(unsigned wait_ms, const std::function<void()>& sync);
 
 class ItemShortcuts {
  public:
@@ -115,12 +179,40 @@ class ItemShortcuts {
   // be written or removed raises Error.
   void Update(const ShortcutTarget& target, bool on);
 
+  // Every item the sync gives a shortcut, sorted by `relative` as the file
+  // system folds case, with the hot key of its shortcut of ours; empty when
+  // the menu folder is missing.
+  std::vector<ItemHotKey> ItemHotKeys(const ShortcutTarget& target);
+
+  // Raises Error(kStartupGroupRefused) when the group would be the Startup
+  // folder, where every shortcut would run at logon.
+  void CheckGroup(const ShortcutTarget& target);
+
+  // Asked between link writes: true ends the sync there (a send must not
+  // be held back; the next one goes on).
+  std::function<bool()> out_of_time;
+  // Told of each link written: (written, to write).
+  std::function<void(std::size_t, std::size_t)> progress;
+
  private:
   ShellLinkApi& links_;
   ItemShortcutFiles& files_;
+
+  std::optional<std::string> GroupFolder(const std::string& menu_folder, bool on);
+  std::vector<GroupEntry> ReadGroup(const std::string& group_folder, const std::vector<FolderEntry>& files,
+                                    const ShortcutTarget& target);
+  std::vector<FolderEntry> WithoutSenderShortcuts(std::vector<FolderEntry> items, const ShortcutTarget& target);
+  void LeaveOldGroup(const ShortcutTarget& target, std::optional<Error>& failure);
+  void Apply(const ShortcutPlan& plan, const std::string& group_folder, const ShortcutTarget& target,
+             std::optional<Error>& failure);
+  bool IsThisSender(const LinkRead& link, const ShortcutTarget& target);
+
+  bool complete_ = true;  // the last Update was not cut short by out_of_time
 };
 
 inline constexpr std::string_view kShortcutWriteFailed = "スタートメニューのショートカット %s を作成できません";
+inline constexpr std::string_view kStartupGroupRefused =
+    "メニューフォルダ %s のショートカットはスタートアップに入るため作成できません。別のフォルダを選んでください";
 inline constexpr std::string_view kShortcutRemoveFailed = "スタートメニューのショートカット %s を削除できません";
 
 }  // namespace zrnx

@@ -1,48 +1,130 @@
-// The folder listings and removals of the item shortcuts.
+// The folder listings, removals, stamps and lock of the item shortcuts.
 
 #include <windows.h>
 
 #include "common/scoped_win.h"
+#include "common/wide_text_win.h"
 #include "components/item_shortcuts.h"
 
 namespace zrnx {
 namespace {
 
+// Lines of "key stamp"; a few keys are kept, for copies or menu folders in turn.
+constexpr std::size_t kKeptStamps = 16;
+
+std::uint64_t StampOf(const WIN32_FIND_DATAW& found) {
+  const std::uint64_t written =
+      (static_cast<std::uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32) | found.ftLastWriteTime.dwLowDateTime;
+  const std::uint64_t size = (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+  return written ^ (size * 0x9E3779B97F4A7C15ULL);
+}
+
+std::wstring StampFile() {
+  wchar_t folder[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableW(L"LOCALAPPDATA", folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  return std::wstring(folder) + L"\\Zarnik NX\\ItemShortcuts.dat";
+}
+
+std::string ReadSmallFile(const std::wstring& path) {
+  ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return {};
+  char buffer[4096];
+  DWORD read = 0;
+  if (!ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) return {};
+  return std::string(buffer, read);
+}
+
 class Win32ItemShortcutFiles final : public ItemShortcutFiles {
  public:
   std::optional<std::vector<FolderEntry>> ListFiles(const std::string& folder, int depth) override {
-    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    const std::wstring wide = DataText(folder);
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
     std::vector<FolderEntry> files;
-    List(folder, "", false, depth, files);
+    List(wide, "", false, depth, files);
     return files;
   }
 
-  bool RemoveFile(const std::string& path) override { return DeleteFileA(path.c_str()) != 0; }
+  bool RemoveFile(const std::string& path) override { return DeleteFileW(DataText(path).c_str()) != 0; }
 
-  void RemoveEmptyFolder(const std::string& path) override { RemoveDirectoryA(path.c_str()); }
+  void RemoveEmptyFolder(const std::string& path) override { RemoveDirectoryW(DataText(path).c_str()); }
+
+  bool FileExists(const std::wstring& path) override {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  bool SamePath(const std::wstring& a, const std::wstring& b) override {
+    // The file system's own comparison: ordinal, case folded by the upcase table.
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+  }
+
+  std::string LoadStamp(const std::string& key) override {
+    const std::string text = ReadSmallFile(StampFile());
+    const std::string prefix = key + ' ';
+    for (std::size_t pos = 0; pos < text.size();) {
+      std::size_t end = text.find('\n', pos);
+      if (end == std::string::npos) end = text.size();
+      if (text.compare(pos, prefix.size(), prefix) == 0) return text.substr(pos + prefix.size(), end - pos - prefix.size());
+      pos = end + 1;
+    }
+    return {};
+  }
+
+  void SaveStamp(const std::string& key, const std::string& stamp) override {
+    const std::wstring path = StampFile();
+    if (path.empty()) return;
+    CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
+    // The newest first; the key's old line and the oldest ones dropped.
+    std::string text = key + ' ' + stamp + '\n';
+    const std::string old = ReadSmallFile(path);
+    std::size_t kept = 1;
+    for (std::size_t pos = 0; pos < old.size() && kept < kKeptStamps;) {
+      std::size_t end = old.find('\n', pos);
+      if (end == std::string::npos) end = old.size();
+      if (old.compare(pos, key.size() + 1, key + ' ') != 0 && end > pos) {
+        text.append(old, pos, end - pos).append(1, '\n');
+        ++kept;
+      }
+      pos = end + 1;
+    }
+    // Written aside and moved over, so a reader never sees half a file.
+    const std::wstring fresh = path + L".new";
+    {
+      ScopedFile file(CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+      DWORD written = 0;
+      if (!file || !WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) return;
+    }
+    MoveFileExW(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+  }
 
  private:
-  static void List(const std::string& folder, const std::string& prefix, bool hidden, int depth,
+  static void List(const std::wstring& folder, const std::string& prefix, bool hidden, int depth,
                    std::vector<FolderEntry>& files) {
-    WIN32_FIND_DATAA found;
-    ScopedFind find(FindFirstFileA((folder + "\\*").c_str(), &found));
+    WIN32_FIND_DATAW found;
+    ScopedFind find(FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!find) return;
     do {
-      const std::string name = found.cFileName;
-      // '?' stands for a character the code page cannot hold: such a name
-      // opens nothing, and no file name holds a real '?'.
-      if (name == "." || name == ".." || name.find('?') != std::string::npos) continue;
+      const std::wstring_view name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      // A name the code page cannot hold as it is (a look-alike or '?' in
+      // its place) would become a shortcut to a file that does not exist.
+      if (!FitsCodePage(name)) continue;
+      const std::string bytes = DataBytes(name);
       const bool hides = hidden || (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         // A linked folder may lead back to where it is; the menu shows real folders.
         if (depth > 0 && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-          List(folder + "\\" + name, prefix + name + "\\", hides, depth - 1, files);
+          List(folder + L"\\" + std::wstring(name), prefix + bytes + "\\", hides, depth - 1, files);
         }
         continue;
       }
-      files.push_back({prefix + name, hides});
-    } while (FindNextFileA(find.Get(), &found));
+      files.push_back({prefix + bytes, hides, StampOf(found)});
+    } while (FindNextFileW(find.Get(), &found));
   }
 };
 
@@ -51,6 +133,20 @@ class Win32ItemShortcutFiles final : public ItemShortcutFiles {
 ItemShortcutFiles& DefaultItemShortcutFiles() {
   static Win32ItemShortcutFiles files;
   return files;
+}
+
+bool RunLockedSync(unsigned wait_ms, const std::function<void()>& sync) {
+  // One per session: the group lies in the user's own Programs folder.
+  ScopedHandle mutex(CreateMutexW(nullptr, FALSE, L"Local\\ZarnikNX.ItemShortcuts"));
+  if (!mutex) return false;
+  const DWORD waited = WaitForSingleObject(mutex.Get(), wait_ms);
+  if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) return false;
+  struct Release {
+    HANDLE mutex;
+    ~Release() { ReleaseMutex(mutex); }
+  } release{mutex.Get()};
+  sync();
+  return true;
 }
 
 }  // namespace zrnx

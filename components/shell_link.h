@@ -47,12 +47,21 @@ struct LinkFields {
   std::string_view arguments = {};
   std::string_view icon_path = {};
   int icon_index = 0;
+  // IShellLink's hot key: low byte the virtual key, high byte HOTKEYF_*;
+  // set only when not 0.
+  std::uint16_t hot_key = 0;
+  // System.AppUserModel.ID, set through the link's property store before the
+  // save when not empty.
+  std::string_view app_id = {};
 };
 
 // What a link file holds, as stored (never resolved).
 struct LinkRead {
   std::string target, arguments, work_dir, description, icon_path;
   int icon_index = 0;
+  std::uint16_t hot_key = 0;  // as GetHotkey gives it
+  std::string app_id = {};        // System.AppUserModel.ID, "" when none
+  std::wstring wide_target = {};  // the target through the wide interface
   bool operator==(const LinkRead&) const = default;
 };
 
@@ -74,6 +83,12 @@ class ShellLinkApi {
   // The link at `path` as stored, nullopt when it does not load as a link.
   // Raises Error when the shell link object cannot be created.
   virtual std::optional<LinkRead> ReadLink(const std::string&) { return std::nullopt; }
+  // Environment strings ("%USERPROFILE%") in a path read back, expanded.
+  virtual std::string ExpandEnvironment(const std::string& text) { return text; }
+  // Between these, one shell link object serves every SaveLink (and one
+  // every ReadLink) instead of one per call; FinishLinks lets go of them.
+  virtual void BeginLinks() {}
+  virtual void FinishLinks() {}
 };
 
 // The shell's own implementation (Windows only).

@@ -3,9 +3,11 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "common/error.h"
 #include "components/item_shortcuts.h"
+#include "components/name_fold.h"
 #include "fakes/fake_profile_store.h"
 
 namespace zrnx {
@@ -60,8 +62,9 @@ TEST(PlanItemShortcutsTest, AddsUpdatesAndRemovesOnlyOursAndASecondRunHasNothing
       {"a renamed link of ours stays as named", Files({"greeting.zrx"}), {{"Hello.lnk", Ours("greeting.zrx")}}, {},
        {}, {}},
       {"a link to an item elsewhere is the user's", Files({}), {{"x.lnk", outside}}, {}, {}, {}},
-      {"an unreadable link and a non-link hold their names", Files({"x.zrx", "y.txt"}),
-       {{"x.lnk", std::nullopt}, {"Y.LNK", std::nullopt}}, {"x (zrx).lnk", "y (txt).lnk"}, {}, {}},
+      {"a link that does not load under an item's name may be its shortcut", Files({"x.zrx", "y.txt"}),
+       {{"x.lnk", std::nullopt}, {"Y.LNK", std::nullopt}}, {}, {}, {}},
+      {"a file that is no link holds its name", Files({"x.zrx"}), {{"x.lnk.txt", std::nullopt}}, {"x.lnk"}, {}, {}},
       {"names that differ only in extension", Files({"a.url", "a.lnk", "a.txt", "a.zrx"}), {},
        {"a.lnk", "a (txt).lnk", "a (url).lnk", "a (lnk).lnk"}, {}, {}},
       {"case counts as the file system counts it", Files({"A.ZRX", "a.txt"}), {}, {"A.lnk", "a (txt).lnk"}, {}, {}},
@@ -99,6 +102,52 @@ TEST(PlanItemShortcutsTest, AddsUpdatesAndRemovesOnlyOursAndASecondRunHasNothing
     EXPECT_THAT(again.add, IsEmpty());
     EXPECT_THAT(again.update, IsEmpty());
     EXPECT_THAT(again.remove, IsEmpty());
+  }
+}
+
+// A link of ours holding a hot key.
+GroupEntry Keyed(const std::string& name, const std::string& relative, std::uint16_t hot_key,
+                 const ShortcutTarget& target = kTarget) {
+  LinkRead link = Ours(relative, target);
+  link.hot_key = hot_key;
+  return {name, link};
+}
+
+TEST(PlanItemShortcutsTest, HotKeysAreKeptUnlessTheCallerChoosesOthers) {
+  constexpr std::uint16_t kCtrlAltG = 0x0647, kShiftF5 = 0x0174;
+  ShortcutTarget copy_mode = kTarget;
+  copy_mode.paste_mode = false;
+  struct Case {
+    const char* what;
+    std::vector<GroupEntry> group;
+    std::optional<std::map<std::string, std::uint16_t>> chosen;
+    std::vector<ShortcutWrite> add, update;
+  };
+  const std::string a = "C:\\M\\Items\\a.zrx", b = "C:\\M\\Items\\Sub\\b.txt";
+  const Case cases[] = {
+      {"a key in place stays, nothing written", {Keyed("a.lnk", "a.zrx", kCtrlAltG), Keyed("b.lnk", "Sub\\b.txt", 0)},
+       std::nullopt, {}, {}},
+      {"a rewrite for another reason keeps it",
+       {Keyed("a.lnk", "a.zrx", kCtrlAltG, copy_mode), Keyed("b.lnk", "Sub\\b.txt", 0)}, std::nullopt, {},
+       {{"a.lnk", a, "a.zrx", kCtrlAltG}}},
+      {"a chosen key is written, an unlisted item keeps its own",
+       {Keyed("a.lnk", "a.zrx", kCtrlAltG), Keyed("b.lnk", "Sub\\b.txt", kShiftF5)},
+       std::map<std::string, std::uint16_t>{{"Sub\\b.txt", kCtrlAltG}}, {}, {{"b.lnk", b, "Sub\\b.txt", kCtrlAltG}}},
+      {"0 clears a key; the same key writes nothing",
+       {Keyed("a.lnk", "a.zrx", kCtrlAltG), Keyed("b.lnk", "Sub\\b.txt", kShiftF5)},
+       std::map<std::string, std::uint16_t>{{"a.zrx", 0}, {"Sub\\b.txt", kShiftF5}}, {}, {{"a.lnk", a, "a.zrx", 0}}},
+      {"a new shortcut takes its chosen key", {Keyed("a.lnk", "a.zrx", 0)},
+       std::map<std::string, std::uint16_t>{{"Sub\\b.txt", kShiftF5}, {"gone.zrx", kCtrlAltG}},
+       {{"Sub - b.lnk", b, "Sub\\b.txt", kShiftF5}}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ShortcutTarget target = kTarget;
+    if (c.chosen) target.hot_keys = &*c.chosen;
+    const ShortcutPlan plan = PlanItemShortcuts(Files({"a.zrx", "Sub\\b.txt"}), c.group, target, 200);
+    EXPECT_EQ(plan.add, c.add);
+    EXPECT_EQ(plan.update, c.update);
+    EXPECT_THAT(plan.remove, IsEmpty());
   }
 }
 
@@ -181,7 +230,7 @@ TEST(ItemShortcutNamesTest, GroupAndMenuFolderRules) {
 
   const LinkRead link = WantedLink("C:\\M\\Items\\Sub\\a.url", "Sub\\a.url", kTarget);
   EXPECT_EQ(link, (LinkRead{"C:\\P\\Zrnx.exe", "/p \"C:\\M\\Items\\Sub\\a.url\"", "C:\\P", "Sub\\a.url",
-                            "C:\\P\\Zrnx.exe", 1}));
+                            "C:\\P\\Zrnx.exe", 1, 0, ItemAppId("C:\\M\\Items\\Sub\\a.url")}));
   EXPECT_EQ(ShortcutBaseName("Sub\\a.url"), "Sub - a.lnk");
 }
 
@@ -214,10 +263,16 @@ TEST(ShortcutsToKeepAfterSendTest, TheKeyTheMenuFolderAndTheDefaultVerbDecide) {
   }
 }
 
+std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
 // Links are kept in a map; a path in `refused` cannot be saved or removed.
+// Items are listed from `items`; other folders from the links kept in them.
 class FakeLinkFiles : public ShellLinkApi, public ItemShortcutFiles {
  public:
   std::optional<std::string> SpecialFolderPath(int csidl) override {
+    ++folder_lookups;
+    if (csidl == 7) return startup;
+    if (csidl == 0x1d) return std::nullopt;
     EXPECT_EQ(csidl, 2);  // Programs
     return programs;
   }
@@ -225,39 +280,63 @@ class FakeLinkFiles : public ShellLinkApi, public ItemShortcutFiles {
   void MakeDirectory(const std::string&) override {}
   bool SaveLink(const std::string& path, const LinkFields& f) override {
     ++saves;
+    saved.push_back(path);
     if (refused.count(path)) return false;
-    links[path] = LinkRead{f.target, std::string(f.arguments), f.work_dir, f.description, std::string(f.icon_path),
-                           f.icon_index};
+    LinkRead& link = links[path] = LinkRead{f.target, std::string(f.arguments), f.work_dir, f.description,
+                                            std::string(f.icon_path), f.icon_index, f.hot_key};
+    link.app_id = std::string(f.app_id);
     return true;
   }
   std::optional<LinkRead> ReadLink(const std::string& path) override {
+    ++reads;
     auto found = links.find(path);
-    return found == links.end() ? std::nullopt : std::optional(found->second);
+    if (found == links.end()) return std::nullopt;
+    LinkRead link = found->second;
+    if (link.wide_target.empty()) link.wide_target = Wide(link.target);
+    return link;
+  }
+  std::string ExpandEnvironment(const std::string& text) override {
+    std::string expanded = text;
+    const std::string name = "%USERPROFILE%";
+    if (expanded.rfind(name, 0) == 0) expanded.replace(0, name.size(), "C:\\Users\\u");
+    return expanded;
   }
   std::optional<std::vector<FolderEntry>> ListFiles(const std::string& folder, int depth) override {
-    if (folder == kTarget.menu_folder) {
+    if (folder == menu_folder) {
       EXPECT_EQ(depth, kMaxItemDepth);
       return items;
     }
     EXPECT_EQ(depth, 0);
     std::vector<FolderEntry> names;
     for (const auto& [path, link] : links) {
-      if (path.rfind(folder + "\\", 0) == 0) names.push_back({path.substr(folder.size() + 1), false});
+      if (path.rfind(folder + "\\", 0) == 0) names.push_back({path.substr(folder.size() + 1), false, stamp});
     }
+    if (names.empty() && !groups_exist) return std::nullopt;
     return names;
   }
   bool RemoveFile(const std::string& path) override {
+    removed.push_back(path);
     if (refused.count(path)) return false;
     return links.erase(path) > 0;
   }
   void RemoveEmptyFolder(const std::string& path) override { emptied.push_back(path); }
+  bool FileExists(const std::wstring& path) override { return existing.count(path) > 0; }
+  bool SamePath(const std::wstring& a, const std::wstring& b) override { return FoldName(a) == FoldName(b); }
+  std::string LoadStamp(const std::string& key) override { return stamps[key]; }
+  void SaveStamp(const std::string& key, const std::string& value) override { stamps[key] = value; }
 
   std::optional<std::string> programs = "C:\\U\\Programs";
+  std::optional<std::string> startup = "C:\\U\\Programs\\Startup";
+  std::string menu_folder = kTarget.menu_folder;
   std::optional<std::vector<FolderEntry>> items = Files({"greeting.zrx", "Sub\\a.url"});
   std::map<std::string, LinkRead> links;
   std::set<std::string> refused;
-  std::vector<std::string> emptied;
-  int saves = 0;
+  std::set<std::wstring> existing;
+  std::map<std::string, std::string> stamps;
+  std::vector<std::string> emptied, saved, removed;
+  std::uint64_t stamp = 1;  // every group file's stamp
+  bool groups_exist = true;
+  int saves = 0, reads = 0, folder_lookups = 0;
 };
 
 const std::string kGroup = "C:\\U\\Programs\\Items\\";
@@ -270,7 +349,7 @@ TEST(ItemShortcutsTest, WritesEveryFieldThenRemovesOnlyOursWhenSwitchedOff) {
   ASSERT_EQ(fake.links.size(), 3u);
   EXPECT_EQ(fake.links[kGroup + "greeting.lnk"],
             (LinkRead{"C:\\P\\Zrnx.exe", "/p \"C:\\M\\Items\\greeting.zrx\"", "C:\\P", "greeting.zrx",
-                      "C:\\P\\Zrnx.exe", 1}));
+                      "C:\\P\\Zrnx.exe", 1, 0, ItemAppId("C:\\M\\Items\\greeting.zrx")}));
   EXPECT_EQ(fake.links[kGroup + "Sub - a.lnk"].arguments, "/p \"C:\\M\\Items\\Sub\\a.url\"");
   EXPECT_THAT(fake.emptied, IsEmpty());
 
@@ -282,6 +361,35 @@ TEST(ItemShortcutsTest, WritesEveryFieldThenRemovesOnlyOursWhenSwitchedOff) {
   EXPECT_EQ(fake.links.size(), 1u);
   EXPECT_TRUE(fake.links.count(kGroup + "mine.lnk"));
   EXPECT_THAT(fake.emptied, ElementsAre("C:\\U\\Programs\\Items"));
+}
+
+TEST(ItemShortcutsTest, HotKeysAreListedPerItemAndWrittenAsChosen) {
+  FakeLinkFiles fake;
+  fake.items = Files({"greeting.zrx", "Sub\\a.url", "b.txt", "notes.doc"});
+  fake.links[kGroup + "Hello.lnk"] = Keyed("Hello.lnk", "greeting.zrx", 0x0647).link.value();
+  fake.links[kGroup + "b.lnk"] = Ours("b.txt");
+  ItemShortcuts shortcuts(fake, fake);
+  const std::vector<ItemHotKey> keys = shortcuts.ItemHotKeys(kTarget);
+  ASSERT_EQ(keys.size(), 3u);
+  const std::vector<std::tuple<std::string, std::string, std::uint16_t, bool>> expected = {
+      {"b.txt", "C:\\M\\Items\\b.txt", 0, true},
+      {"greeting.zrx", "C:\\M\\Items\\greeting.zrx", 0x0647, true},
+      {"Sub\\a.url", "C:\\M\\Items\\Sub\\a.url", 0, false},
+  };
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    EXPECT_EQ(std::tie(keys[i].relative, keys[i].item_path, keys[i].hot_key, keys[i].has_shortcut), expected[i]);
+  }
+
+  const std::map<std::string, std::uint16_t> chosen = {{"b.txt", 0x0174}, {"Sub\\a.url", 0x0241}};
+  ShortcutTarget target = kTarget;
+  target.hot_keys = &chosen;
+  shortcuts.Update(target, true);
+  EXPECT_EQ(fake.links[kGroup + "Hello.lnk"].hot_key, 0x0647);
+  EXPECT_EQ(fake.links[kGroup + "b.lnk"].hot_key, 0x0174);
+  EXPECT_EQ(fake.links[kGroup + "Sub - a.lnk"].hot_key, 0x0241);
+
+  fake.items.reset();
+  EXPECT_THAT(shortcuts.ItemHotKeys(kTarget), IsEmpty());
 }
 
 TEST(ItemShortcutsTest, EverythingPossibleIsDoneBeforeTheFirstFailureIsRaised) {
