@@ -28,7 +28,11 @@ DWORD WINAPI ListItems(void* param) {
   std::unique_ptr<Listing> listing(static_cast<Listing*>(param));
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   try {
-    // The shortcut sync cannot read keys yet: nothing is listed.
+    ItemShortcuts shortcuts(DefaultShellLinkApi(), DefaultItemShortcutFiles());
+    for (ItemHotKey& item : shortcuts.ItemHotKeys(listing->target)) {
+      listing->rows.push_back(
+          MakeItemRow(std::move(item.relative), std::move(item.item_path), item.hot_key, item.has_shortcut));
+    }
   } catch (...) {
     // An unreadable folder lists nothing; the page shows an empty list.
     listing->rows.clear();

@@ -25,7 +25,11 @@ void TZrnxSetForm::ItemsPageShow() {
 }
 
 ShortcutTarget TZrnxSetForm::ItemsTarget() const {
-  return {{}, view_.Text(Edit2), view_.Checked(PasteMode), paths_.item_sender_path};
+  ShortcutTarget target;
+  target.menu_folder = view_.Text(Edit2);
+  target.paste_mode = view_.Checked(PasteMode);
+  target.wide_sender_path = paths_.item_sender_path;
+  return target;
 }
 
 void TZrnxSetForm::ItemsListed(const std::string& menu_folder, std::vector<ItemRow> rows) {

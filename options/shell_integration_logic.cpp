@@ -63,9 +63,9 @@ void PortedShellIntegration::ApplyShellIntegration(const ShellChoices& choices) 
 
 void PortedShellIntegration::UpdateItemShortcuts(const ShellChoices& choices) {
   if (!item_shortcuts_) return;
-  item_shortcuts_->Update(
-      {{}, choices.menu_folder, choices.paste_mode, choices.item_sender_path},
-      choices.start_menu);
+  ShortcutTarget target{{}, choices.menu_folder, choices.paste_mode, choices.item_sender_path};
+  target.hot_keys = &choices.hot_keys;
+  item_shortcuts_->Update(target, choices.start_menu);
 }
 
 void PortedShellIntegration::WriteAssociation(const ShellChoices& choices) {

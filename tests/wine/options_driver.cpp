@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 #include <stdexcept>
 #include <vector>
 
@@ -462,6 +463,32 @@ void OptionsEditor::PressKey(WORD vk) {
   if (!target) target = window_;
   PostMessageW(target, WM_KEYDOWN, vk, KeyLparam(vk, false));
   PostMessageW(target, WM_KEYUP, vk, KeyLparam(vk, true));
+  Settle();
+}
+
+void OptionsEditor::PressChord(std::initializer_list<WORD> keys) {
+  WaitUntil(
+      [&] {
+        if (GetForegroundWindow() == window_) return true;
+        SetForegroundWindow(window_);
+        return false;
+      },
+      2000);
+  std::vector<INPUT> inputs;
+  for (WORD vk : keys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    inputs.push_back(input);
+  }
+  for (auto vk = std::rbegin(keys); vk != std::rend(keys); ++vk) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = *vk;
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   Settle();
 }
 

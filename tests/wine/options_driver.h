@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -122,6 +123,9 @@ class OptionsEditor {
   bool TypeData(int id, const std::string& ansi_text);  // system code page text
   // A key pressed and released in the control that holds the focus.
   void PressKey(WORD vk);
+  // Keys pressed together on the keyboard, with the editor in front
+  // (modifiers first, released in reverse).
+  void PressChord(std::initializer_list<WORD> keys);
   // The close box of the title bar (WM_CLOSE as the system menu sends it).
   void CloseBox();
 

@@ -31,8 +31,14 @@ int Demo(int argc, char** argv) {
   Notepad notepad;
   Sandbox sandbox;
   sandbox.Copy("ZrnxSet.exe");
+  // A few items for the items page (the editor is cancelled: no shortcut is written).
+  CreateDirectoryA(sandbox.PathOf("menu").c_str(), nullptr);
+  CreateDirectoryA(sandbox.PathOf("menu\\社内").c_str(), nullptr);
+  for (const char* item : {"挨拶.zrx", "署名.zrx", "住所.txt", "社内\\日報.zrx", "社内\\週報.zrx", "site.url"}) {
+    sandbox.WriteFile(std::string("menu\\") + item, "x");
+  }
   sandbox.WriteFile("Zrnx.ini",
-                    "[Option]\r\nPasteMode=1\r\nNew=1\r\nSendKey_Paste=0\r\n"
+                    "[Option]\r\nPasteMode=1\r\nNew=1\r\nSendKey_Paste=0\r\nData=" + sandbox.PathOf("menu") + "\r\n"
                     "[ThroughWindow]\r\nItemCount=2\r\nItemName0=Terminal\r\nClassName0=ConsoleWindowClass\r\n"
                     "ItemName1=Explorer\r\nClassName1=CabinetWClass\r\n");
   OptionsEditor editor(sandbox);
@@ -54,7 +60,12 @@ int Demo(int argc, char** argv) {
   };
   for (int page = 0; page < 6; ++page) {
     if (!editor.ShowPage(page)) std::fprintf(stderr, "page %d did not come\n", page + 1);
-    if (page == kItems) editor.SelectRow(zrnx::ctl::ListView3, 0);
+    if (page == kItems) {
+      WaitUntil([&] { return editor.RowCount(zrnx::ctl::ListView3) > 0; }, 20000);
+      editor.SelectRow(zrnx::ctl::ListView3, 0);
+      editor.Click(zrnx::ctl::HotKey1);
+      editor.PressChord({VK_CONTROL, VK_MENU, 'A'});
+    }
     shoot(std::to_string(page + 1));
   }
   // The items page once more, as on a monitor of 150 %: the window is told
