@@ -12,12 +12,13 @@ enum ControlId : int {
   Button2 = 2,  // Cancel (IDCANCEL)
 
   PageControl1 = 100,
-  // The page windows, by name (tab positions 1-5 are TabSheet1, 3, 5, 2, 4).
+  // The page windows, by name (tab positions 1-6 are TabSheet1, 3, 5, 2, 6, 4).
   TabSheet1 = 101,
   TabSheet2 = 102,
   TabSheet3 = 103,
   TabSheet4 = 104,
   TabSheet5 = 105,
+  TabSheet6 = 106,
 
   GroupBox1 = 111,
   GroupBox2 = 112,
@@ -63,6 +64,14 @@ enum ControlId : int {
   URLLabel2 = 182,
   URLLabel1 = 183,
   Label5 = 184,
+
+  // "アイテム"
+  ListView3 = 190,
+  Label8 = 191,
+  HotKey1 = 192,
+  Button7 = 193,  // clears the key
+  Button8 = 194,  // opens the item in the editor
+  Label16 = 195,
 };
 
 }  // namespace zrnx::ctl

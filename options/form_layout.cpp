@@ -22,7 +22,8 @@ constexpr std::array kControls = std::to_array<ControlSpec>({
     {"TabSheet3", K::Page, TabSheet3, PageControl1, "日付/時刻", {}, 1, 0, ""},
     {"TabSheet5", K::Page, TabSheet5, PageControl1, "仮想キー", {}, 2, 0, ""},
     {"TabSheet2", K::Page, TabSheet2, PageControl1, "無視するウィンドウ", {}, 3, 0, ""},
-    {"TabSheet4", K::Page, TabSheet4, PageControl1, "バージョン情報", {}, 4, 0, ""},
+    {"TabSheet6", K::Page, TabSheet6, PageControl1, "アイテム", {}, 4, 0, ""},
+    {"TabSheet4", K::Page, TabSheet4, PageControl1, "バージョン情報", {}, 5, 0, ""},
 
     // "一般"
     {"GroupBox1", K::GroupBox, GroupBox1, TabSheet1, "ポップアップメニューの設定", {8, 8, 361, 97}, 0, 0, ""},
@@ -82,6 +83,15 @@ constexpr std::array kControls = std::to_array<ControlSpec>({
     {"NoWinBt_Ins", K::PushButton, NoWinBt_Ins, TabSheet2, "追加", {304, 152, 65, 25}, 6, 0, "NoWinBt_InsClick"},
     {"NoWinBt_Del", K::PushButton, NoWinBt_Del, TabSheet2, "削除", {304, 184, 65, 25}, 7, 0, "NoWinBt_DelClick"},
 
+    // "アイテム": the items listed when the page is first shown, the key of the selected one.
+    {"ListView3", K::ListView, ListView3, TabSheet6, "", {8, 8, 361, 209}, 0, kHeaderStatic | kVirtualRows, ""},
+    {"Label8", K::Label, Label8, TabSheet6, "ホットキー :", {8, 229, 60, 12}, -1, 0, ""},
+    {"HotKey1", K::HotKey, HotKey1, TabSheet6, "", {72, 225, 161, 20}, 1, 0, ""},
+    {"Button7", K::PushButton, Button7, TabSheet6, "クリア", {240, 223, 57, 25}, 2, 0, "Button7Click"},
+    {"Button8", K::PushButton, Button8, TabSheet6, "編集", {304, 223, 65, 25}, 3, 0, "Button8Click"},
+    {"Label16", K::Label, Label16, TabSheet6, "キーは OK でアイテムのショートカットに書き込まれます。", {8, 258, 361, 12}, -1,
+     0, ""},
+
     // "バージョン情報": nothing here takes the focus.
     {"Label3", K::Label, Label3, TabSheet4, "Zarnik NX", {16, 16, 74, 19}, -1, kOwnFont, ""},
     {"Label4", K::Label, Label4, TabSheet4, "Ver 1.19", {104, 21, 42, 12}, -1, 0, ""},
@@ -96,6 +106,9 @@ constexpr std::array kColumns = std::to_array<ColumnSpec>({
     {ListView1, "", 156},
     {ListView2, "名前", 182},
     {ListView2, "ウィンドウクラス名", 156},
+    {ListView3, "名前", 140},
+    {ListView3, "フォルダ", 100},
+    {ListView3, "ホットキー", 100},
 });
 
 constexpr std::array<std::string_view, 7> kPasteKeyItems = {

@@ -21,6 +21,7 @@ enum class ControlKind {
   Label,
   ListView,
   UrlLabel,
+  HotKey,  // the standard hot-key control
 };
 
 struct LayoutRect {
@@ -36,6 +37,7 @@ enum ControlFlag : unsigned {
   kNoHeader = 1u << 3,     // a list view without its header row
   kHeaderStatic = 1u << 4, // a list view whose headers are not buttons
   kOwnFont = 1u << 5,      // Label3: the form's title font
+  kVirtualRows = 1u << 6,  // a list view whose rows the window gives on demand, not editable
 };
 
 struct ControlSpec {

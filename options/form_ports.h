@@ -4,6 +4,7 @@
 // around it. Texts of controls are bytes in the system code page; the
 // program's own texts passed to ShowBox are Shift-JIS constants.
 
+#include <cstdint>
 #include <exception>
 #include <optional>
 #include <string>
@@ -49,6 +50,15 @@ class FormView {
   virtual int SelectedRow(int id) const = 0;
   virtual int FocusedRow(int id) const = 0;
   virtual void SelectRow(int id, int row) = 0;
+
+  // A list view whose rows the window asks the form for (kVirtualRows):
+  // how many there are, and that their texts changed.
+  virtual void SetRowCount(int id, int count) = 0;
+  virtual void RefreshRows(int id) = 0;
+
+  // The hot-key control: its key as a shell link keeps it (0: none).
+  virtual std::uint16_t HotKey(int id) const = 0;
+  virtual void SetHotKey(int id, std::uint16_t key) = 0;
 };
 
 class FormSystem {

@@ -141,6 +141,18 @@ void OptionsWindow::SelectRow(int id, int row) {
   SendMessageW(Control(id), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
+void OptionsWindow::SetRowCount(int id, int count) {
+  SendMessageW(Control(id), LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
+}
+
+void OptionsWindow::RefreshRows(int id) { InvalidateRect(Control(id), nullptr, FALSE); }
+
+std::uint16_t OptionsWindow::HotKey(int id) const {
+  return LOWORD(SendMessageW(Control(id), HKM_GETHOTKEY, 0, 0));
+}
+
+void OptionsWindow::SetHotKey(int id, std::uint16_t key) { SendMessageW(Control(id), HKM_SETHOTKEY, key, 0); }
+
 // --- messages ---
 
 LRESULT CALLBACK OptionsWindow::FormProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -196,6 +208,12 @@ LRESULT OptionsWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         DestroyWindow(window_);
       }
       return 0;
+    case kItemsListedMessage:
+      ItemsListed(lparam);
+      return 0;
+    case WM_DPICHANGED:
+      DpiChanged(LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -207,6 +225,10 @@ LRESULT OptionsWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void OptionsWindow::Command(int id, int code) {
+  if (id == ctl::HotKey1 && code == EN_CHANGE) {
+    Run(&TZrnxSetForm::HotKey1Change);
+    return;
+  }
   if (code != BN_CLICKED) return;
   const ControlSpec* entry = FindControl(id);
   if (!entry || entry->handler.empty()) return;
@@ -236,6 +258,17 @@ LRESULT OptionsWindow::Notify(const NMHDR& header) {
           form_->ListView2KeyDown(key.wVKey, shift);
         } catch (const std::exception& error) {
           ShowErrorBox(error, kOptionsTitle);
+        }
+      }
+      return 0;
+    case LVN_GETDISPINFOW:
+      if (id == ctl::ListView3) return ItemRowText(reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(header)));
+      return 0;
+    case LVN_ITEMCHANGED:
+      if (id == ctl::ListView3) {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        if ((change.uChanged & LVIF_STATE) && ((change.uOldState ^ change.uNewState) & LVIS_SELECTED)) {
+          Run(&TZrnxSetForm::ListView3Select);
         }
       }
       return 0;

@@ -12,6 +12,7 @@
 #include "components/label_win.h"
 #include "components/url_label.h"
 #include "options/control_ids.h"
+#include "options/dpi_win.h"
 #include "options/form_layout.h"
 #include "options/texts.h"
 #include "common/wide_text_win.h"
@@ -24,14 +25,6 @@ constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCH
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
-
-SIZE TextExtent(HWND control, HFONT font, const std::wstring& text) {
-  SIZE size{};
-  ScopedGetDC dc(control);
-  ScopedSelect selected(dc.Get(), font);
-  GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-  return size;
-}
 
 int CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
   *reinterpret_cast<bool*>(found) = true;
@@ -92,17 +85,11 @@ void OptionsWindow::Create(TZrnxSetForm& form) {
 
   dpi_ = GetDeviceCaps(ScopedGetDC(nullptr).Get(), LOGPIXELSY);
   if (dpi_ <= 0) dpi_ = 96;
-
   const FormSpec& entry = OptionsFormSpec();
-  font_.Reset(CreateFontW(Scale(entry.font_height), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                          WindowFace(entry.font_face).c_str()));
-  title_font_.Reset(CreateFontW(Scale(entry.title_font_height), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                OwnText(entry.title_font_face).c_str()));
+  face_ = WindowFace(entry.font_face);
+  MakeFonts();
 
-  RECT frame{0, 0, Scale(entry.client_width), Scale(entry.client_height)};
-  AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
+  const RECT frame = Frame(dpi_);
   window_ = CreateWindowExW(kFormExStyle, OwnText(entry.class_name).c_str(), OwnText(entry.caption).c_str(),
                             kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                             frame.bottom - frame.top, nullptr, nullptr, Instance(), this);
@@ -110,6 +97,21 @@ void OptionsWindow::Create(TZrnxSetForm& form) {
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
   form.SetWindowHandle(reinterpret_cast<std::uintptr_t>(window_));
   CreateControls();
+  // Made on a monitor whose DPI is not the system's: laid out for that one.
+  if (const int dpi = WindowDpi(window_); dpi != dpi_) {
+    RECT now{};
+    GetWindowRect(window_, &now);
+    RECT frame = Frame(dpi);
+    OffsetRect(&frame, now.left - frame.left, now.top - frame.top);
+    DpiChanged(dpi, frame);
+  }
+}
+
+RECT OptionsWindow::Frame(int dpi) const {
+  const FormSpec& entry = OptionsFormSpec();
+  RECT frame{0, 0, MulDiv(entry.client_width, dpi, 96), MulDiv(entry.client_height, dpi, 96)};
+  AdjustFrameForDpi(frame, kFormStyle, kFormExStyle, dpi);
+  return frame;
 }
 
 void OptionsWindow::CreateControls() {
@@ -141,13 +143,19 @@ void OptionsWindow::CreateControls() {
   for (std::string_view item : PasteKeyItems()) {
     SendMessageW(keys, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(OwnText(item).c_str()));
   }
+  FitTabs(Control(ctl::PageControl1));
+  for (const ControlSpec& entry : OptionsControls()) {
+    if (entry.kind != ControlKind::Page) continue;
+    const RECT area = Bounds(entry);
+    SetWindowPos(Control(entry.id), nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   ShowPageAt(0);
 }
 
 HWND OptionsWindow::CreateControl(const ControlSpec& entry) {
   const int parent_id = WindowParent(entry);
   HWND parent = parent_id ? Control(parent_id) : window_;
-  LayoutRect rect = PlacedRect(entry);
   const std::wstring caption = OwnText(entry.caption);
   const wchar_t* class_name = WC_BUTTONW;
   DWORD style = WS_CHILD | WS_VISIBLE | WS_GROUP;
@@ -155,7 +163,6 @@ HWND OptionsWindow::CreateControl(const ControlSpec& entry) {
   // A group box's place in the tab order only orders the controls it frames.
   const bool tab_stop = entry.tab_order >= 0 && !(entry.flags & kNoTabStop) && entry.kind != ControlKind::GroupBox;
   if (tab_stop) style |= WS_TABSTOP;
-  int height = Scale(rect.height);
 
   switch (entry.kind) {
     case ControlKind::PushButton:
@@ -175,7 +182,6 @@ HWND OptionsWindow::CreateControl(const ControlSpec& entry) {
     case ControlKind::DropDownList:
       class_name = WC_COMBOBOXW;
       style |= CBS_DROPDOWNLIST | WS_VSCROLL;
-      height = Scale(rect.height) + Scale(12) * 10;  // the closed box, then room for the seven items
       break;
     case ControlKind::TabControl:
       class_name = WC_TABCONTROLW;
@@ -188,10 +194,7 @@ HWND OptionsWindow::CreateControl(const ControlSpec& entry) {
       item.mask = TCIF_TEXT;
       item.pszText = const_cast<wchar_t*>(caption.c_str());
       SendMessageW(tabs, TCM_INSERTITEMW, pages_.size(), reinterpret_cast<LPARAM>(&item));
-      RECT area{};
-      GetClientRect(tabs, &area);
-      SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-      MapWindowPoints(tabs, window_, reinterpret_cast<POINT*>(&area), 2);
+      const RECT area = Bounds(entry);
       HWND page = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, caption.c_str(),
                                   WS_CHILD | WS_CLIPSIBLINGS, area.left, area.top,
                                   area.right - area.left, area.bottom - area.top, window_,
@@ -204,9 +207,16 @@ HWND OptionsWindow::CreateControl(const ControlSpec& entry) {
       class_name = WC_STATICW;
       style = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
       break;
+    case ControlKind::HotKey:
+      class_name = HOTKEY_CLASSW;
+      ex_style = WS_EX_CLIENTEDGE;
+      break;
     case ControlKind::ListView:
       class_name = WC_LISTVIEWW;
-      style |= LVS_REPORT | LVS_SINGLESEL | LVS_EDITLABELS;
+      style |= LVS_REPORT | LVS_SINGLESEL;
+      // Rows given on demand, so thousands of them cost nothing to list;
+      // the selected item stays marked while its key is typed beside.
+      style |= (entry.flags & kVirtualRows) ? LVS_OWNERDATA | LVS_SHOWSELALWAYS : LVS_EDITLABELS;
       if (entry.flags & kNoHeader) style |= LVS_NOCOLUMNHEADER;
       if (entry.flags & kHeaderStatic) style |= LVS_NOSORTHEADER;
       ex_style = WS_EX_CLIENTEDGE;
@@ -222,26 +232,25 @@ HWND OptionsWindow::CreateControl(const ControlSpec& entry) {
       label->LoadProperties(properties);
       HWND window = reinterpret_cast<HWND>(label->WindowHandle());
       SetWindowLongPtrW(window, GWLP_ID, entry.id);
-      const SIZE text = TextExtent(window, font_.Get(), DataText(entry.caption));
-      label->SetBounds(Scale(rect.left), Scale(rect.top), std::max<int>(Scale(rect.width), text.cx),
-                       std::max<int>(Scale(rect.height), text.cy));
+      url_labels_[entry.id] = label;
+      const RECT bounds = Bounds(entry);
+      label->SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
       return window;
     }
   }
 
-  HWND control = CreateWindowExW(ex_style, class_name, caption.c_str(), style, Scale(rect.left), Scale(rect.top),
-                                 Scale(rect.width), height, parent,
+  const RECT bounds = Bounds(entry);
+  HWND control = CreateWindowExW(ex_style, class_name, caption.c_str(), style, bounds.left, bounds.top,
+                                 bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), Instance(), nullptr);
-  HFONT font = (entry.flags & kOwnFont) ? title_font_.Get() : font_.Get();
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  if (entry.kind == ControlKind::Label) {
-    // Labels fit their text, so no font cuts them.
-    const SIZE text = TextExtent(control, font, caption);
-    SetWindowPos(control, nullptr, 0, 0, std::max<int>(Scale(rect.width), text.cx),
-                 std::max<int>(Scale(rect.height), text.cy), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(entry)), FALSE);
   if (entry.kind == ControlKind::ListView) {
     SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  }
+  if (entry.kind == ControlKind::HotKey) {
+    // As a shortcut's properties do: a plain or shifted key gets Ctrl+Alt,
+    // since Explorer takes no such key for a shortcut.
+    SendMessageW(control, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
   }
   return control;
 }
@@ -251,10 +260,14 @@ HWND OptionsWindow::Control(int id) const {
   return found == controls_.end() ? nullptr : found->second;
 }
 
+// Shown and painted first; FormShow then asks the shell and lists the
+// windows before the message loop takes any input, so nothing the user
+// does meets a control that is still being filled.
 void OptionsWindow::Show() {
   Centre();
-  form_->FormShow();
   ShowForm();
+  RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  form_->FormShow();
 }
 
 void OptionsWindow::Centre() {
@@ -269,6 +282,9 @@ void OptionsWindow::ShowPageAt(int index) {
   SendMessageW(Control(ctl::PageControl1), TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
   for (std::size_t i = 0; i < pages_.size(); ++i) {
     ShowWindow(pages_[i], static_cast<int>(i) == index ? SW_SHOW : SW_HIDE);
+  }
+  if (index >= 0 && static_cast<std::size_t>(index) < pages_.size() && pages_[index] == Control(ctl::TabSheet6)) {
+    ItemsPageShown();
   }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The options window on Win32: built from the layout tables, scaled by the
-// system DPI, with the controls reached by identifier for the handlers and
+// The options window on Win32: built from the layout tables, laid out for
+// the DPI of the monitor it is on (again whenever that changes), with the controls reached by identifier for the handlers and
 // the window's events passed on to TZrnxSetForm.
 
 #include <windows.h>
@@ -51,6 +51,10 @@ class OptionsWindow final : public FormView {
   int SelectedRow(int id) const override;
   int FocusedRow(int id) const override;
   void SelectRow(int id, int row) override;
+  void SetRowCount(int id, int count) override;
+  void RefreshRows(int id) override;
+  std::uint16_t HotKey(int id) const override;
+  void SetHotKey(int id, std::uint16_t key) override;
 
  private:
   std::wstring WideText(int id) const;
@@ -62,21 +66,45 @@ class OptionsWindow final : public FormView {
   void Run(FormHandler handler);
 
   int Scale(int value) const { return MulDiv(value, dpi_, 96); }
+  // The window's outer rectangle for the client area of the tables at `dpi`.
+  RECT Frame(int dpi) const;
+  // The fonts of the tables at the window's DPI.
+  void MakeFonts();
+  HFONT FontOf(const struct ControlSpec& entry) const;
+  // Where a control of the tables goes at the window's DPI, in its window
+  // parent's client coordinates (labels grown to fit their text).
+  RECT Bounds(const struct ControlSpec& entry) const;
+  // A new DPI: the suggested rectangle, new fonts, every control placed again.
+  void DpiChanged(int dpi, const RECT& suggested);
+  void PlaceControls();
+  void FitTabs(HWND tabs) const;
   void CreateControls();
   HWND CreateControl(const struct ControlSpec& entry);
   HWND Control(int id) const;
   void ShowPageAt(int index);
+  // The items page (form_items_win.cpp): listed away from the window's
+  // thread the first time it comes up; its rows' texts on demand.
+  void ItemsPageShown();
+  void ItemsListed(LPARAM result);
+  LRESULT ItemRowText(NMLVDISPINFOW& info);
   void Centre();
 
   TZrnxSetForm* form_ = nullptr;
   HWND window_ = nullptr;
   int dpi_ = 96;
+  std::wstring face_;  // the face the fonts are made with
   ScopedFont font_;
   ScopedFont title_font_;  // Label3
   std::map<int, HWND> controls_;
+  std::map<int, class TURLLabel*> url_labels_;  // owned by the form
   std::vector<HWND> pages_;  // in tab order
   HWND focus_ = nullptr;     // the control to give the focus when the window is shown or activated
   bool closing_ = false;
+  bool items_requested_ = false;
+  std::wstring row_text_;  // the text handed to the items list, kept until it asks again
 };
+
+// Posted to the window by the thread that lists the items.
+inline constexpr UINT kItemsListedMessage = WM_APP + 23;
 
 }  // namespace zrnx

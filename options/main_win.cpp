@@ -25,7 +25,8 @@ int RunEditor() {
   zrnx::ScopedHandle mutex;
   if (!zrnx::ClaimEditorMutex(mutex)) return 0;
 
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES |
+                                                           ICC_HOTKEY_CLASS};
   InitCommonControlsEx(&controls);
 
   zrnx::Win32FormSystem system;

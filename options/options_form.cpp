@@ -75,19 +75,14 @@ ShellIntegration& TZrnxSetForm::Shell() {
   return *shell_;
 }
 
+// What the settings file holds; the shell's state waits until the window is
+// shown (FormShow), since asking the shell is the slow part of the start.
 void TZrnxSetForm::FormCreate() {
-  const ShellState state = Shell().DetectShellState(paths_.item_sender_path);
-  association_on_ = state.association;
-  send_to_on_ = state.send_to;
   LoadOptions();
-  if (!SettingsExist()) association_on_ = true;
   view_.SetChecked(PasteMode, options_.paste_mode);
   view_.SetText(Edit1, options_.editor);
   view_.SetText(Edit2, options_.data);
   view_.SetChecked(New, options_.new_menu);
-  view_.SetChecked(SendTo, send_to_on_);
-  view_.SetChecked(Kanren, association_on_);
-  initial_association_ = association_on_;
   for (int i = 0; i < 10; ++i) view_.SetText(DateFormat0 + i, options_.date_formats[static_cast<std::size_t>(i)]);
   view_.SetItemIndex(SendKey_Paste, options_.send_key_paste);
   view_.SetChecked(RestoreClipboard, options_.restore_clipboard);
@@ -95,6 +90,13 @@ void TZrnxSetForm::FormCreate() {
 }
 
 void TZrnxSetForm::FormShow() {
+  const ShellState state = Shell().DetectShellState(paths_.item_sender_path);
+  association_on_ = state.association;
+  send_to_on_ = state.send_to;
+  if (!SettingsExist()) association_on_ = true;
+  view_.SetChecked(SendTo, send_to_on_);
+  view_.SetChecked(Kanren, association_on_);
+  initial_association_ = association_on_;
   NoWinBt_UpdateClick();
   view_.ClearRows(ListView2);
   const SettingsFile file(paths_.settings_path, store_);
@@ -132,6 +134,7 @@ void TZrnxSetForm::ApplyOptions() {
   ShellChoices choices =
       MakeShellChoices(view_.Checked(Kanren), view_.Checked(SendTo), options_, paths_.item_sender_path);
   choices.old_menu_folder = old_data;
+  choices.hot_keys = ItemKeyChanges();
   Shell().CheckItemShortcuts(choices);
   // The shell is left as it was when the settings cannot be saved after it.
   SettingsFile(paths_.settings_path, store_).CheckWritable();
@@ -155,6 +158,7 @@ bool TZrnxSetForm::ApplyShowingError() {
 }
 
 void TZrnxSetForm::Button1Click() {
+  if (RefuseItemKeys()) return;
   const bool restart_before = restart_needed_;
   const bool first_run = !SettingsExist();
   ok_pressed_ = true;
@@ -264,7 +268,7 @@ void TZrnxSetForm::ListView2DblClick() {
 }
 
 FormHandler FindHandler(std::string_view name) {
-  static constexpr std::array<std::pair<std::string_view, FormHandler>, 12> kHandlers{{
+  static constexpr std::array<std::pair<std::string_view, FormHandler>, 14> kHandlers{{
       {"Button1Click", &TZrnxSetForm::Button1Click},
       {"Button2Click", &TZrnxSetForm::Button2Click},
       {"Button3Click", &TZrnxSetForm::Button3Click},
@@ -277,6 +281,8 @@ FormHandler FindHandler(std::string_view name) {
       {"NoWinBt_InsClick", &TZrnxSetForm::NoWinBt_InsClick},
       {"NoWinBt_DelClick", &TZrnxSetForm::NoWinBt_DelClick},
       {"ListView2DblClick", &TZrnxSetForm::ListView2DblClick},
+      {"Button7Click", &TZrnxSetForm::Button7Click},
+      {"Button8Click", &TZrnxSetForm::Button8Click},
   }};
   for (const auto& [handler_name, handler] : kHandlers) {
     if (handler_name == name) return handler;

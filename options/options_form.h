@@ -14,7 +14,9 @@
 #include "components/component.h"
 #include "components/shell_shortcut.h"
 #include "options/editor_program.h"
+#include "components/item_shortcuts.h"
 #include "options/form_ports.h"
+#include "options/item_hot_keys.h"
 #include "options/option_set.h"
 #include "options/shell_integration.h"
 
@@ -65,6 +67,18 @@ class TZrnxSetForm : public TComponent {
   void ListView2DblClick();
   void ListView2KeyDown(int key, unsigned shift);
 
+  // The items page (items_page.cpp). Each time it comes up: whether its
+  // keys can be used. The items are listed by the window, away from its
+  // thread, once the page is first shown: for the menu folder of ItemsTarget.
+  void ItemsPageShow();
+  ShortcutTarget ItemsTarget() const;
+  void ItemsListed(const std::string& menu_folder, std::vector<ItemRow> rows);
+  const ItemKeyList& ItemKeys() const { return item_keys_; }
+  void ListView3Select();  // another row selected
+  void HotKey1Change();    // the key typed belongs to the selected item at once
+  void Button7Click();     // clear its key
+  void Button8Click();     // open it in the editor
+
   void LoadOptions();
   void SaveOptions();
   // Controls into the option set, then the shell integration, [Option],
@@ -82,6 +96,11 @@ class TZrnxSetForm : public TComponent {
   // ApplyOptions with its error shown; false when it failed.
   bool ApplyShowingError();
   bool SettingsExist() { return system_.PathExists(paths_.settings_path); }
+  // A key OK cannot write: the box naming the item, and that item shown. True when refused.
+  bool RefuseItemKeys();
+  // The keys OK hands the shortcut sync: none after Cancel, or when the
+  // items were listed from another menu folder than the one saved.
+  std::map<std::string, std::uint16_t> ItemKeyChanges() const;
 
   FormView& view_;
   FormSystem& system_;
@@ -100,6 +119,8 @@ class TZrnxSetForm : public TComponent {
   bool send_to_on_ = false;
   bool initial_association_ = false;
   std::int32_t loaded_through_count_ = 0;
+  ItemKeyList item_keys_;
+  std::optional<std::string> items_folder_;  // the menu folder the page lists, once listed
 };
 
 // The handler the layout names (a click, or a double-click in a list

@@ -3,6 +3,8 @@
 // in the shell's New menu and the Send To shortcut to the item sender. The
 // options window detects it at start and rewrites it on every apply.
 
+#include <cstdint>
+#include <map>
 #include <string>
 
 namespace zrnx {
@@ -26,6 +28,9 @@ struct ShellChoices {
   bool start_menu = false;       // StartMenuShortcuts: shortcuts for the items
   std::string menu_folder;       // Data, whose items they are
   std::string old_menu_folder;   // Data before this change: ours leave its group
+  // Hot keys the items page changed, by the item's path below the menu
+  // folder (0 clears one); the others keep what their shortcuts hold.
+  std::map<std::string, std::uint16_t> hot_keys;
 };
 
 class ShellIntegration {

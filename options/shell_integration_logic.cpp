@@ -63,6 +63,7 @@ void PortedShellIntegration::UpdateItemShortcuts(const ShellChoices& choices) {
   if (!item_shortcuts_) return;
   ShortcutTarget target{{}, choices.menu_folder, choices.paste_mode, choices.item_sender_path};
   target.old_menu_folder = choices.old_menu_folder;
+  target.hot_keys = &choices.hot_keys;
   item_shortcuts_->Update(target, choices.start_menu);
 }
 

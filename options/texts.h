@@ -40,6 +40,15 @@ inline constexpr std::string_view kValueDoesNotFit =
 inline constexpr std::string_view kEditorField = "編集で使用するエディタ";
 inline constexpr std::string_view kMenuFolderField = "メニューフォルダ";
 
+// The items page. A refused key names its item ("%s": its path below the menu folder).
+inline constexpr std::string_view kKeysNeedShortcuts =
+    "キーを使うには「スタートメニューにアイテムを表示する」をオンにして下さい。";
+inline constexpr std::string_view kKeyTaken = "このキーは「%s」が使っています。別のキーを指定して下さい。";
+inline constexpr std::string_view kKeyNeedsTwoModifiers =
+    "「%s」のキー: 文字や数字には Ctrl、Alt、Shift のうち二つを組み合わせて下さい。";
+inline constexpr std::string_view kKeyReserved = "「%s」のキーは Windows が使うため指定できません。";
+inline constexpr std::string_view kKeyIncomplete = "「%s」のキーが途中までしか入力されていません。";
+
 inline constexpr std::string_view kExecutableFilterName = "実行ファイル";
 inline constexpr std::string_view kExecutableFilterPattern = "*.exe";
 

@@ -59,7 +59,13 @@ class FakeFormView : public FormView {
   int SelectedRow(int id) const override { return selected.count(id) ? selected.at(id) : -1; }
   int FocusedRow(int id) const override { return focused.count(id) ? focused.at(id) : -1; }
   void SelectRow(int id, int row) override { selected[id] = focused[id] = row; }
+  void SetRowCount(int id, int count) override { row_counts[id] = count; }
+  void RefreshRows(int id) override { ++refreshes[id]; }
+  std::uint16_t HotKey(int id) const override { return Get(hot_keys, id); }
+  void SetHotKey(int id, std::uint16_t key) override { hot_keys[id] = key; }
 
+  std::map<int, int> row_counts, refreshes;
+  std::map<int, std::uint16_t> hot_keys;
   std::map<int, bool> checked, enabled;
   std::map<int, std::string> texts;
   std::set<int> beyond_code_page;  // controls whose text the code page cannot hold

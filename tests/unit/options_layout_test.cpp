@@ -54,6 +54,12 @@ const Expected kExpected[] = {
     {"ListView2", "TabSheet2", {8, 152, 289, 113}, 5, ""},
     {"NoWinBt_Ins", "TabSheet2", {304, 152, 65, 25}, 6, "追加"},
     {"NoWinBt_Del", "TabSheet2", {304, 184, 65, 25}, 7, "削除"},
+    {"ListView3", "TabSheet6", {8, 8, 361, 209}, 0, ""},
+    {"Label8", "TabSheet6", {8, 229, 60, 12}, -1, "ホットキー :"},
+    {"HotKey1", "TabSheet6", {72, 225, 161, 20}, 1, ""},
+    {"Button7", "TabSheet6", {240, 223, 57, 25}, 2, "クリア"},
+    {"Button8", "TabSheet6", {304, 223, 65, 25}, 3, "編集"},
+    {"Label16", "TabSheet6", {8, 258, 361, 12}, -1, "キーは OK でアイテムのショートカットに書き込まれます。"},
     {"Label3", "TabSheet4", {16, 16, 74, 19}, -1, "Zarnik NX"},
     {"Label4", "TabSheet4", {104, 21, 42, 12}, -1, "Ver 1.19"},
     {"URLLabel2", "TabSheet4", {16, 40, 197, 12}, -1, nullptr},
@@ -112,7 +118,7 @@ TEST(OptionsLayoutTest, EveryControlSitsWhereTheTablesPutIt) {
     EXPECT_EQ(box.rect, (LayoutRect{56, 28 + 21 * i, 289, 20}));
     EXPECT_EQ(box.tab_order, i);
   }
-  EXPECT_EQ(OptionsControls().size(), std::size(kExpected) + 20 + 5);
+  EXPECT_EQ(OptionsControls().size(), std::size(kExpected) + 20 + 6);
 }
 
 TEST(OptionsLayoutTest, PagesInTabOrder) {
@@ -125,6 +131,7 @@ TEST(OptionsLayoutTest, PagesInTabOrder) {
       {"TabSheet3", "日付/時刻"},
       {"TabSheet5", "仮想キー"},
       {"TabSheet2", "無視するウィンドウ"},
+      {"TabSheet6", "アイテム"},
       {"TabSheet4", "バージョン情報"}};
   EXPECT_EQ(pages, expected);
 }
@@ -137,6 +144,8 @@ TEST(OptionsLayoutTest, SettingsListsAndColumns) {
   EXPECT_EQ(by_name["Edit4"]->flags, kReadOnly | kNoTabStop);
   EXPECT_EQ(by_name["ListView1"]->flags, kNoHeader);
   EXPECT_EQ(by_name["ListView2"]->flags, kHeaderStatic);
+  EXPECT_EQ(by_name["ListView3"]->flags, kHeaderStatic | kVirtualRows);
+  EXPECT_EQ(by_name["HotKey1"]->kind, ControlKind::HotKey);
   EXPECT_EQ(by_name["Label3"]->flags, kOwnFont);
   const std::vector<std::string_view> items(PasteKeyItems().begin(), PasteKeyItems().end());
   const std::vector<std::string_view> expected_items = {"Ctrl+V", "Shift+Ins",     "F9",   "Shift+F9",
@@ -146,7 +155,8 @@ TEST(OptionsLayoutTest, SettingsListsAndColumns) {
   for (const ColumnSpec& c : OptionsColumns()) columns.emplace_back(c.list_id, c.caption, c.width);
   const std::vector<std::tuple<int, std::string_view, int>> expected_columns = {
       {ctl::ListView1, "", 182}, {ctl::ListView1, "", 156},
-      {ctl::ListView2, "名前", 182}, {ctl::ListView2, "ウィンドウクラス名", 156}};
+      {ctl::ListView2, "名前", 182}, {ctl::ListView2, "ウィンドウクラス名", 156},
+      {ctl::ListView3, "名前", 140}, {ctl::ListView3, "フォルダ", 100}, {ctl::ListView3, "ホットキー", 100}};
   EXPECT_EQ(columns, expected_columns);
 }
 
@@ -158,7 +168,8 @@ TEST(OptionsLayoutTest, WiringResolvesToTheHandlers) {
       {"Kanren", "KanrenClick"},          {"ListView1", "NoWinBt_SelClick"},
       {"NoWinBt_Sel", "NoWinBt_SelClick"}, {"NoWinBt_Update", "NoWinBt_UpdateClick"},
       {"NoWinBt_Ins", "NoWinBt_InsClick"}, {"NoWinBt_Del", "NoWinBt_DelClick"},
-      {"ListView2", "ListView2DblClick"}};
+      {"ListView2", "ListView2DblClick"}, {"Button7", "Button7Click"},
+      {"Button8", "Button8Click"}};
   std::map<std::string, std::string> wired;
   for (const ControlSpec& c : OptionsControls()) {
     if (c.handler.empty()) continue;

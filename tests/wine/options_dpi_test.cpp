@@ -1,6 +1,7 @@
-// The real ZrnxSet.exe at 144 DPI: the layout scales with the system DPI
-// (Wine takes it from LogPixels under HKCU\Control Panel\Desktop, read when a
-// process starts), so the client area is about 1.5 times 402 x 373.
+// The real ZrnxSet.exe at other DPIs: started at 144 DPI (Wine takes the
+// system DPI from LogPixels under HKCU\Control Panel\Desktop, read when a
+// process starts), and moved between monitors of 96, 144 and 192 DPI, which
+// Windows tells it with WM_DPICHANGED and a suggested rectangle.
 
 #include <windows.h>
 
@@ -25,9 +26,42 @@ void SetLogPixels(DWORD dpi) {
             ERROR_SUCCESS);
 }
 
-// Within two pixels of the scaled design value: rounding differs by a pixel.
-void ExpectScaled(LONG actual, int design, const char* what) {
-  EXPECT_LE(std::abs(actual - design * 3 / 2), 2) << what << ": " << actual << " for " << design;
+// The window's layout at `dpi`: every checked value within two pixels of
+// the design value scaled (rounding differs by a pixel).
+void ExpectLayoutAt(OptionsEditor& e, int dpi) {
+  auto expect = [dpi](LONG actual, int design, const char* what) {
+    EXPECT_LE(std::abs(actual - MulDiv(design, dpi, 96)), 2) << what << ": " << actual << " for " << design;
+  };
+  SCOPED_TRACE(dpi);
+  const SIZE client = e.ClientSize();
+  expect(client.cx, 402, "client width");
+  expect(client.cy, 373, "client height");
+  const RECT ok = e.RectIn(Button1, 0);
+  expect(ok.left, 240, "OK left");
+  expect(ok.top, 340, "OK top");
+  expect(ok.right - ok.left, 73, "OK width");
+  expect(ok.bottom - ok.top, 25, "OK height");
+  const RECT edit = e.RectIn(Edit1, TabSheet1);
+  expect(edit.left, 24, "Edit1 left");
+  expect(edit.right - edit.left, 305, "Edit1 width");
+  expect(edit.bottom - edit.top, 20, "Edit1 height");
+  const RECT restore = e.RectIn(RestoreClipboard, TabSheet5);
+  expect(restore.top, 73, "RestoreClipboard top");
+  expect(restore.right - restore.left, 281, "RestoreClipboard width");
+  const RECT box = e.RectIn(StartMenuShortcuts, TabSheet1);
+  expect(box.top, 259, "StartMenuShortcuts top");
+  // The longest check box captions are not cut at this size, so the font
+  // follows too; and so do column widths.
+  EXPECT_TRUE(CheckBoxCaptionFits(e.Control(RestoreClipboard), dpi));
+  EXPECT_TRUE(CheckBoxCaptionFits(e.Control(StartMenuShortcuts), dpi));
+  expect(e.ColumnOf(ListView2, 0).width, 182, "name column");
+  // The pages fill the tab control's display area.
+  const RECT tabs = e.RectIn(PageControl1, 0);
+  const RECT page = e.RectIn(TabSheet1, 0);
+  EXPECT_GT(page.bottom - page.top, (tabs.bottom - tabs.top) * 3 / 4);
+  EXPECT_LE(page.right, tabs.right);
+  // The row of tabs is as tall as the font makes it.
+  EXPECT_GE(page.top - tabs.top, MulDiv(16, dpi, 96));
 }
 
 TEST(OptionsDpiTest, LayoutAndClientAreaScaleAtOneHundredFortyFourDpi) {
@@ -36,31 +70,39 @@ TEST(OptionsDpiTest, LayoutAndClientAreaScaleAtOneHundredFortyFourDpi) {
   sandbox.WriteFile("Zrnx.ini", "[Option]\r\n");
   OptionsEditor e(sandbox);
   ASSERT_TRUE(e.WaitForWindow());
-  const SIZE client = e.ClientSize();
-  ExpectScaled(client.cx, 402, "client width");
-  ExpectScaled(client.cy, 373, "client height");
-  const RECT ok = e.RectIn(Button1, 0);
-  ExpectScaled(ok.left, 240, "OK left");
-  ExpectScaled(ok.top, 340, "OK top");
-  ExpectScaled(ok.right - ok.left, 73, "OK width");
-  ExpectScaled(ok.bottom - ok.top, 25, "OK height");
-  const RECT edit = e.RectIn(Edit1, TabSheet1);
-  ExpectScaled(edit.left, 24, "Edit1 left");
-  ExpectScaled(edit.right - edit.left, 305, "Edit1 width");
-  ExpectScaled(edit.bottom - edit.top, 20, "Edit1 height");
-  const RECT restore = e.RectIn(RestoreClipboard, TabSheet5);
-  ExpectScaled(restore.top, 73, "RestoreClipboard top");
-  ExpectScaled(restore.right - restore.left, 281, "RestoreClipboard width");
-  EXPECT_TRUE(CheckBoxCaptionFits(e.Control(RestoreClipboard), 144));
-  // The longest check box caption is not cut at this size either.
-  const RECT box = e.RectIn(StartMenuShortcuts, TabSheet1);
-  EXPECT_TRUE(CheckBoxCaptionFits(e.Control(StartMenuShortcuts), 144));
-  ExpectScaled(box.top, 259, "StartMenuShortcuts top");
-  // Column widths follow as well.
-  ExpectScaled(e.ColumnOf(ListView2, 0).width, 182, "name column");
+  ExpectLayoutAt(e, 144);
   e.Click(Button2);
   EXPECT_EQ(e.Wait(), std::optional<DWORD>(0));
   SetLogPixels(96);
+}
+
+TEST(OptionsDpiTest, AMonitorOfAnotherDpiLaysTheWindowOutAgain) {
+  SetLogPixels(96);
+  Sandbox sandbox;
+  sandbox.WriteFile("Zrnx.ini", "[Option]\r\n");
+  OptionsEditor e(sandbox);
+  ASSERT_TRUE(e.WaitForWindow());
+  RemoteMemory suggested(e.Proc().Handle(), sizeof(RECT));
+  for (int dpi : {144, 192, 96}) {
+    // The rectangle Windows suggests: the frame as it is, the client area
+    // scaled, the corner kept.
+    RECT window{}, client{};
+    GetWindowRect(e.Window(), &window);
+    GetClientRect(e.Window(), &client);
+    const LONG frame_x = (window.right - window.left) - client.right;
+    const LONG frame_y = (window.bottom - window.top) - client.bottom;
+    const RECT rect{window.left, window.top, window.left + frame_x + MulDiv(402, dpi, 96),
+                    window.top + frame_y + MulDiv(373, dpi, 96)};
+    suggested.Write(&rect, sizeof rect);
+    SendMessageW(e.Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), suggested.At());
+    RECT now{};
+    GetWindowRect(e.Window(), &now);
+    EXPECT_EQ(now.left, rect.left);
+    EXPECT_EQ(now.right - now.left, rect.right - rect.left);
+    ExpectLayoutAt(e, dpi);
+  }
+  e.Click(Button2);
+  EXPECT_EQ(e.Wait(), std::optional<DWORD>(0));
 }
 
 }  // namespace

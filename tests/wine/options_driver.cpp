@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 #include <stdexcept>
 #include <vector>
 
@@ -233,6 +234,22 @@ bool OptionsEditor::ShowPage(int position) {
   RECT rect{};
   if (!SendMessageW(tabs, TCM_GETITEMRECT, position, memory.At())) return false;
   memory.Read(&rect, sizeof rect);
+  // A tab scrolled out of the row: the row's arrows first, as a user would.
+  for (int step = 0; step < 10; ++step) {
+    HWND arrows = FindWindowExW(tabs, nullptr, UPDOWN_CLASSW, nullptr);
+    if (!arrows || !IsWindowVisible(arrows)) break;
+    RECT bar{};
+    GetWindowRect(arrows, &bar);
+    MapWindowPoints(nullptr, tabs, reinterpret_cast<POINT*>(&bar), 2);
+    if (rect.left >= 0 && rect.right <= bar.left) break;
+    POINT arrow{rect.left < 0 ? bar.left + (bar.right - bar.left) / 4 : bar.right - (bar.right - bar.left) / 4,
+                (bar.top + bar.bottom) / 2};
+    ClientToScreen(tabs, &arrow);
+    ClickScreen(arrow, 1);
+    Settle();
+    if (!SendMessageW(tabs, TCM_GETITEMRECT, position, memory.At())) return false;
+    memory.Read(&rect, sizeof rect);
+  }
   POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
   ClientToScreen(tabs, &centre);
   ClickScreen(centre, 1);
@@ -446,6 +463,32 @@ void OptionsEditor::PressKey(WORD vk) {
   if (!target) target = window_;
   PostMessageW(target, WM_KEYDOWN, vk, KeyLparam(vk, false));
   PostMessageW(target, WM_KEYUP, vk, KeyLparam(vk, true));
+  Settle();
+}
+
+void OptionsEditor::PressChord(std::initializer_list<WORD> keys) {
+  WaitUntil(
+      [&] {
+        if (GetForegroundWindow() == window_) return true;
+        SetForegroundWindow(window_);
+        return false;
+      },
+      2000);
+  std::vector<INPUT> inputs;
+  for (WORD vk : keys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    inputs.push_back(input);
+  }
+  for (auto vk = std::rbegin(keys); vk != std::rend(keys); ++vk) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = *vk;
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   Settle();
 }
 

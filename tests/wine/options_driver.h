@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,7 +24,7 @@
 namespace zrnx::test {
 
 // The pages by their tab positions, from the left.
-inline constexpr int kGeneral = 0, kDateTime = 1, kVirtualKey = 2, kIgnore = 3, kVersion = 4;
+inline constexpr int kGeneral = 0, kDateTime = 1, kVirtualKey = 2, kIgnore = 3, kItems = 4, kVersion = 5;
 
 // The Windows folder, where the editor's default editor lies.
 std::string WindowsFolder();
@@ -122,6 +123,9 @@ class OptionsEditor {
   bool TypeData(int id, const std::string& ansi_text);  // system code page text
   // A key pressed and released in the control that holds the focus.
   void PressKey(WORD vk);
+  // Keys pressed together on the keyboard, with the editor in front
+  // (modifiers first, released in reverse).
+  void PressChord(std::initializer_list<WORD> keys);
   // The close box of the title bar (WM_CLOSE as the system menu sends it).
   void CloseBox();
 

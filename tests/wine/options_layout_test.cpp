@@ -64,11 +64,11 @@ TEST_F(OptionsLayoutTest, FixedCentredDialogFrameOfTheGivenClientSize) {
   EXPECT_LE(std::abs((window.top + window.bottom) - (work.top + work.bottom)), 3) << window.top;
 }
 
-TEST_F(OptionsLayoutTest, FivePagesInOrderWithTheFirstActive) {
+TEST_F(OptionsLayoutTest, SixPagesInOrderWithTheFirstActive) {
   OptionsEditor& e = *editor_;
-  const char* captions[] = {"一般", "日付/時刻", "仮想キー", "無視するウィンドウ", "バージョン情報"};
-  ASSERT_EQ(e.TabCount(), 5);
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(e.TabCaption(i), captions[i]) << "tab " << i;
+  const char* captions[] = {"一般", "日付/時刻", "仮想キー", "無視するウィンドウ", "アイテム", "バージョン情報"};
+  ASSERT_EQ(e.TabCount(), 6);
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(e.TabCaption(i), captions[i]) << "tab " << i;
   EXPECT_EQ(e.ActiveTab(), kGeneral);
   EXPECT_TRUE(e.Visible(TabSheet1));
   EXPECT_EQ(e.FocusId(), Kanren);
@@ -120,6 +120,13 @@ const Placed kPlaced[] = {
     {ListView2, TabSheet2, nullptr, R(8, 152, 289, 113)},
     {NoWinBt_Ins, TabSheet2, "追加", R(304, 152, 65, 25)},
     {NoWinBt_Del, TabSheet2, "削除", R(304, 184, 65, 25)},
+    // アイテム
+    {ListView3, TabSheet6, nullptr, R(8, 8, 361, 209)},
+    {Label8, TabSheet6, "ホットキー :", R(8, 229, 60, 12), true},
+    {HotKey1, TabSheet6, nullptr, R(72, 225, 161, 20)},
+    {Button7, TabSheet6, "クリア", R(240, 223, 57, 25)},
+    {Button8, TabSheet6, "編集", R(304, 223, 65, 25)},
+    {Label16, TabSheet6, "キーは OK でアイテムのショートカットに書き込まれます。", R(8, 258, 361, 12), true},
     // バージョン情報
     {Label3, TabSheet4, "Zarnik NX", R(16, 16, 74, 19), true},
     {Label4, TabSheet4, "Ver 1.19", R(104, 21, 42, 12), true},

@@ -175,7 +175,7 @@ TEST_F(OptionsRunTest, EnterPressesOkAndEscCancelFromEveryPage) {
     int position;
     int focus;  // 0: where showing the page left it
   };
-  const Page pages[] = {{kGeneral, Edit1}, {kDateTime, DateFormat0 + 4}, {kVirtualKey, 0}, {kIgnore, Edit3}, {kVersion, 0}};
+  const Page pages[] = {{kGeneral, Edit1}, {kDateTime, DateFormat0 + 4}, {kVirtualKey, 0}, {kIgnore, Edit3}, {kItems, 0}, {kVersion, 0}};
   for (const Page& page : pages) {
     for (WORD key : {VK_RETURN, VK_ESCAPE}) {
       SCOPED_TRACE("page " + std::to_string(page.position) + (key == VK_RETURN ? " Enter" : " Esc"));

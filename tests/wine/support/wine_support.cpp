@@ -314,7 +314,9 @@ std::optional<LinkSeen> ReadShellLink(const std::string& path) {
   int icon_index = 0;
   link->GetArguments(arguments, INFOTIPSIZE);
   link->GetIconLocation(icon_path, MAX_PATH, &icon_index);
-  return LinkSeen{target, work_dir, description, arguments, icon_path, icon_index};
+  WORD hot_key = 0;
+  link->GetHotkey(&hot_key);
+  return LinkSeen{target, work_dir, description, arguments, icon_path, icon_index, hot_key};
 }
 
 std::optional<WideLinkSeen> ReadWideShellLink(const std::wstring& path) {

@@ -121,6 +121,7 @@ struct LinkSeen {
   std::string target, work_dir, description;
   std::string arguments, icon_path;
   int icon_index = 0;
+  WORD hot_key = 0;
 };
 std::optional<LinkSeen> ReadShellLink(const std::string& path);
 // The same through the wide interface, for paths no code page holds.
