@@ -33,6 +33,20 @@ std::string DirectoryPart(std::string_view path, const LeadBytes& lead) {
   return folder;
 }
 
+bool EndsWithBackslash(std::string_view path, const LeadBytes& lead) {
+  return !path.empty() && LastDelimiter("\\", path, lead) == path.size() - 1;
+}
+
+std::string WithoutTrailingBackslash(std::string path, const LeadBytes& lead) {
+  if (EndsWithBackslash(path, lead)) path.pop_back();
+  return path;
+}
+
+std::string PathInFolder(std::string folder, std::string_view relative, const LeadBytes& lead) {
+  if (!EndsWithBackslash(folder, lead)) folder += '\\';
+  return folder.append(relative);
+}
+
 std::string NamePart(std::string_view path, const LeadBytes& lead) {
   std::size_t pos = LastDelimiter(kFolderDelimiters, path, lead);
   return std::string(pos == std::string_view::npos ? path : path.substr(pos + 1));

@@ -28,6 +28,13 @@ std::string NamePart(std::string_view path, const LeadBytes& lead = SystemLeadBy
 std::string ChangeExtension(std::string_view path, std::string_view extension,
                             const LeadBytes& lead = SystemLeadBytes());
 
+// Whether the path ends in a backslash (a 0x5C that closes a double-byte
+// character is none), the path without it, and `relative` below `folder`
+// with one backslash between them.
+bool EndsWithBackslash(std::string_view path, const LeadBytes& lead = SystemLeadBytes());
+std::string WithoutTrailingBackslash(std::string path, const LeadBytes& lead = SystemLeadBytes());
+std::string PathInFolder(std::string folder, std::string_view relative, const LeadBytes& lead = SystemLeadBytes());
+
 // A path as a user may paste it ("copy as path" quotes it): without blanks
 // around it and without one pair of enclosing double quotes, when no other
 // quote stands between them. Anything else comes back unchanged.

@@ -16,21 +16,6 @@ constexpr int kStartupFolders[] = {7, 0x1d};  // CSIDL_STARTUP, CSIDL_ALTSTARTUP
 
 const LeadBytes& Lead() { return SystemLeadBytes(); }
 
-bool EndsWithBackslash(std::string_view path) {
-  return !path.empty() && LastDelimiter("\\", path, Lead()) == path.size() - 1;
-}
-
-std::string WithoutTrailingBackslash(std::string path) {
-  if (EndsWithBackslash(path)) path.pop_back();
-  return path;
-}
-
-std::string InFolder(const std::string& folder, const std::string& relative) {
-  std::string path = folder;
-  if (!EndsWithBackslash(path)) path += '\\';
-  return path.append(relative);
-}
-
 bool IsLinkName(const std::string& name) { return LowerAscii(FileExtension(name, Lead()), Lead()) == kLinkExtension; }
 
 std::string ExpandedIfNeeded(ShellLinkApi& links, const std::string& path) {
@@ -50,7 +35,7 @@ std::optional<std::string> ItemShortcuts::GroupFolder(const std::string& menu_fo
     if (on) throw Error(std::string(kNoSpecialFolder));
     return std::nullopt;
   }
-  return InFolder(*programs, group);
+  return PathInFolder(*programs, group);
 }
 
 bool ItemShortcuts::OutOfTime() {
@@ -82,7 +67,7 @@ std::vector<GroupEntry> ItemShortcuts::ReadGroup(const std::string& group_folder
   for (const FolderEntry& file : files) {
     if (OutOfTime()) return entries;
     GroupEntry entry{file.relative, std::nullopt};
-    if (IsLinkName(entry.name)) entry.link = links_.ReadLink(InFolder(group_folder, entry.name));
+    if (IsLinkName(entry.name)) entry.link = links_.ReadLink(PathInFolder(group_folder, entry.name));
     if (entry.link) {
       // The shell may keep a path with environment strings in it.
       entry.link->target = ExpandedIfNeeded(links_, entry.link->target);
@@ -99,7 +84,7 @@ std::vector<FolderEntry> ItemShortcuts::WithoutSenderShortcuts(std::vector<Folde
                                                                const ShortcutTarget& target) {
   std::erase_if(items, [&](const FolderEntry& item) {
     if (!IsItemEntry(item) || !IsLinkName(item.relative) || OutOfTime()) return false;
-    const std::optional<LinkRead> link = links_.ReadLink(InFolder(target.menu_folder, item.relative));
+    const std::optional<LinkRead> link = links_.ReadLink(PathInFolder(target.menu_folder, item.relative));
     return link && IsSenderShortcut(*link, target);
   });
   return items;
@@ -160,7 +145,7 @@ void ItemShortcuts::LeaveOldGroup(const ShortcutTarget& target, std::optional<Er
 void ItemShortcuts::Apply(const ShortcutPlan& plan, const std::string& group_folder, const ShortcutTarget& target,
                           std::optional<Error>& failure) {
   for (const std::string& name : plan.remove) {
-    const std::string path = InFolder(group_folder, name);
+    const std::string path = PathInFolder(group_folder, name);
     if (!files_.RemoveFile(path) && !failure) failure.emplace(kShortcutRemoveFailed, path);
   }
   const std::size_t total = plan.update.size() + plan.add.size();
@@ -184,7 +169,7 @@ void ItemShortcuts::Apply(const ShortcutPlan& plan, const std::string& group_fol
         fields.wide_icon_path = &target.wide_sender_path;
         fields.wide_work_dir = &wide_sender_folder;
       }
-      const std::string path = InFolder(group_folder, write.name);
+      const std::string path = PathInFolder(group_folder, write.name);
       try {
         if (path.size() > kMaxLinkPath) throw Error(WithValue(kLinkPathTooLong, path));
         if (!links_.SaveLink(path, fields) && !failure) failure.emplace(kShortcutWriteFailed, path);

@@ -31,21 +31,6 @@ std::string Lower(std::string_view text) { return LowerAscii(text, Lead()); }
 // Names and paths as the file system tells them apart.
 std::string Key(std::string_view text) { return FoldName(text, Lead()); }
 
-bool EndsWithBackslash(std::string_view path) {
-  return !path.empty() && LastDelimiter("\\", path, Lead()) == path.size() - 1;
-}
-
-std::string WithoutTrailingBackslash(std::string path) {
-  if (EndsWithBackslash(path)) path.pop_back();
-  return path;
-}
-
-std::string InFolder(const std::string& folder, const std::string& relative) {
-  std::string path = folder;
-  if (!EndsWithBackslash(path)) path += '\\';
-  return path.append(relative);
-}
-
 std::size_t ExtensionRank(const std::string& relative) {
   const std::string ext = Lower(FileExtension(relative, Lead()));
   return static_cast<std::size_t>(std::find(kItemExtensions.begin(), kItemExtensions.end(), ext) -
@@ -172,7 +157,7 @@ Matching Match(const std::vector<FolderEntry>& items, const std::vector<GroupEnt
                const ShortcutTarget& target) {
   Matching m;
   for (const FolderEntry& entry : items) {
-    if (IsItemEntry(entry)) m.wanted.emplace(Key(InFolder(target.menu_folder, entry.relative)), &entry);
+    if (IsItemEntry(entry)) m.wanted.emplace(Key(PathInFolder(target.menu_folder, entry.relative)), &entry);
   }
   std::vector<const GroupEntry*> sorted;
   for (const GroupEntry& entry : group) sorted.push_back(&entry);
@@ -280,7 +265,7 @@ ShortcutPlan PlanItemShortcuts(const std::optional<std::vector<FolderEntry>>& it
       continue;
     }
     const GroupEntry& shortcut = *covered->second;
-    const std::string path = InFolder(target.menu_folder, entry->relative);
+    const std::string path = PathInFolder(target.menu_folder, entry->relative);
     LinkRead want = WantedLink(path, entry->relative, target);
     want.hot_key = WantedHotKey(*entry, &shortcut, target);
     if (!SameLink(*shortcut.link, want, target.app_ids_kept))
@@ -295,7 +280,7 @@ ShortcutPlan PlanItemShortcuts(const std::optional<std::vector<FolderEntry>>& it
   for (const FolderEntry* entry : fresh) {
     std::string name = FreeName(entry->relative, taken, max_name);
     taken.insert(Key(name));
-    plan.add.push_back({std::move(name), InFolder(target.menu_folder, entry->relative), entry->relative,
+    plan.add.push_back({std::move(name), PathInFolder(target.menu_folder, entry->relative), entry->relative,
                         WantedHotKey(*entry, nullptr, target)});
   }
   return plan;

@@ -6,11 +6,6 @@
 namespace zrnx {
 namespace {
 
-bool EndsWithBackslash(std::string_view path, const LeadBytes& lead) {
-  // A 0x5C that closes a double-byte character is no backslash.
-  return !path.empty() && LastDelimiter("\\", path, lead) == path.size() - 1;
-}
-
 template <TSCDirectoryType type>
 bool MakeShortCutIn(ShellLinkApi& api, const std::string& name, const LinkFields& fields) {
   constexpr SpecialFolder folder = kSpecialFolders[type];

@@ -29,6 +29,17 @@ TEST(PathTest, SecondByteOfADoubleByteCharacterIsNoDelimiter) {
   EXPECT_EQ(NamePart("C:\\表", kSingle), "");
 }
 
+TEST(PathTest, APathInAFolderHasOneBackslashBetweenAndATrailByteIsNone) {
+  EXPECT_EQ(PathInFolder("C:\\A", "x.lnk", kSjis), "C:\\A\\x.lnk");
+  EXPECT_EQ(PathInFolder("C:\\A\\", "x.lnk", kSjis), "C:\\A\\x.lnk");
+  EXPECT_EQ(PathInFolder("C:\\表", "x.lnk", kSjis), "C:\\表\\x.lnk");
+  EXPECT_EQ(PathInFolder("", "x.lnk", kSjis), "\\x.lnk");
+  EXPECT_EQ(WithoutTrailingBackslash("C:\\A\\", kSjis), "C:\\A");
+  EXPECT_EQ(WithoutTrailingBackslash("C:\\表", kSjis), "C:\\表");
+  EXPECT_EQ(WithoutTrailingBackslash("C:\\表", kSingle), "C:\\\x95");
+  EXPECT_FALSE(EndsWithBackslash("", kSjis));
+}
+
 TEST(PathTest, DirectoryPartKeepsTheBackslashOfARoot) {
   EXPECT_EQ(DirectoryPart("C:\\A\\X.lnk", kSjis), "C:\\A");
   EXPECT_EQ(DirectoryPart("C:\\X.lnk", kSjis), "C:\\");
