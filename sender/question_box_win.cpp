@@ -108,6 +108,30 @@ INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
   }
 }
 
+// The box alone runs per-monitor aware (v2): the dialog manager then lays it
+// out, fonts included, at the DPI of the monitor it opens on and again when
+// it is moved to another (Windows 10 1703 and later). Elsewhere the call is
+// missing or refuses the context, and the system scales the box as before.
+class PerMonitorDpiForBox {
+ public:
+  PerMonitorDpiForBox() {
+    set_ = reinterpret_cast<SetContext>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
+    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+    if (set_) previous_ = set_(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)));
+  }
+  ~PerMonitorDpiForBox() {
+    if (set_ && previous_) set_(previous_);
+  }
+  PerMonitorDpiForBox(const PerMonitorDpiForBox&) = delete;
+  PerMonitorDpiForBox& operator=(const PerMonitorDpiForBox&) = delete;
+
+ private:
+  using SetContext = HANDLE(WINAPI*)(HANDLE);
+  SetContext set_ = nullptr;
+  HANDLE previous_ = nullptr;
+};
+
 std::wstring ShownLabel(const std::string& utf8_label) {
   if (utf8_label.empty()) return OwnText(kUnnamedQuestion);
   const std::wstring label = Widen(utf8_label, CP_UTF8);
@@ -149,6 +173,7 @@ std::optional<std::vector<std::string>> AskInQuestionBox(const std::vector<std::
 
   BoxState state;
   state.questions = labels.size();
+  const PerMonitorDpiForBox dpi;
   const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), nullptr, BoxProc,
                                                  reinterpret_cast<LPARAM>(&state));
   if (result != IDOK) return std::nullopt;
