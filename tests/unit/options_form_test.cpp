@@ -351,7 +351,9 @@ TEST_F(OptionsFormTest, ClosingAfterAnOkThatFailedOnceTheSettingsWereSaved) {
     RunClose();
     EXPECT_TRUE(closed_);
     EXPECT_EQ(shell_->applied.size(), c.applies);
-    if (c.how != kOkAgain) EXPECT_EQ(store_.writes.size(), writes) << "nothing saved a second time";
+    if (c.how != kOkAgain) {
+      EXPECT_EQ(store_.writes.size(), writes) << "nothing saved a second time";
+    }
     EXPECT_EQ(Asked(), c.asked);
     EXPECT_EQ(system_.restarts, c.asked ? 1 : 0);
   }
