@@ -406,8 +406,7 @@ POINT OptionsEditor::CentreOnScreen(HWND control) const {
   return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-void OptionsEditor::ClickScreen(POINT point, int clicks) {
-  // The editor in front first: a click on an inactive window may only activate it.
+void OptionsEditor::BringToFront() {
   WaitUntil(
       [&] {
         if (GetForegroundWindow() == window_) return true;
@@ -415,6 +414,10 @@ void OptionsEditor::ClickScreen(POINT point, int clicks) {
         return false;
       },
       2000);
+}
+
+void OptionsEditor::ClickScreen(POINT point, int clicks) {
+  BringToFront();
   SetCursorPos(point.x, point.y);
   PumpMessages(20);
   std::vector<INPUT> inputs;
@@ -467,13 +470,7 @@ void OptionsEditor::PressKey(WORD vk) {
 }
 
 void OptionsEditor::PressChord(std::initializer_list<WORD> keys) {
-  WaitUntil(
-      [&] {
-        if (GetForegroundWindow() == window_) return true;
-        SetForegroundWindow(window_);
-        return false;
-      },
-      2000);
+  BringToFront();
   std::vector<INPUT> inputs;
   for (WORD vk : keys) {
     INPUT input{};

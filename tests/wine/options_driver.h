@@ -134,6 +134,8 @@ class OptionsEditor {
   bool WaitForEndOrBox(DWORD timeout = kDefaultTimeout);
 
  private:
+  // The editor in front: a click or a chord on an inactive window may only activate it.
+  void BringToFront();
   void ClickScreen(POINT point, int clicks);
   POINT CentreOnScreen(HWND control) const;
   bool TypeWide(int id, const std::wstring& text);
