@@ -125,7 +125,8 @@ std::vector<ItemHotKey> ItemShortcuts::ItemHotKeys(const ShortcutTarget& given) 
   return keys;
 }
 
-void ItemShortcuts::LeaveOldGroup(const ShortcutTarget& target, std::optional<Error>& failure) {
+void ItemShortcuts::LeaveOldGroup(const ShortcutTarget& target, std::map<std::string, Carried>& carried,
+                                  std::optional<Error>& failure) {
   if (target.old_menu_folder.empty() ||
       SameName(WithoutTrailingBackslash(target.old_menu_folder), WithoutTrailingBackslash(target.menu_folder), Lead()))
     return;
@@ -136,8 +137,16 @@ void ItemShortcuts::LeaveOldGroup(const ShortcutTarget& target, std::optional<Er
   if (!group_folder) return;
   const std::optional<std::vector<FolderEntry>> files = files_.ListFiles(*group_folder, 0);
   if (!files) return;
+  const std::vector<GroupEntry> entries = ReadGroup(*group_folder, *files, old);
+  const std::size_t folder_length = WithoutTrailingBackslash(old.menu_folder).size() + 1;
+  for (const GroupEntry& entry : entries) {
+    if (!entry.link || entry.other_copy) continue;
+    if (const std::optional<std::string> item = OwnShortcutItem(*entry.link, old)) {
+      carried.emplace(FoldName(item->substr(folder_length), Lead()), Carried{entry.link->hot_key, entry.link->description});
+    }
+  }
   // No items: every shortcut of ours for the old folder goes.
-  const ShortcutPlan plan = PlanItemShortcuts(std::vector<FolderEntry>{}, ReadGroup(*group_folder, *files, old), old, 0);
+  const ShortcutPlan plan = PlanItemShortcuts(std::vector<FolderEntry>{}, entries, old, 0);
   Apply(plan, *group_folder, old, failure);
   files_.RemoveEmptyFolder(*group_folder);
 }
@@ -186,10 +195,21 @@ void ItemShortcuts::Update(const ShortcutTarget& given, bool on) {
   if (target.sender_path.empty()) target.sender_path = SystemCodePageBytes(target.wide_sender_path);
   complete_ = true;
   target.app_ids_kept = links_.KeepsAppIds();
+  // No group and none to leave: nothing of ours to find.
+  if (ShortcutGroupName(target.menu_folder).empty() && target.old_menu_folder.empty()) return;
+  // The new folder is listed before anything is removed: one that is missing
+  // or cannot be read keeps the old group where it is.
+  const std::optional<std::vector<FolderEntry>> listed =
+      on ? files_.ListFiles(target.menu_folder, kMaxItemDepth) : std::optional(std::vector<FolderEntry>{});
+  if (!listed) {
+    // Moving to it, the user is told the shortcuts stayed where they were.
+    if (!target.old_menu_folder.empty() && !SameName(WithoutTrailingBackslash(target.old_menu_folder),
+                                                     WithoutTrailingBackslash(target.menu_folder), Lead()))
+      throw Error(kShortcutFolderMissing, target.menu_folder);
+    return;
+  }
   const std::optional<std::string> found_group = GroupFolder(target.menu_folder, on);
-  if (!found_group) return;
-  const std::string& group_folder = *found_group;
-  if (on) CheckStartup(group_folder, target);
+  if (on && found_group) CheckStartup(*found_group, target);
 
   std::optional<Error> failure;
   struct Batch {
@@ -197,11 +217,16 @@ void ItemShortcuts::Update(const ShortcutTarget& given, bool on) {
     explicit Batch(ShellLinkApi& api) : links(api) { links.BeginLinks(); }
     ~Batch() { links.FinishLinks(); }
   } batch{links_};
-  if (on) LeaveOldGroup(target, failure);
+  // Also when the shortcuts are turned off, or the new folder has no group.
+  std::map<std::string, Carried> carried;
+  LeaveOldGroup(target, carried, failure);
+  if (!found_group) {
+    if (failure) throw *failure;
+    return;
+  }
+  const std::string& group_folder = *found_group;
 
   const std::vector<FolderEntry> group_files = files_.ListFiles(group_folder, 0).value_or(std::vector<FolderEntry>{});
-  const std::optional<std::vector<FolderEntry>> listed =
-      on ? files_.ListFiles(target.menu_folder, kMaxItemDepth) : std::optional(std::vector<FolderEntry>{});
   const bool stamped = target.use_stamps && on && listed;
   const std::string key = stamped ? StampKey(target) : std::string();
   if (stamped && !failure && files_.LoadStamp(key) == ListingStamp(target, *listed, group_files)) return;
@@ -212,7 +237,15 @@ void ItemShortcuts::Update(const ShortcutTarget& given, bool on) {
   // Half read, the group would be planned wrong: the next sync starts over.
   if (!complete_) return;
   const std::size_t used = group_folder.size() + 1;
-  const ShortcutPlan plan = PlanItemShortcuts(items, entries, target, used < kMaxLinkPath ? kMaxLinkPath - used : 0);
+  ShortcutPlan plan = PlanItemShortcuts(items, entries, target, used < kMaxLinkPath ? kMaxLinkPath - used : 0);
+  // A moved item keeps the key and the comment its old shortcut had, unless
+  // the user chose a key for it now.
+  for (ShortcutWrite& write : plan.add) {
+    const auto kept = carried.find(FoldName(write.relative, Lead()));
+    if (kept == carried.end()) continue;
+    if (!target.hot_keys || !target.hot_keys->count(write.relative)) write.hot_key = kept->second.hot_key;
+    write.description = kept->second.description;
+  }
   Apply(plan, group_folder, target, failure);
   if (!on) files_.RemoveEmptyFolder(group_folder);
   if (failure) throw *failure;

@@ -207,7 +207,16 @@ class ItemShortcuts {
   std::vector<GroupEntry> ReadGroup(const std::string& group_folder, const std::vector<FolderEntry>& files,
                                     const ShortcutTarget& target);
   std::vector<FolderEntry> WithoutSenderShortcuts(std::vector<FolderEntry> items, const ShortcutTarget& target);
-  void LeaveOldGroup(const ShortcutTarget& target, std::optional<Error>& failure);
+  // What a shortcut the user may have changed carries to the new group:
+  // by its item's path below the menu folder, as the file system folds it.
+  struct Carried {
+    std::uint16_t hot_key = 0;
+    std::string description;
+  };
+  // Ours leave the group of target.old_menu_folder (and it, once empty);
+  // what they held is kept in `carried`.
+  void LeaveOldGroup(const ShortcutTarget& target, std::map<std::string, Carried>& carried,
+                     std::optional<Error>& failure);
   void Apply(const ShortcutPlan& plan, const std::string& group_folder, const ShortcutTarget& target,
              std::optional<Error>& failure);
   bool IsThisSender(const LinkRead& link, const ShortcutTarget& target);
@@ -221,6 +230,8 @@ class ItemShortcuts {
 inline constexpr std::string_view kShortcutWriteFailed = "スタートメニューのショートカット %s を作成できません";
 inline constexpr std::string_view kStartupGroupRefused =
     "メニューフォルダ %s のショートカットはスタートアップに入るため作成できません。別のフォルダを選んでください";
+inline constexpr std::string_view kShortcutFolderMissing =
+    "メニューフォルダ %s が見つからないため、スタートメニューのショートカットは元のまま残しました";
 inline constexpr std::string_view kShortcutRemoveFailed = "スタートメニューのショートカット %s を削除できません";
 
 }  // namespace zrnx

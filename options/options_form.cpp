@@ -79,6 +79,7 @@ ShellIntegration& TZrnxSetForm::Shell() {
 // shown (FormShow), since asking the shell is the slow part of the start.
 void TZrnxSetForm::FormCreate() {
   LoadOptions();
+  shortcuts_folder_ = options_.data;
   view_.SetChecked(PasteMode, options_.paste_mode);
   view_.SetText(Edit1, options_.editor);
   view_.SetText(Edit2, options_.data);
@@ -123,7 +124,6 @@ void TZrnxSetForm::ApplyOptions() {
   // Saved as a path: the Edit verb adds quotes of its own.
   options_.editor = UnquotedPath(view_.Text(Edit1));
   if (options_.editor.empty()) options_.editor = defaults_.editor;
-  const std::string old_data = options_.data;
   options_.data = view_.Text(Edit2);
   options_.new_menu = view_.Checked(New);
   for (int i = 0; i < 10; ++i) options_.date_formats[static_cast<std::size_t>(i)] = view_.Text(DateFormat0 + i);
@@ -133,7 +133,7 @@ void TZrnxSetForm::ApplyOptions() {
 
   ShellChoices choices =
       MakeShellChoices(view_.Checked(Kanren), view_.Checked(SendTo), options_, paths_.item_sender_path);
-  choices.old_menu_folder = old_data;
+  choices.old_menu_folder = shortcuts_folder_;
   choices.hot_keys = ItemKeyChanges();
   Shell().CheckItemShortcuts(choices);
   // The shell is left as it was when the settings cannot be saved after it.
@@ -145,6 +145,7 @@ void TZrnxSetForm::ApplyOptions() {
   SettingsFile file(paths_.settings_path, store_);
   SaveThroughWindows(file, view_.Rows(ListView2), loaded_through_count_);
   Shell().UpdateItemShortcuts(choices);
+  shortcuts_folder_ = options_.data;
 }
 
 bool TZrnxSetForm::ApplyShowingError() {
@@ -158,7 +159,7 @@ bool TZrnxSetForm::ApplyShowingError() {
 }
 
 void TZrnxSetForm::Button1Click() {
-  if (RefuseItemKeys()) return;
+  if (RefuseItemKeys() || !DropKeysOfFormerFolder()) return;
   const bool restart_before = restart_needed_;
   const bool first_run = !SettingsExist();
   ok_pressed_ = true;

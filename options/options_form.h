@@ -71,6 +71,10 @@ class TZrnxSetForm : public TComponent {
   // keys can be used. The items are listed by the window, away from its
   // thread, once the page is first shown: for the menu folder of ItemsTarget.
   void ItemsPageShow();
+  // Whether the page must be listed (again): never listed, or listed for
+  // another menu folder than the one now set, whose rows and keys go (the
+  // user is told when keys were typed).
+  bool ItemsNeedListing();
   ShortcutTarget ItemsTarget() const;
   void ItemsListed(const std::string& menu_folder, std::vector<ItemRow> rows);
   const ItemKeyList& ItemKeys() const { return item_keys_; }
@@ -98,6 +102,12 @@ class TZrnxSetForm : public TComponent {
   bool SettingsExist() { return system_.PathExists(paths_.settings_path); }
   // A key OK cannot write: the box naming the item, and that item shown. True when refused.
   bool RefuseItemKeys();
+  // Typed keys OK will not write, as the items were listed for another menu
+  // folder: the user is asked first. True when OK goes on.
+  bool DropKeysOfFormerFolder();
+  // Whether typed keys can reach the shortcuts: the Start-menu box ticked
+  // and the page listed for the menu folder now set.
+  bool KeysWillBeWritten() const;
   // The keys OK hands the shortcut sync: none after Cancel, or when the
   // items were listed from another menu folder than the one saved.
   std::map<std::string, std::uint16_t> ItemKeyChanges() const;
@@ -121,6 +131,9 @@ class TZrnxSetForm : public TComponent {
   std::int32_t loaded_through_count_ = 0;
   ItemKeyList item_keys_;
   std::optional<std::string> items_folder_;  // the menu folder the page lists, once listed
+  // The Data whose group holds our shortcuts: what was loaded, until a sync
+  // for another one has gone through. An OK that failed leaves it.
+  std::string shortcuts_folder_;
 };
 
 // The handler the layout names (a click, or a double-click in a list

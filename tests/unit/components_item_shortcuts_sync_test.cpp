@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <tuple>
 
@@ -185,6 +186,67 @@ TEST(ItemShortcutsTest, ANewMenuFolderMovesTheGroup) {
     EXPECT_TRUE(fake.links.count(kGroup + "greeting.lnk")) << c.old_folder;
     const std::string old_group(c.old_group);
     EXPECT_THAT(fake.emptied, ElementsAre(old_group.substr(0, old_group.size() - 1)));
+  }
+}
+
+// A change of Data: the new folder is listed before the old group is left,
+// so one that is missing moves nothing; turning the shortcuts off or a
+// folder with no group name still takes ours out of the old group; a moved
+// item keeps its key and comment unless a key was chosen for it now.
+TEST(ItemShortcutsTest, ANewMenuFolderIsListedFirstAndMovedItemsKeepKeyAndComment) {
+  constexpr std::uint16_t kOldKey = 0x0647, kChosen = 0x0648;
+  const std::string old_group = "C:\\U\\Programs\\Old\\";
+  struct Case {
+    const char* what;
+    std::string menu_folder;
+    bool listed;
+    bool on;
+    bool key_chosen;
+    bool old_left;                 // ours gone from the old group, and it emptied
+    std::uint16_t new_key;         // the moved item's shortcut in the new group
+    std::string new_comment;
+  } cases[] = {
+      {"moved", kTarget.menu_folder, true, true, false, true, kOldKey, "my note"},
+      {"moved, a key chosen now", kTarget.menu_folder, true, true, true, true, kChosen, "my note"},
+      {"new folder missing", kTarget.menu_folder, false, true, false, false, 0, ""},
+      {"shortcuts turned off", kTarget.menu_folder, true, false, false, true, 0, ""},
+      {"no group name", "C:\\", true, true, false, true, 0, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FakeLinkFiles fake;
+    fake.menu_folder = c.menu_folder;
+    if (!c.listed) fake.items = std::nullopt;
+    ShortcutTarget old = kTarget;
+    old.menu_folder = "C:\\M\\Old";
+    LinkRead moved = Ours("greeting.zrx", old);
+    moved.hot_key = kOldKey;
+    moved.description = "my note";
+    fake.links[old_group + "greeting.lnk"] = moved;
+    fake.links[old_group + "mine.lnk"] = {"C:\\WINDOWS\\NOTEPAD.EXE", "", "", "", "", 0};
+    ShortcutTarget target = kTarget;
+    target.menu_folder = c.menu_folder;
+    target.old_menu_folder = old.menu_folder;
+    const std::map<std::string, std::uint16_t> chosen = {{"greeting.zrx", kChosen}};
+    if (c.key_chosen) target.hot_keys = &chosen;
+    ItemShortcuts shortcuts(fake, fake);
+    std::string error;
+    try {
+      shortcuts.Update(target, c.on);
+    } catch (const Error& e) {
+      error = e.what();
+    }
+    // Only a folder that is not there is reported: the shortcuts stayed.
+    EXPECT_EQ(error, c.listed ? "" : WithValue(kShortcutFolderMissing, c.menu_folder));
+    EXPECT_EQ(fake.links.count(old_group + "greeting.lnk"), c.old_left ? 0u : 1u);
+    EXPECT_TRUE(fake.links.count(old_group + "mine.lnk"));
+    EXPECT_EQ(std::count(fake.emptied.begin(), fake.emptied.end(), "C:\\U\\Programs\\Old"), c.old_left ? 1 : 0);
+    const auto written = fake.links.find(kGroup + "greeting.lnk");
+    ASSERT_EQ(written != fake.links.end(), c.new_key != 0);
+    if (written == fake.links.end()) continue;
+    EXPECT_EQ(written->second.hot_key, c.new_key);
+    EXPECT_EQ(written->second.description, c.new_comment);
+    EXPECT_EQ(fake.links[kGroup + "Sub - a.lnk"].description, "Sub\\a.url");  // no old shortcut: its own path
   }
 }
 

@@ -381,6 +381,37 @@ TEST_F(OptionsFormTest, TheStartMenuBoxDrivesTheShortcutsAfterTheSave) {
   EXPECT_EQ(store_.Value("Option", "StartMenuShortcuts"), "1");
 }
 
+// An OK that failed, before the sync (a refused group) or in it (the lock
+// not had, a link not written), leaves our group where it was: the next OK,
+// to a third folder, still moves it from the first one.
+TEST_F(OptionsFormTest, AfterAFailedOkTheNextOkStillMovesTheFirstGroup) {
+  for (const bool refused_before_sync : {true, false}) {
+    SCOPED_TRACE(refused_before_sync ? "refused group" : "sync failed");
+    view_ = FakeFormView();
+    system_ = FakeFormSystem();
+    store_ = FakeProfileStore();
+    Existing();
+    store_.Set("Option", "Data", "C:\\Old\\Items");
+    Open();
+    view_.SetText(Edit2, "D:\\Refused");
+    if (refused_before_sync) {
+      shell_->check_error = "refused";
+    } else {
+      shell_->shortcut_error = "busy";
+    }
+    form_->Button1Click();
+    EXPECT_TRUE(view_.visible);
+    shell_->check_error.reset();
+    shell_->shortcut_error.reset();
+    view_.SetText(Edit2, "E:\\Third");
+    form_->Button1Click();
+    ASSERT_EQ(shell_->shortcuts.size(), 1u);
+    EXPECT_EQ(shell_->shortcuts[0].menu_folder, "E:\\Third");
+    EXPECT_EQ(shell_->shortcuts[0].old_menu_folder, "C:\\Old\\Items");
+    EXPECT_EQ(view_.close_requests, 1);
+  }
+}
+
 // A group the shortcuts may not have (the Startup folder) stops the OK
 // before anything is saved or registered.
 TEST_F(OptionsFormTest, ARefusedGroupSavesAndRegistersNothing) {
