@@ -2,6 +2,7 @@
 
 #include "common/file_names.h"
 #include "common/path.h"
+#include "options/texts.h"
 
 namespace zrnx {
 namespace {
@@ -64,7 +65,11 @@ void PortedShellIntegration::UpdateItemShortcuts(const ShellChoices& choices) {
   ShortcutTarget target{{}, choices.menu_folder, choices.paste_mode, choices.item_sender_path};
   target.old_menu_folder = choices.old_menu_folder;
   target.hot_keys = &choices.hot_keys;
-  item_shortcuts_->Update(target, choices.start_menu);
+  const auto sync = [&] { item_shortcuts_->Update(target, choices.start_menu); };
+  if (!sync_lock) return sync();
+  // Never written unlocked: a sender in the middle of the group would have
+  // its half of the work undone or doubled.
+  if (!sync_lock(sync)) throw Error(std::string(kShortcutsBusy));
 }
 
 void PortedShellIntegration::CheckItemShortcuts(const ShellChoices& choices) {

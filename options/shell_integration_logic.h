@@ -3,6 +3,7 @@
 // and the shell's folders. The Send To link itself is written by the
 // options window's TShellShortCut.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,6 +46,10 @@ class PortedShellIntegration final : public ShellIntegration {
   PortedShellIntegration(RegistryPort& registry, ShellFolders& folders, TShellShortCut& shortcut,
                          ItemShortcuts* item_shortcuts = nullptr)
       : registry_(registry), folders_(folders), shortcut_(shortcut), item_shortcuts_(item_shortcuts) {}
+
+  // Runs the Start-menu sync holding the lock other programs take for it;
+  // false when the lock could not be had. Without one the sync runs as it is.
+  std::function<bool(const std::function<void()>& sync)> sync_lock;
 
   ShellState DetectShellState(const std::wstring& item_sender_path) override;
   void ApplyShellIntegration(const ShellChoices& choices) override;

@@ -198,7 +198,9 @@ class Win32ShellFolders final : public ShellFolders {
 class Win32ShellIntegration final : public ShellIntegration {
  public:
   Win32ShellIntegration(HWND owner, TShellShortCut& shortcut)
-      : owner_(owner), folders_(owner), logic_(registry_, folders_, shortcut, &items_) {}
+      : owner_(owner), folders_(owner), logic_(registry_, folders_, shortcut, &items_) {
+    logic_.sync_lock = [](const std::function<void()>& sync) { return RunLockedSync(10000, sync); };
+  }
   ShellState DetectShellState(const std::wstring& item_sender_path) override {
     return logic_.DetectShellState(item_sender_path);
   }
@@ -210,9 +212,9 @@ class Win32ShellIntegration final : public ShellIntegration {
       ItemShortcuts& items;
       ~Done() { items.progress = nullptr; }  // the window goes with it
     } done{items_};
-    // A sender keeping the group in step finishes first; a lock never
-    // given back does not stop the editor.
-    if (!RunLockedSync(10000, [&] { logic_.UpdateItemShortcuts(choices); })) logic_.UpdateItemShortcuts(choices);
+    // A sender keeping the group in step finishes first; past 10 s the user
+    // is told to try again.
+    logic_.UpdateItemShortcuts(choices);
   }
   void CheckItemShortcuts(const ShellChoices& choices) override { logic_.CheckItemShortcuts(choices); }
 

@@ -5,9 +5,10 @@
 
 #include "common/dbcs.h"
 #include "common/error.h"
-#include "fakes/temp_folder.h"
+#include "fakes/fake_link_files.h"
 #include "fakes/fake_registry.h"
 #include "options/shell_integration_logic.h"
+#include "options/texts.h"
 
 namespace zrnx {
 namespace {
@@ -485,6 +486,51 @@ TEST_F(ShellIntegrationTest, SendToLinkMadeBesideTheSenderOrBothNamesRemoved) {
   choices_.send_to = true;
   EXPECT_NO_THROW(shell_.ApplyShellIntegration(choices_));
   EXPECT_EQ(links_.saved.size(), 2u);
+}
+
+}  // namespace
+}  // namespace zrnx
+
+namespace zrnx {
+namespace {
+
+// The Start-menu sync runs inside the lock; when the lock is not had in
+// time nothing is written and the user is told to try again.
+TEST(ShellIntegrationLockTest, TheSyncRunsOnlyInsideTheLock) {
+  for (const bool granted : {true, false}) {
+    SCOPED_TRACE(granted ? "granted" : "refused");
+    test::FakeLinkFiles fake;
+    FakeRegistry registry;
+    FakeFolders folders;
+    TShellShortCut shortcut{nullptr, fake};
+    ItemShortcuts items(fake, fake);
+    PortedShellIntegration shell{registry, folders, shortcut, &items};
+    int saves_inside = -1;
+    shell.sync_lock = [&](const std::function<void()>& sync) {
+      if (!granted) return false;
+      sync();
+      saves_inside = fake.saves;
+      return true;
+    };
+    ShellChoices choices;
+    choices.start_menu = true;
+    choices.menu_folder = test::kTarget.menu_folder;
+    choices.item_sender_path = L"C:\\P\\Zrnx.exe";
+    if (granted) {
+      shell.UpdateItemShortcuts(choices);
+      EXPECT_EQ(saves_inside, 2);
+      EXPECT_EQ(fake.saves, 2);
+      continue;
+    }
+    try {
+      shell.UpdateItemShortcuts(choices);
+      ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+      EXPECT_EQ(std::string(error.what()), kShortcutsBusy);
+    }
+    EXPECT_EQ(fake.saves, 0);
+    EXPECT_TRUE(fake.removed.empty());
+  }
 }
 
 }  // namespace
