@@ -9,7 +9,7 @@
 
 namespace zrnx {
 
-void ShowErrorBox(const std::exception& error, std::string_view caption) {
+void ShowErrorBox(const std::exception& error, std::string_view caption, HWND owner) {
   const std::string text = ErrorBoxText(error.what());
   std::wstring shown;
   if (const auto* own = dynamic_cast<const Error*>(&error); own && own->HasSystemValue()) {
@@ -24,7 +24,7 @@ void ShowErrorBox(const std::exception& error, std::string_view caption) {
   } else {
     shown = OwnText(text);
   }
-  MessageBoxW(nullptr, shown.c_str(), OwnText(caption).c_str(), MB_ICONERROR);
+  MessageBoxW(owner, shown.c_str(), OwnText(caption).c_str(), MB_ICONERROR);
 }
 
 }  // namespace zrnx

@@ -65,7 +65,8 @@ class FormSystem {
  public:
   virtual ~FormSystem() = default;
 
-  // A message box without owner; returns the answer (kAnswerOk ...).
+  // A message box owned by the options window (modal to it); returns the
+  // answer (kAnswerOk ...).
   virtual int ShowBox(std::string_view text, std::string_view caption, unsigned style) = 0;
   // An error of a step, in an error box titled `caption`, as ErrorBoxText
   // gives its text (on the platform a path inside it keeps its code page).

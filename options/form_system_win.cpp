@@ -24,11 +24,13 @@ bool ClaimEditorMutex(ScopedHandle& held) {
 }
 
 int Win32FormSystem::ShowBox(std::string_view text, std::string_view caption, unsigned style) {
-  return MessageBoxW(nullptr, OwnText(text).c_str(), OwnText(caption).c_str(), style);
+  // Owned by the options window, which stays disabled while the box is up:
+  // a second click on a button behind it cannot stack another box.
+  return MessageBoxW(owner_, OwnText(text).c_str(), OwnText(caption).c_str(), style);
 }
 
 void Win32FormSystem::ShowErrorBox(const std::exception& error, std::string_view caption) {
-  zrnx::ShowErrorBox(error, caption);
+  zrnx::ShowErrorBox(error, caption, owner_);
 }
 
 bool Win32FormSystem::PathExists(const std::wstring& path) {

@@ -202,6 +202,52 @@ TEST_F(OptionsThroughTest, DeleteButtonEmptiesTheListToACountOfZero) {
   EXPECT_EQ(Through("ClassName0"), std::nullopt);
 }
 
+// The question is owned by the options window, which stays disabled while
+// it is up: a second click on 削除 (the box moved off the button) brings no
+// second question, and one answer deletes one row.
+TEST_F(OptionsThroughTest, TheQuestionIsModalToTheWindowSoASecondDeleteCannotStack) {
+  sandbox_.WriteFile("Zrnx.ini",
+                     "[ThroughWindow]\r\nItemCount=3\r\nItemName0=A\r\nClassName0=ClassA\r\n"
+                     "ItemName1=B\r\nClassName1=ClassB\r\nItemName2=C\r\nClassName2=ClassC\r\n");
+  auto e = StartOnPage();
+  ASSERT_TRUE(e->Window());
+  ASSERT_TRUE(e->SelectRow(ListView2, 0));
+  e->Click(NoWinBt_Del);
+  HWND box = e->WaitForDialog();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(GetWindow(box, GW_OWNER), e->Window());
+  EXPECT_FALSE(IsWindowEnabled(e->Window()));
+  SetWindowPos(box, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  e->Click(NoWinBt_Del);
+  PumpMessages(500);
+  auto boxes = [&] {
+    struct Count {
+      DWORD process;
+      int boxes = 0;
+    } count{e->Id()};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+          auto& c = *reinterpret_cast<Count*>(param);
+          DWORD process = 0;
+          GetWindowThreadProcessId(window, &process);
+          char name[16] = {};
+          GetClassNameA(window, name, sizeof name);
+          if (process == c.process && IsWindowVisible(window) && std::string(name) == "#32770") ++c.boxes;
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.boxes;
+  };
+  EXPECT_EQ(boxes(), 1);
+  ASSERT_TRUE(AnswerMessageBox(kDeleteTitle, e->Id(), IDYES).has_value());
+  PumpMessages(500);
+  EXPECT_EQ(boxes(), 0);
+  EXPECT_TRUE(IsWindowEnabled(e->Window()));
+  EXPECT_EQ(e->RowCount(ListView2), 2);
+  e->Click(Button2);
+  ExpectEndsQuietly(*e);
+}
+
 // A window put on the list through the page is passed over by the item
 // sender: the paste goes to Notepad behind it.
 TEST_F(OptionsThroughTest, WindowListedHereIsPassedOverByTheSender) {
