@@ -131,7 +131,8 @@ class Win32ItemShortcutFiles final : public ItemShortcutFiles {
 }  // namespace
 
 ItemShortcutFiles& DefaultItemShortcutFiles() {
-  static Win32ItemShortcutFiles files;
+  // Never destroyed: a listing thread left behind at exit may still use it.
+  static Win32ItemShortcutFiles& files = *new Win32ItemShortcutFiles;
   return files;
 }
 

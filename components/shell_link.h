@@ -95,7 +95,8 @@ class ShellLinkApi {
   virtual void FinishLinks() {}
 };
 
-// The shell's own implementation (Windows only).
+// The shell's own implementation (Windows only), one for each thread that
+// asks: its link objects are made in that thread's COM apartment.
 ShellLinkApi& DefaultShellLinkApi();
 
 // One link-writing routine; the result tells whether the link was saved.

@@ -180,7 +180,9 @@ class Win32ShellLinkApi final : public ShellLinkApi {
 }  // namespace
 
 ShellLinkApi& DefaultShellLinkApi() {
-  static Win32ShellLinkApi api;
+  // One per thread: a shell link object lives in the apartment of the thread
+  // that made it, and the objects kept between calls are never shared.
+  thread_local Win32ShellLinkApi api;
   return api;
 }
 

@@ -139,6 +139,8 @@ void OptionsWindow::SelectRow(int id, int row) {
   item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   item.state = LVIS_SELECTED | LVIS_FOCUSED;
   SendMessageW(Control(id), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  // Scrolled to: a row chosen for the user (a refused key's item) is seen.
+  SendMessageW(Control(id), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
 void OptionsWindow::SetRowCount(int id, int count) {
@@ -203,7 +205,7 @@ LRESULT OptionsWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         try {
           form_->FormCloseQuery();
         } catch (const std::exception& error) {
-          ShowErrorBox(error, kOptionsTitle);
+          ShowErrorBox(error, kOptionsTitle, window_);
         }
         DestroyWindow(window_);
       }
@@ -215,6 +217,7 @@ LRESULT OptionsWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       DpiChanged(LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
     case WM_DESTROY:
+      StopItemsListing();
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
@@ -257,7 +260,7 @@ LRESULT OptionsWindow::Notify(const NMHDR& header) {
         try {
           form_->ListView2KeyDown(key.wVKey, shift);
         } catch (const std::exception& error) {
-          ShowErrorBox(error, kOptionsTitle);
+          ShowErrorBox(error, kOptionsTitle, window_);
         }
       }
       return 0;
@@ -285,7 +288,7 @@ void OptionsWindow::Run(FormHandler handler) {
     (form_->*handler)();
   } catch (const std::exception& error) {
     // No exception crosses the window procedure.
-    ShowErrorBox(error, kOptionsTitle);
+    ShowErrorBox(error, kOptionsTitle, window_);
   }
 }
 

@@ -58,6 +58,7 @@ std::wstring WindowFace(std::string_view layout_face) {
 
 OptionsWindow::~OptionsWindow() {
   if (window_) DestroyWindow(window_);
+  StopItemsListing();
 }
 
 void OptionsWindow::Create(TZrnxSetForm& form) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <vector>
@@ -86,6 +87,8 @@ class OptionsWindow final : public FormView {
   // thread the first time it comes up; its rows' texts on demand.
   void ItemsPageShown();
   void ItemsListed(LPARAM result);
+  // Closing: the listing told to stop and waited for a while.
+  void StopItemsListing();
   LRESULT ItemRowText(NMLVDISPINFOW& info);
   void Centre();
 
@@ -100,7 +103,8 @@ class OptionsWindow final : public FormView {
   std::vector<HWND> pages_;  // in tab order
   HWND focus_ = nullptr;     // the control to give the focus when the window is shown or activated
   bool closing_ = false;
-  bool items_requested_ = false;
+  ScopedHandle items_thread_;  // the listing on its way, until its rows arrive
+  std::shared_ptr<std::atomic<bool>> items_cancel_;
   std::wstring row_text_;  // the text handed to the items list, kept until it asks again
 };
 

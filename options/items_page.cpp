@@ -32,6 +32,17 @@ ShortcutTarget TZrnxSetForm::ItemsTarget() const {
   return target;
 }
 
+bool TZrnxSetForm::ItemsNeedListing() {
+  if (!items_folder_) return true;
+  if (*items_folder_ == view_.Text(Edit2)) return false;
+  if (!item_keys_.Changes().empty()) system_.ShowBox(kKeysOfFormerFolderDropped, kOptionsBoxTitle, kBoxInformation);
+  item_keys_ = ItemKeyList();
+  items_folder_.reset();
+  view_.SetRowCount(ListView3, 0);
+  ListView3Select();
+  return true;
+}
+
 void TZrnxSetForm::ItemsListed(const std::string& menu_folder, std::vector<ItemRow> rows) {
   item_keys_ = ItemKeyList(std::move(rows));
   items_folder_ = menu_folder;
@@ -70,7 +81,14 @@ void TZrnxSetForm::Button8Click() {
   system_.StartProcess(editor, "\"" + editor + "\" \"" + item + "\"");
 }
 
+bool TZrnxSetForm::KeysWillBeWritten() const {
+  return view_.Checked(StartMenuShortcuts) && items_folder_ && *items_folder_ == view_.Text(Edit2);
+}
+
 bool TZrnxSetForm::RefuseItemKeys() {
+  // Keys that will not be written are not judged: with the box off their
+  // controls are disabled, and the user could not correct them.
+  if (!KeysWillBeWritten()) return false;
   const std::optional<KeyRefusal> refusal = item_keys_.FirstRefusal();
   if (!refusal) return false;
   const std::vector<ItemRow>& rows = item_keys_.Rows();
@@ -89,6 +107,14 @@ bool TZrnxSetForm::RefuseItemKeys() {
   ListView3Select();
   view_.Focus(HotKey1);
   return true;
+}
+
+bool TZrnxSetForm::DropKeysOfFormerFolder() {
+  if (!view_.Checked(StartMenuShortcuts) || !items_folder_ || *items_folder_ == view_.Text(Edit2) ||
+      item_keys_.Changes().empty())
+    return true;
+  // Cancel: back to the window as it was, where the folder can be set back.
+  return system_.ShowBox(kKeysOfFormerFolderAtOk, kOptionsBoxTitle, kBoxOkCancel | kBoxQuestion) == kAnswerOk;
 }
 
 std::map<std::string, std::uint16_t> TZrnxSetForm::ItemKeyChanges() const {

@@ -48,6 +48,17 @@ inline constexpr std::string_view kKeyNeedsTwoModifiers =
     "「%s」のキー: 文字や数字には Ctrl、Alt、Shift のうち二つを組み合わせて下さい。";
 inline constexpr std::string_view kKeyReserved = "「%s」のキーは Windows が使うため指定できません。";
 inline constexpr std::string_view kKeyIncomplete = "「%s」のキーが途中までしか入力されていません。";
+// Keys typed for the items of a menu folder that is no longer the one set.
+inline constexpr std::string_view kKeysOfFormerFolderDropped =
+    "メニューフォルダが変わったため、アイテムの一覧を読み直します。前のフォルダのアイテムに入力したキーは書き込まれません。";
+inline constexpr std::string_view kKeysOfFormerFolderAtOk =
+    "アイテムのページで入力したキーは前のメニューフォルダのアイテムのものなので、書き込まれません。このまま OK しますか？";
+
+// Another program kept the Start-menu shortcuts' lock past the wait: the
+// settings are saved, the shortcuts are left as they were.
+inline constexpr std::string_view kShortcutsBusy =
+    "ほかの Zarnik NX がスタートメニューのショートカットを更新しているため、ショートカットを更新できませんでした。"
+    "設定は保存されています。しばらく待ってから、もう一度 OK を押して下さい。";
 
 inline constexpr std::string_view kExecutableFilterName = "実行ファイル";
 inline constexpr std::string_view kExecutableFilterPattern = "*.exe";

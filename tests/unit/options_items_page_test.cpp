@@ -222,3 +222,72 @@ TEST_F(OptionsItemsPageTest, ARefusedKeyGivesABoxNamingTheItemAndKeepsTheWindow)
 
 }  // namespace
 }  // namespace zrnx
+
+namespace zrnx {
+namespace {
+
+// Keys OK will not write are not judged: with the Start-menu box off (the
+// key box disabled) a refused key cannot be corrected, so it is ignored;
+// keys typed for the items of a menu folder no longer set are dropped only
+// after the user agrees.
+TEST_F(OptionsItemsPageTest, KeysThatWillNotBeWrittenAreNeitherJudgedNorDroppedSilently) {
+  constexpr std::uint16_t kRefused = (kHotKeyControl << 8) | 'B';
+  struct Case {
+    const char* what;
+    bool box_on;
+    std::string menu_at_ok;
+    std::uint16_t key;
+    std::deque<int> answers;
+    std::vector<std::string> boxes;
+    bool applied;
+  } cases[] = {
+      {"refused, box on", true, kMenu, kRefused, {}, {"「Sub\\b.zrx」のキー: 文字や数字には Ctrl、Alt、Shift のうち二つを組み合わせて下さい。"}, false},
+      {"refused, box off", false, kMenu, kRefused, {}, {}, true},
+      {"refused, folder changed", true, "D:\\Other", kRefused, {kAnswerOk}, {std::string(kKeysOfFormerFolderAtOk)}, true},
+      {"folder changed, agreed", true, "D:\\Other", kCtrlAlt | 'B', {kAnswerOk}, {std::string(kKeysOfFormerFolderAtOk)}, true},
+      {"folder changed, cancelled", true, "D:\\Other", kCtrlAlt | 'B', {2}, {std::string(kKeysOfFormerFolderAtOk)}, false},
+      {"folder changed, box off", false, "D:\\Other", kCtrlAlt | 'B', {}, {}, true},
+      {"folder changed, no key typed", true, "D:\\Other", 0, {}, {}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Restart();
+    List();
+    Select(1);
+    if (c.key) Type(c.key);
+    view_.SetChecked(StartMenuShortcuts, c.box_on);
+    view_.SetText(Edit2, c.menu_at_ok);
+    system_.answers = c.answers;
+    form_->Button1Click();
+    std::vector<std::string> boxes;
+    for (const auto& box : system_.boxes) boxes.push_back(box.text);
+    EXPECT_EQ(boxes, c.boxes);
+    EXPECT_EQ(shell_->shortcuts.size(), c.applied ? 1u : 0u);
+    EXPECT_EQ(view_.close_requests, c.applied ? 1 : 0);
+  }
+}
+
+// Shown again after the menu folder changed, the page is listed again for
+// the new one; keys typed for the old one's items go, and the user is told.
+TEST_F(OptionsItemsPageTest, TheListIsReadAgainForANewMenuFolder) {
+  EXPECT_TRUE(form_->ItemsNeedListing());  // never listed
+  List();
+  EXPECT_FALSE(form_->ItemsNeedListing());
+  view_.SetText(Edit2, "D:\\Other");
+  EXPECT_TRUE(form_->ItemsNeedListing());
+  EXPECT_TRUE(system_.boxes.empty());  // no key typed: nothing to tell
+  EXPECT_EQ(form_->ItemKeys().Size(), 0u);
+  EXPECT_EQ(view_.row_counts[ListView3], 0);
+  List("D:\\Other");
+  EXPECT_FALSE(form_->ItemsNeedListing());
+  Select(1);
+  Type(kCtrlAlt | 'B');
+  view_.SetText(Edit2, kMenu);
+  EXPECT_TRUE(form_->ItemsNeedListing());
+  ASSERT_EQ(system_.boxes.size(), 1u);
+  EXPECT_EQ(system_.boxes[0].text, kKeysOfFormerFolderDropped);
+  EXPECT_TRUE(form_->ItemKeys().Changes().empty());
+}
+
+}  // namespace
+}  // namespace zrnx

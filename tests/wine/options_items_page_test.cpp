@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "common/scoped_win.h"
+#include "components/shell_link.h"
 #include "wine/desktop_support.h"
 #include "wine/options_driver.h"
 
@@ -121,6 +122,43 @@ TEST_F(ItemsPageWineTest, FiveThousandItemsFillThePageWhileTheWindowAnswers) {
               slowest);
   e->Click(Button2);
   ExpectEndsQuietly(*e);
+}
+
+// OK or Cancel while the page is still reading a group of 5,000 shortcuts
+// of the user's: the window's thread and the listing each read with a link
+// object of their own, the window ends cleanly, no shortcut of the user's
+// goes, and the settings are as the button says.
+TEST_F(ItemsPageWineTest, OkAndCancelWhileTheListIsStillBeingReadLoseNothing) {
+  constexpr int kUserLinks = 5000;
+  CreateDirectoryA(group_.c_str(), nullptr);
+  const std::string none, notepad = WindowsFolder() + "\\notepad.exe";
+  ASSERT_TRUE(DefaultShellLinkApi().SaveLink(group_ + "\\u0.lnk", LinkFields{notepad, none, none}));
+  for (int i = 1; i < kUserLinks; ++i) {
+    const std::string copy = group_ + "\\u" + std::to_string(i) + ".lnk";
+    ASSERT_TRUE(CopyFileA((group_ + "\\u0.lnk").c_str(), copy.c_str(), FALSE));
+  }
+  auto user_links = [&] {
+    int count = 0;
+    for (int i = 0; i < kUserLinks; ++i) {
+      count += GetFileAttributesA((group_ + "\\u" + std::to_string(i) + ".lnk").c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    return count;
+  };
+  for (const bool ok : {false, true}) {
+    SCOPED_TRACE(ok ? "OK" : "Cancel");
+    const std::string ini_before = Ini();
+    auto e = Start();
+    ASSERT_TRUE(e->ShowPage(kItems));
+    EXPECT_EQ(e->RowCount(ListView3), 0);  // still reading
+    e->Click(ok ? Button1 : Button2);
+    ExpectEndsQuietly(*e);
+    EXPECT_EQ(user_links(), kUserLinks);
+    const bool written = GetFileAttributesA((group_ + "\\greeting.lnk").c_str()) != INVALID_FILE_ATTRIBUTES;
+    EXPECT_EQ(written, ok);
+    if (!ok) EXPECT_EQ(Ini(), ini_before);
+    if (ok) EXPECT_EQ(Option("StartMenuShortcuts"), "1");
+  }
+  for (int i = 0; i < kUserLinks; ++i) DeleteFileA((group_ + "\\u" + std::to_string(i) + ".lnk").c_str());
 }
 
 }  // namespace

@@ -308,6 +308,60 @@ TEST_F(StartMenuWineTest, ANewMenuFolderMovesTheGroup) {
   RemoveDirectoryA(new_group.c_str());
 }
 
+// OK to a menu folder that does not exist moves nothing and says so; the
+// next OK, to a real one, moves the group from the first folder, each item
+// keeping the key its shortcut had.
+TEST_F(StartMenuWineTest, AMissingMenuFolderMovesNothingAndAMoveKeepsKeys) {
+  ASSERT_EQ(Run("ZrnxSet.exe", "/apply"), std::optional<DWORD>(0));
+  const WORD ctrl_alt_g = (HOTKEYF_CONTROL | HOTKEYF_ALT) << 8 | 'G';
+  ASSERT_EQ(LinkHotKey(Link("a.lnk"), ctrl_alt_g), std::optional<WORD>(ctrl_alt_g));
+  const std::string moved = sandbox_.PathOf("Moved Items");
+  auto e = Start();
+  ASSERT_TRUE(e->TypeData(ctl::Edit2, moved));
+  e->Click(ctl::Button1);
+  const std::optional<MessageBoxSeen> box = WaitForMessageBox("オプション - Zarnik NX", e->Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, "メニューフォルダ " + moved + " が見つからないため、スタートメニューのショートカットは元のまま残しました.");
+  EXPECT_EQ(FilesIn(group_), all_);
+
+  CreateDirectoryA(moved.c_str(), nullptr);
+  sandbox_.WriteFile("Moved Items\\a.zrx", "zrx a");
+  sandbox_.WriteFile("Moved Items\\m.zrx", "m");
+  ASSERT_TRUE(WaitUntil([&] { return e->WindowVisible(); }));
+  e->Click(ctl::Button1);
+  ExpectEndsQuietly(*e);
+  EXPECT_EQ(FilesIn(group_), (std::set<std::string>{"greeting.lnk"}));
+  const std::string new_group = ProgramsFolder() + "\\Moved Items";
+  EXPECT_EQ(FilesIn(new_group), (std::set<std::string>{"a.lnk", "m.lnk"}));
+  EXPECT_EQ(LinkHotKey(new_group + "\\a.lnk"), std::optional<WORD>(ctrl_alt_g));
+  EXPECT_EQ(LinkHotKey(new_group + "\\m.lnk"), std::optional<WORD>(0));
+  for (const char* name : {"a.lnk", "m.lnk"}) DeleteFileA((new_group + "\\" + name).c_str());
+  RemoveDirectoryA(new_group.c_str());
+}
+
+// Another program holds the sync's lock past the 10 s wait: OK saves the
+// settings, writes no shortcut and says to try again; once the lock is free
+// the next OK writes them.
+TEST_F(StartMenuWineTest, OkWithoutTheLockWritesNothingAndTheNextOkDoes) {
+  ScopedHandle lock(CreateMutexW(nullptr, TRUE, L"Local\\ZarnikNX.ItemShortcuts"));
+  ASSERT_TRUE(lock);
+  auto e = Start();
+  e->Click(ctl::Button1);
+  const std::optional<MessageBoxSeen> box = WaitForMessageBox("オプション - Zarnik NX", e->Id(), 30000);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text,
+            "ほかの Zarnik NX がスタートメニューのショートカットを更新しているため、ショートカットを更新できませんでした。"
+            "設定は保存されています。しばらく待ってから、もう一度 OK を押して下さい。");
+  EXPECT_EQ(box->owner, e->Window());
+  EXPECT_EQ(FilesIn(group_), (std::set<std::string>{"greeting.lnk"}));
+  EXPECT_EQ(Option("StartMenuShortcuts"), "1");
+  ASSERT_TRUE(WaitUntil([&] { return e->WindowVisible(); }));
+  ReleaseMutex(lock.Get());
+  e->Click(ctl::Button1);
+  ExpectEndsQuietly(*e);
+  EXPECT_EQ(FilesIn(group_), all_);
+}
+
 // A shortcut key the user gave a shortcut survives a rewrite; one held
 // down as the sender starts (Ctrl+Alt) never joins the paste key.
 TEST_F(StartMenuWineTest, AShortcutKeyStaysAndItsModifiersDoNotJoinThePaste) {
