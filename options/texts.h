@@ -58,7 +58,7 @@ inline constexpr std::string_view kKeysOfFormerFolderAtOk =
 // settings are saved, the shortcuts are left as they were.
 inline constexpr std::string_view kShortcutsBusy =
     "ほかの Zarnik NX がスタートメニューのショートカットを更新しているため、ショートカットを更新できませんでした。"
-    "設定は保存されています。しばらく待ってから、もう一度 OK を押して下さい。";
+    "設定は保存されています。しばらく待ってから、もう一度 OK を押して下さい";
 
 inline constexpr std::string_view kExecutableFilterName = "実行ファイル";
 inline constexpr std::string_view kExecutableFilterPattern = "*.exe";

@@ -351,7 +351,7 @@ TEST_F(StartMenuWineTest, OkWithoutTheLockWritesNothingAndTheNextOkDoes) {
   ASSERT_TRUE(box);
   EXPECT_EQ(box->text,
             "ほかの Zarnik NX がスタートメニューのショートカットを更新しているため、ショートカットを更新できませんでした。"
-            "設定は保存されています。しばらく待ってから、もう一度 OK を押して下さい。");
+            "設定は保存されています。しばらく待ってから、もう一度 OK を押して下さい.");
   EXPECT_EQ(box->owner, e->Window());
   EXPECT_EQ(FilesIn(group_), (std::set<std::string>{"greeting.lnk"}));
   EXPECT_EQ(Option("StartMenuShortcuts"), "1");
