@@ -153,18 +153,24 @@ TEST_F(ItemsPageWineTest, TheRefusedRowIsScrolledIntoView) {
   ExpectEndsQuietly(*e);
 }
 
-// OK or Cancel while the page is still reading a group of 5,000 shortcuts
-// of the user's: the window's thread and the listing each read with a link
+// OK or Cancel while the page is still reading a group of 5,000 shortcuts:
+// 2,500 of the user's and 2,500 copies of one of ours (all but one of which
+// OK removes). The window's thread and the listing each read with a link
 // object of their own, the window ends cleanly, no shortcut of the user's
 // goes, and the settings are as the button says.
 TEST_F(ItemsPageWineTest, OkAndCancelWhileTheListIsStillBeingReadLoseNothing) {
-  constexpr int kUserLinks = 5000;
-  CreateDirectoryA(group_.c_str(), nullptr);
+  constexpr int kUserLinks = 2500, kCopies = 2500;
+  Process apply(Quote(sandbox_.PathOf("ZrnxSet.exe")) + " /apply", sandbox_.Dir());
+  ASSERT_EQ(apply.Wait(), std::optional<DWORD>(0));
   const std::string none, notepad = WindowsFolder() + "\\notepad.exe";
   ASSERT_TRUE(DefaultShellLinkApi().SaveLink(group_ + "\\u0.lnk", LinkFields{notepad, none, none}));
   for (int i = 1; i < kUserLinks; ++i) {
     const std::string copy = group_ + "\\u" + std::to_string(i) + ".lnk";
     ASSERT_TRUE(CopyFileA((group_ + "\\u0.lnk").c_str(), copy.c_str(), FALSE));
+  }
+  for (int i = 0; i < kCopies; ++i) {
+    const std::string copy = group_ + "\\g" + std::to_string(i) + ".lnk";
+    ASSERT_TRUE(CopyFileA((group_ + "\\greeting.lnk").c_str(), copy.c_str(), FALSE));
   }
   auto user_links = [&] {
     int count = 0;
@@ -187,8 +193,13 @@ TEST_F(ItemsPageWineTest, OkAndCancelWhileTheListIsStillBeingReadLoseNothing) {
                 GetTickCount64() - pressed);
     if (std::optional<MessageBoxSeen> box = FindAnyMessageBox(e->Id())) ADD_FAILURE() << "box: " << box->text;
     EXPECT_EQ(user_links(), kUserLinks);
-    const bool written = GetFileAttributesA((group_ + "\\greeting.lnk").c_str()) != INVALID_FILE_ATTRIBUTES;
-    EXPECT_EQ(written, ok);
+    int copies = 0;
+    for (int i = 0; i < kCopies; ++i) {
+      copies += GetFileAttributesA((group_ + "\\g" + std::to_string(i) + ".lnk").c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    copies += GetFileAttributesA((group_ + "\\greeting.lnk").c_str()) != INVALID_FILE_ATTRIBUTES;
+    // OK keeps one shortcut of ours for the item.
+    EXPECT_EQ(copies, ok ? 1 : kCopies + 1);
     if (ok) {
       EXPECT_EQ(Option("StartMenuShortcuts"), "1");
     } else {
@@ -196,6 +207,7 @@ TEST_F(ItemsPageWineTest, OkAndCancelWhileTheListIsStillBeingReadLoseNothing) {
     }
   }
   for (int i = 0; i < kUserLinks; ++i) DeleteFileA((group_ + "\\u" + std::to_string(i) + ".lnk").c_str());
+  for (int i = 0; i < kCopies; ++i) DeleteFileA((group_ + "\\g" + std::to_string(i) + ".lnk").c_str());
 }
 
 }  // namespace

@@ -202,6 +202,21 @@ TEST_F(OptionsThroughTest, DeleteButtonEmptiesTheListToACountOfZero) {
   EXPECT_EQ(Through("ClassName0"), std::nullopt);
 }
 
+// Visible dialog boxes (#32770) of a process.
+struct BoxCount {
+  DWORD process;
+  int boxes = 0;
+};
+BOOL CALLBACK CountBox(HWND window, LPARAM param) {
+  auto& count = *reinterpret_cast<BoxCount*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (process == count.process && IsWindowVisible(window) && std::string(name) == "#32770") ++count.boxes;
+  return TRUE;
+}
+
 // The question is owned by the options window, which stays disabled while
 // it is up: a second click on 削除 (the box moved off the button) brings no
 // second question, and one answer deletes one row.
@@ -221,21 +236,8 @@ TEST_F(OptionsThroughTest, TheQuestionIsModalToTheWindowSoASecondDeleteCannotSta
   e->Click(NoWinBt_Del);
   PumpMessages(500);
   auto boxes = [&] {
-    struct Count {
-      DWORD process;
-      int boxes = 0;
-    } count{e->Id()};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-          auto& c = *reinterpret_cast<Count*>(param);
-          DWORD process = 0;
-          GetWindowThreadProcessId(window, &process);
-          char name[16] = {};
-          GetClassNameA(window, name, sizeof name);
-          if (process == c.process && IsWindowVisible(window) && std::string(name) == "#32770") ++c.boxes;
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    BoxCount count{e->Id()};
+    EnumWindows(CountBox, reinterpret_cast<LPARAM>(&count));
     return count.boxes;
   };
   EXPECT_EQ(boxes(), 1);
