@@ -125,6 +125,21 @@ TEST_F(ItemsPageWineTest, FiveThousandItemsFillThePageWhileTheWindowAnswers) {
   ExpectEndsQuietly(*e);
 }
 
+// The page shown again after the menu folder changed lists the new folder.
+TEST_F(ItemsPageWineTest, ANewMenuFolderIsListedWhenThePageIsShownAgain) {
+  const std::string other = sandbox_.PathOf("Other Items");
+  CreateDirectoryA(other.c_str(), nullptr);
+  sandbox_.WriteFile("Other Items\\only.zrx", "only");
+  auto e = OnItemsPage(2);
+  ASSERT_TRUE(e->ShowPage(kGeneral));
+  ASSERT_TRUE(e->TypeData(Edit2, other));
+  ASSERT_TRUE(e->ShowPage(kItems));
+  EXPECT_TRUE(WaitUntil([&] { return e->RowCount(ListView3) == 1; }, 30000)) << e->RowCount(ListView3);
+  EXPECT_EQ(e->RowData(ListView3, 0, 0), "only.zrx");
+  e->Click(Button2);
+  ExpectEndsQuietly(*e);
+}
+
 // OK refusing a key names its item and scrolls that row into view.
 TEST_F(ItemsPageWineTest, TheRefusedRowIsScrolledIntoView) {
   for (int i = 0; i < 300; ++i) sandbox_.WriteFile(kGroupName + "\\Sub\\n" + std::to_string(i) + ".zrx", "x");
