@@ -25,13 +25,13 @@ HWND CreateKeeperWindow(void* keeper) {
 
 }  // namespace
 
-ScopedHandle TakeGiveBackLock(DWORD limit) {
+ScopedOwnedMutex TakeGiveBackLock(DWORD limit) {
   ScopedHandle lock(CreateMutexA(nullptr, FALSE, kGiveBackLockName));
-  if (!lock) return lock;
+  if (!lock) return ScopedOwnedMutex();
   // Abandoned: the earlier send was ended halfway; the lock is ours all the same.
   const DWORD result = WaitForSingleObject(lock.Get(), limit);
-  if (result != WAIT_OBJECT_0 && result != WAIT_ABANDONED) return ScopedHandle();
-  return lock;
+  if (result != WAIT_OBJECT_0 && result != WAIT_ABANDONED) return ScopedOwnedMutex();
+  return ScopedOwnedMutex(lock.Release());
 }
 
 Win32ClipboardKeeper::Win32ClipboardKeeper() : window_(CreateKeeperWindow(this)), writer_(window_) {

@@ -8,8 +8,38 @@
 
 namespace zrnx {
 
+namespace {
+
+// Windows that carry the sibling's title without being it: an Explorer
+// folder named so, and dialog boxes (a message box titled so is never the
+// program's own window). Those would take the message for one of their own.
+bool CanBeSibling(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  for (const char* other : {"CabinetWClass", "ExploreWClass", "#32770"})
+    if (std::strcmp(name, other) == 0) return false;
+  return true;
+}
+
+}  // namespace
+
+HWND FindSibling() {
+  const std::string title(kSiblingTitle);
+  HWND window = nullptr;
+  // Top-level windows titled exactly so, in z-order.
+  while ((window = FindWindowExA(nullptr, window, nullptr, title.c_str())) != nullptr)
+    if (CanBeSibling(window)) return window;
+  return nullptr;
+}
+
 void NotifySibling(unsigned message) {
-  if (HWND sibling = FindWindowA(nullptr, std::string(kSiblingTitle).c_str())) SendMessageA(sibling, message, 0, 0);
+  HWND sibling = FindSibling();
+  if (!sibling) return;
+  // A sibling that stopped answering is passed over at once, a slow one
+  // after the bound. Not SMTO_BLOCK: the sibling reads the clipboard while it
+  // is told, and the item's promise is answered by this thread meanwhile.
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(sibling, message, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, kSiblingAnswerLimit, &result);
 }
 
 void Win32ClipboardPort::NotifySibling(unsigned message) { zrnx::NotifySibling(message); }

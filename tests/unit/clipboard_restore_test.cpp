@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <new>
 
 namespace zrnx {
 namespace {
@@ -30,6 +31,7 @@ class FakeKeepClipboard : public ClipboardKeepPort {
   }
   void Close() override { calls.push_back("close"); }
   std::vector<unsigned> Formats() override {
+    if (formats_throw) throw std::bad_alloc();
     std::vector<unsigned> formats;
     for (const auto& [format, bytes] : clipboard) formats.push_back(format);
     return formats;
@@ -42,6 +44,7 @@ class FakeKeepClipboard : public ClipboardKeepPort {
     calls.push_back("copy " + std::to_string(format));
     now += copy_cost;
     if (format == no_memory_for) return CopyResult::kNoMemory;
+    if (format == throws_for) throw std::bad_alloc();
     const auto found = std::find_if(clipboard.begin(), clipboard.end(), [&](auto& f) { return f.first == format; });
     if (!found->second) return CopyResult::kNoData;
     bytes = *found->second;
@@ -88,8 +91,8 @@ class FakeKeepClipboard : public ClipboardKeepPort {
   unsigned copy_cost = 0;
   int busy_opens = 0, failed_empties = 0;
   int holds_checks = 1000;  // checks that find the item still there
-  unsigned no_memory_for = 0, refused = 0;
-  bool owner_answers = true, prepare_fails = false;
+  unsigned no_memory_for = 0, throws_for = 0, refused = 0;
+  bool owner_answers = true, prepare_fails = false, formats_throw = false;
   ReadSeen read_seen = ReadSeen::kRead;
 };
 
@@ -150,6 +153,8 @@ TEST(ClipboardRestoreTest, KeepIsWholeWithinOneBoundOrNothing) {
     bool owner_answers = true;
     unsigned no_memory_for = 0;
     unsigned copy_cost = 0;
+    unsigned throws_for = 0;  // out of memory on the way, as a std::bad_alloc
+    bool formats_throw = false;
     bool kept = false;
     std::vector<std::string> calls;
   } cases[] = {
@@ -158,6 +163,9 @@ TEST(ClipboardRestoreTest, KeepIsWholeWithinOneBoundOrNothing) {
       {.name = "owner does not answer", .owner_answers = false, .calls = {"open", "owner 200", "close"}},
       {.name = "short of memory", .no_memory_for = kRegistered,
        .calls = {"open", "owner 200", "copy 13", "copy 49443", "close"}},
+      {.name = "out of memory keeping a copy", .throws_for = kRegistered,
+       .calls = {"open", "owner 200", "copy 13", "copy 49443", "close"}},
+      {.name = "out of memory listing the formats", .formats_throw = true, .calls = {"open", "close"}},
       {.name = "copies within the bound", .copy_cost = 300, .kept = true,
        .calls = {"open", "owner 200", "copy 13", "copy 49443", "copy 8", "close"}},
       {.name = "last copy ends past the bound", .copy_cost = 400,
@@ -173,7 +181,10 @@ TEST(ClipboardRestoreTest, KeepIsWholeWithinOneBoundOrNothing) {
     clip.owner_answers = c.owner_answers;
     clip.no_memory_for = c.no_memory_for;
     clip.copy_cost = c.copy_cost;
-    const std::optional<KeptClipboard> kept = KeepClipboard(clip);
+    clip.throws_for = c.throws_for;
+    clip.formats_throw = c.formats_throw;
+    std::optional<KeptClipboard> kept;
+    EXPECT_NO_THROW(kept = KeepClipboard(clip));
     EXPECT_EQ(kept.has_value(), c.kept);
     EXPECT_EQ(clip.calls, c.calls);
     EXPECT_LT(clip.now, kKeepLimit + 400);
