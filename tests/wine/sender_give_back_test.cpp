@@ -164,34 +164,36 @@ class SenderGiveBackTest : public ::testing::Test {
 };
 
 // The lock is the one thing that keeps a second send from reading the first
-// one's item; a send that let it go, or ended holding it, holds nobody.
+// one's item; a send that let it go, or ended holding it, holds nobody: a
+// send already waiting for it goes on.
 TEST(GiveBackLockTest, ALockLetGoOrLeftByAnEndedThreadIsFreeAtOnce) {
   for (const bool lets_go : {true, false}) {
     SCOPED_TRACE(lets_go ? "let go, thread lives on" : "thread ended holding it");
     ScopedHandle taken(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    ScopedHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    ScopedHandle let_go(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     ScopedHandle finish(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     std::thread holder([&] {
       ScopedOwnedMutex lock = TakeGiveBackLock(0);
       EXPECT_TRUE(lock.Valid());
       SetEvent(taken.Get());
-      if (lets_go) {
-        lock.Reset();
-        SetEvent(done.Get());
-        WaitForSingleObject(finish.Get(), kDefaultTimeout);  // a send busy after its give-back
-      } else {
+      WaitForSingleObject(let_go.Get(), kDefaultTimeout);
+      if (!lets_go) {
         lock.Release();  // as if the process were ended here
+        return;
       }
+      lock.Reset();
+      WaitForSingleObject(finish.Get(), kDefaultTimeout);  // a send busy after its give-back
     });
     WaitForSingleObject(taken.Get(), kDefaultTimeout);
-    if (lets_go) {
-      WaitForSingleObject(done.Get(), kDefaultTimeout);
-    } else {
-      holder.join();
-    }
-    EXPECT_TRUE(TakeGiveBackLock(0).Valid());
+    EXPECT_FALSE(TakeGiveBackLock(0).Valid());
+    bool waiter_took = false;
+    std::thread waiter([&] { waiter_took = TakeGiveBackLock(5000).Valid(); });
+    Sleep(100);  // the waiter is waiting
+    SetEvent(let_go.Get());
+    waiter.join();
+    EXPECT_TRUE(waiter_took);
     SetEvent(finish.Get());
-    if (holder.joinable()) holder.join();
+    holder.join();
   }
 }
 
