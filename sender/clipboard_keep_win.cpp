@@ -1,6 +1,7 @@
 #include "sender/clipboard_keep_win.h"
 
 #include <algorithm>
+#include <new>
 
 #include "sender/clipboard_data_win.h"
 
@@ -56,7 +57,12 @@ LRESULT CALLBACK Win32ClipboardKeeper::Proc(HWND window, UINT message, WPARAM wp
       DWORD reader = 0;
       // The reader has the clipboard open; a program that opened it without a window stays unknown (0).
       if (HWND opener = GetOpenClipboardWindow()) GetWindowThreadProcessId(opener, &reader);
-      keeper->reads_.push_back({reader, keeper->key_out_});
+      // Nothing may leave a window procedure by exception; a read that cannot
+      // be noted is one not seen, and the item then stays.
+      try {
+        keeper->reads_.push_back({reader, keeper->key_out_});
+      } catch (const std::bad_alloc&) {
+      }
       keeper->writer_.Render(static_cast<unsigned>(wparam));
       if (keeper->written_) keeper->sequence_ = GetClipboardSequenceNumber();
       return 0;

@@ -143,7 +143,12 @@ GiveBackOutcome GiveClipboardBack(KeptClipboard kept, bool has_target, Clipboard
   if (!port.StillHoldsItem()) return GiveBackOutcome::kChangedHands;
   // Every block exists before the item is emptied away: a give-back that
   // cannot be made leaves the item, never a half or empty clipboard.
-  if (!port.Prepare(std::move(kept))) return GiveBackOutcome::kNoMemory;
+  bool prepared = false;
+  try {
+    prepared = port.Prepare(std::move(kept));
+  } catch (const std::bad_alloc&) {
+  }
+  if (!prepared) return GiveBackOutcome::kNoMemory;
   // The give-back is a clipboard write like the item's: a watching sibling
   // must be able to tell it from the user's own copying.
   port.NotifySibling(kSiblingBeforeClipboard);

@@ -52,6 +52,7 @@ class FakeKeepClipboard : public ClipboardKeepPort {
   }
   bool Prepare(KeptClipboard&& kept) override {
     calls.push_back("prepare");
+    if (prepare_throws) throw std::bad_alloc();
     if (prepare_fails) return false;
     prepared = std::move(kept);
     return true;
@@ -92,7 +93,7 @@ class FakeKeepClipboard : public ClipboardKeepPort {
   int busy_opens = 0, failed_empties = 0;
   int holds_checks = 1000;  // checks that find the item still there
   unsigned no_memory_for = 0, throws_for = 0, refused = 0;
-  bool owner_answers = true, prepare_fails = false, formats_throw = false;
+  bool owner_answers = true, prepare_fails = false, prepare_throws = false, formats_throw = false;
   ReadSeen read_seen = ReadSeen::kRead;
 };
 
@@ -237,6 +238,7 @@ TEST(ClipboardRestoreTest, GiveBackThatCannotBeMadeLeavesTheItem) {
     int holds_checks = 1000;
     int busy_opens = 0;
     bool prepare_fails = false;
+    bool prepare_throws = false;
     GiveBackOutcome outcome;
     std::vector<std::string> calls;
   } cases[] = {
@@ -247,6 +249,8 @@ TEST(ClipboardRestoreTest, GiveBackThatCannotBeMadeLeavesTheItem) {
       {.name = "newer content before", .holds_checks = 0, .outcome = GiveBackOutcome::kChangedHands,
        .calls = {"wait"}},
       {.name = "no memory for the blocks", .prepare_fails = true, .outcome = GiveBackOutcome::kNoMemory,
+       .calls = {"wait", "prepare"}},
+      {.name = "out of memory making the blocks", .prepare_throws = true, .outcome = GiveBackOutcome::kNoMemory,
        .calls = {"wait", "prepare"}},
       {.name = "newer content while held", .holds_checks = 3, .busy_opens = 5,
        .outcome = GiveBackOutcome::kChangedHands, .calls = {"wait", "prepare", "before", "after"}},
@@ -262,7 +266,10 @@ TEST(ClipboardRestoreTest, GiveBackThatCannotBeMadeLeavesTheItem) {
     clip.holds_checks = c.holds_checks;
     clip.busy_opens = c.busy_opens;
     clip.prepare_fails = c.prepare_fails;
-    EXPECT_EQ(GiveClipboardBack({{kText, "old"}}, c.has_target, clip), c.outcome);
+    clip.prepare_throws = c.prepare_throws;
+    GiveBackOutcome outcome{};
+    EXPECT_NO_THROW(outcome = GiveClipboardBack({{kText, "old"}}, c.has_target, clip));
+    EXPECT_EQ(outcome, c.outcome);
     EXPECT_EQ(clip.calls, c.calls);
     EXPECT_THAT(clip.clipboard, ElementsAre(Slot{kUnicode, "item-u"}, Slot{kText, "item"}));
     EXPECT_LE(clip.now, std::max(kTargetReadLimit, kGiveBackLimit) + 100);
