@@ -11,14 +11,15 @@ namespace zrnx {
 namespace {
 
 // Windows that carry the sibling's title without being it: an Explorer
-// folder named so, and dialog boxes (a message box titled so is never the
-// program's own window). Those would take the message for one of their own.
+// folder named so, which would take the message for one of its own, and a
+// dialog box owned by another window (a message box of the sibling's, say,
+// in front of its main window). An unowned dialog may be a program's main
+// window.
 bool CanBeSibling(HWND window) {
   char name[256] = {};
   GetClassNameA(window, name, sizeof name);
-  for (const char* other : {"CabinetWClass", "ExploreWClass", "#32770"})
-    if (std::strcmp(name, other) == 0) return false;
-  return true;
+  if (std::strcmp(name, "CabinetWClass") == 0 || std::strcmp(name, "ExploreWClass") == 0) return false;
+  return std::strcmp(name, "#32770") != 0 || GetWindow(window, GW_OWNER) == nullptr;
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ namespace zrnx {
 WindowHandle FindTargetWindow(const std::wstring& settings_path);
 
 // The sibling's window: the first top-level window titled kSiblingTitle
-// that is not an Explorer folder or a dialog box; nullptr when none.
+// that is not an Explorer folder or an owned dialog box; nullptr when none.
 HWND FindSibling();
 
 // How long the sibling may take over one message.

@@ -284,7 +284,8 @@ TEST_F(SenderGiveBackTest, OnlyTheSiblingIsToldAndASlowOneHoldsNothing) {
       return 0;
     }
   };
-  // A dialog box titled so, watched through its window procedure.
+  // A dialog box titled so and owned by another window (a box of the
+  // sibling's own), watched through its window procedure.
   static int dialog_told = 0;
   static WNDPROC dialog_proc = nullptr;
   dialog_told = 0;
@@ -292,23 +293,26 @@ TEST_F(SenderGiveBackTest, OnlyTheSiblingIsToldAndASlowOneHoldsNothing) {
     if (message == 0x046E || message == 0x046F) ++dialog_told;
     return CallWindowProcA(dialog_proc, window, message, wparam, lparam);
   };
-  {
+  sandbox_.WriteFile("Zrnx.ini", "[Option]\r\nSendKey_Paste=6\r\n");
+  // An owned dialog is passed over; an unowned one may be a program's main window.
+  for (const bool owned : {true, false}) {
+    SCOPED_TRACE(owned ? "owned dialog" : "unowned dialog");
+    dialog_told = 0;
     SiblingRecorder sibling;
     // Made after the sibling, so they lie above it.
     Decoy folder;
     ScopedWindow dialog(CreateWindowExA(0, "#32770", "Zarnik for Windows", WS_POPUP | WS_VISIBLE, 0, 0, 100, 50,
-                                        nullptr, nullptr, nullptr, nullptr));
+                                        owned ? sibling.Handle() : nullptr, nullptr, nullptr, nullptr));
     ASSERT_TRUE(dialog.Valid());
     dialog_proc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(dialog.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(static_cast<WNDPROC>(counting))));
     LateReader target(0);
     ASSERT_TRUE(target.ComeForward());
-    sandbox_.WriteFile("Zrnx.ini", "[Option]\r\nSendKey_Paste=6\r\n");
     Process sender(Quote(program_) + " /p " + Quote(sandbox_.WriteFile("a.txt", "told")), sandbox_.Dir());
     EXPECT_EQ(sender.Wait(), std::optional<DWORD>(0));
     EXPECT_EQ(folder.told, 0);
-    EXPECT_EQ(dialog_told, 0);
-    EXPECT_EQ(sibling.seen.size(), 2u);
+    EXPECT_EQ(dialog_told, owned ? 0 : 2);
+    EXPECT_EQ(sibling.seen.size(), owned ? 2u : 0u);
   }
   StallingWindow sibling("ZrnxTestSlowSibling", "Zarnik for Windows", 0x046E);
   LateReader target(0);
