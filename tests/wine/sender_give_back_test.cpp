@@ -148,6 +148,15 @@ bool HasVisibleBox(DWORD process_id) {
   return false;
 }
 
+// A dialog box's own procedure, and the sibling messages it was sent.
+WNDPROC dialog_proc = nullptr;
+int dialog_told = 0;
+
+LRESULT CALLBACK CountingDialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == 0x046E || message == 0x046F) ++dialog_told;
+  return CallWindowProcA(dialog_proc, window, message, wparam, lparam);
+}
+
 class SenderGiveBackTest : public ::testing::Test {
  protected:
   void SetUp() override { program_ = sandbox_.Copy("Zrnx.exe"); }
@@ -286,13 +295,6 @@ TEST_F(SenderGiveBackTest, OnlyTheSiblingIsToldAndASlowOneHoldsNothing) {
   };
   // A dialog box titled so and owned by another window (a box of the
   // sibling's own), watched through its window procedure.
-  static int dialog_told = 0;
-  static WNDPROC dialog_proc = nullptr;
-  dialog_told = 0;
-  const auto counting = [](HWND window, UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
-    if (message == 0x046E || message == 0x046F) ++dialog_told;
-    return CallWindowProcA(dialog_proc, window, message, wparam, lparam);
-  };
   sandbox_.WriteFile("Zrnx.ini", "[Option]\r\nSendKey_Paste=6\r\n");
   // An owned dialog is passed over; an unowned one may be a program's main window.
   for (const bool owned : {true, false}) {
@@ -305,7 +307,7 @@ TEST_F(SenderGiveBackTest, OnlyTheSiblingIsToldAndASlowOneHoldsNothing) {
                                         owned ? sibling.Handle() : nullptr, nullptr, nullptr, nullptr));
     ASSERT_TRUE(dialog.Valid());
     dialog_proc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(dialog.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(static_cast<WNDPROC>(counting))));
+        SetWindowLongPtrA(dialog.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingDialogProc)));
     LateReader target(0);
     ASSERT_TRUE(target.ComeForward());
     Process sender(Quote(program_) + " /p " + Quote(sandbox_.WriteFile("a.txt", "told")), sandbox_.Dir());
