@@ -56,10 +56,21 @@ struct FileHandleTraits {  // CreateFile: INVALID_HANDLE_VALUE when it failed
   static Type Invalid() { return INVALID_HANDLE_VALUE; }
   static void Close(Type h) { CloseHandle(h); }
 };
-struct HandleTraits {  // mutexes, processes, threads: NULL when it failed
+struct HandleTraits {  // processes, threads, mutexes not owned: NULL when it failed
   using Type = HANDLE;
   static Type Invalid() { return nullptr; }
   static void Close(Type h) { CloseHandle(h); }
+};
+// A mutex this thread has acquired. Closing the handle alone would leave it
+// owned until the thread ends, and every other waiter waiting; so it is
+// released first. Must be reset on the thread that acquired it.
+struct OwnedMutexTraits {
+  using Type = HANDLE;
+  static Type Invalid() { return nullptr; }
+  static void Close(Type h) {
+    ReleaseMutex(h);
+    CloseHandle(h);
+  }
 };
 struct FindHandleTraits {
   using Type = HANDLE;
@@ -116,6 +127,7 @@ struct FontTraits {  // fonts made with CreateFont
 
 using ScopedFile = Scoped<FileHandleTraits>;
 using ScopedHandle = Scoped<HandleTraits>;
+using ScopedOwnedMutex = Scoped<OwnedMutexTraits>;
 using ScopedFind = Scoped<FindHandleTraits>;
 using ScopedGlobal = Scoped<GlobalTraits>;
 using ScopedRegKey = Scoped<RegKeyTraits>;

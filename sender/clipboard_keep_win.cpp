@@ -1,6 +1,7 @@
 #include "sender/clipboard_keep_win.h"
 
 #include <algorithm>
+#include <new>
 
 #include "sender/clipboard_data_win.h"
 
@@ -25,13 +26,13 @@ HWND CreateKeeperWindow(void* keeper) {
 
 }  // namespace
 
-ScopedHandle TakeGiveBackLock(DWORD limit) {
+ScopedOwnedMutex TakeGiveBackLock(DWORD limit) {
   ScopedHandle lock(CreateMutexA(nullptr, FALSE, kGiveBackLockName));
-  if (!lock) return lock;
+  if (!lock) return ScopedOwnedMutex();
   // Abandoned: the earlier send was ended halfway; the lock is ours all the same.
   const DWORD result = WaitForSingleObject(lock.Get(), limit);
-  if (result != WAIT_OBJECT_0 && result != WAIT_ABANDONED) return ScopedHandle();
-  return lock;
+  if (result != WAIT_OBJECT_0 && result != WAIT_ABANDONED) return ScopedOwnedMutex();
+  return ScopedOwnedMutex(lock.Release());
 }
 
 Win32ClipboardKeeper::Win32ClipboardKeeper() : window_(CreateKeeperWindow(this)), writer_(window_) {
@@ -56,7 +57,12 @@ LRESULT CALLBACK Win32ClipboardKeeper::Proc(HWND window, UINT message, WPARAM wp
       DWORD reader = 0;
       // The reader has the clipboard open; a program that opened it without a window stays unknown (0).
       if (HWND opener = GetOpenClipboardWindow()) GetWindowThreadProcessId(opener, &reader);
-      keeper->reads_.push_back({reader, keeper->key_out_});
+      // Nothing may leave a window procedure by exception; a read that cannot
+      // be noted is one not seen, and the item then stays.
+      try {
+        keeper->reads_.push_back({reader, keeper->key_out_});
+      } catch (const std::bad_alloc&) {
+      }
       keeper->writer_.Render(static_cast<unsigned>(wparam));
       if (keeper->written_) keeper->sequence_ = GetClipboardSequenceNumber();
       return 0;

@@ -17,10 +17,11 @@ namespace zrnx {
 // How long a send waits for an earlier one to finish its give-back.
 inline constexpr DWORD kGiveBackLockLimit = 10000;
 
-// The lock held from the keep to the settled give-back, so that a second
-// send keeps the user's content, not the first send's item. Empty when the
-// earlier send did not finish within `limit` milliseconds.
-ScopedHandle TakeGiveBackLock(DWORD limit);
+// The lock held from the clipboard's first read (the keep, or the text an
+// item quotes) to the settled give-back, so that a second send reads the
+// user's content, not the first send's item. Released when reset. Empty when
+// the earlier send did not settle within `limit` milliseconds.
+ScopedOwnedMutex TakeGiveBackLock(DWORD limit);
 
 class Win32ClipboardKeeper final : public ClipboardKeepPort {
  public:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <new>
 
 #include "sender/clipboard.h"
 
@@ -45,6 +46,23 @@ bool IsSynthesizedFrom(unsigned format, unsigned source) {
   return false;
 }
 
+namespace {
+
+// Closes the clipboard on every path out: left open, it would hold every
+// other program, the sender's own item write included.
+class ClosesClipboard {
+ public:
+  explicit ClosesClipboard(ClipboardKeepPort& port) : port_(port) {}
+  ~ClosesClipboard() { port_.Close(); }
+  ClosesClipboard(const ClosesClipboard&) = delete;
+  ClosesClipboard& operator=(const ClosesClipboard&) = delete;
+
+ private:
+  ClipboardKeepPort& port_;
+};
+
+}  // namespace
+
 std::optional<KeptClipboard> KeepClipboard(ClipboardKeepPort& port) {
   const std::uint64_t start = port.Milliseconds();
   const auto late = [&] { return port.Milliseconds() - start >= kKeepLimit; };
@@ -52,38 +70,38 @@ std::optional<KeptClipboard> KeepClipboard(ClipboardKeepPort& port) {
     if (late()) return std::nullopt;
     port.Pause(kClipboardRetryPause);
   }
-  std::vector<unsigned> formats = port.Formats();
-  // Unicode first: the other text forms are made from it without loss, not
-  // the other way round.
-  std::stable_partition(formats.begin(), formats.end(), [](unsigned f) { return f == kFormatUnicodeText; });
-  KeptClipboard kept;
-  // A promised format is rendered by its owner while the clipboard waits up
-  // to 30 s for it: an owner that does not answer now is not asked.
-  bool whole = port.OwnerAnswers(kOwnerAnswerLimit);
-  for (unsigned format : formats) {
-    if (!whole) break;
-    if (!CanBeKept(format)) continue;
-    if (std::any_of(kept.begin(), kept.end(), [&](const KeptFormat& k) { return IsSynthesizedFrom(format, k.format); }))
-      continue;
-    if (late()) {
-      whole = false;
-      break;
+  const ClosesClipboard closes(port);
+  try {
+    std::vector<unsigned> formats = port.Formats();
+    // Unicode first: the other text forms are made from it without loss, not
+    // the other way round.
+    std::stable_partition(formats.begin(), formats.end(), [](unsigned f) { return f == kFormatUnicodeText; });
+    KeptClipboard kept;
+    // A promised format is rendered by its owner while the clipboard waits up
+    // to 30 s for it: an owner that does not answer now is not asked.
+    if (!port.OwnerAnswers(kOwnerAnswerLimit)) return std::nullopt;
+    for (unsigned format : formats) {
+      if (!CanBeKept(format)) continue;
+      if (std::any_of(kept.begin(), kept.end(),
+                      [&](const KeptFormat& k) { return IsSynthesizedFrom(format, k.format); }))
+        continue;
+      if (late()) return std::nullopt;
+      std::string bytes;
+      switch (port.Copy(format, bytes)) {
+        case ClipboardKeepPort::CopyResult::kCopied:
+          kept.push_back({format, std::move(bytes)});
+          break;
+        case ClipboardKeepPort::CopyResult::kNoData:
+          break;  // nobody can have it any more
+        case ClipboardKeepPort::CopyResult::kNoMemory:
+          return std::nullopt;
+      }
     }
-    std::string bytes;
-    switch (port.Copy(format, bytes)) {
-      case ClipboardKeepPort::CopyResult::kCopied:
-        kept.push_back({format, std::move(bytes)});
-        break;
-      case ClipboardKeepPort::CopyResult::kNoData:
-        break;  // nobody can have it any more
-      case ClipboardKeepPort::CopyResult::kNoMemory:
-        whole = false;
-        break;
-    }
+    if (late()) return std::nullopt;
+    return kept;
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;  // never half kept
   }
-  port.Close();
-  if (!whole || late()) return std::nullopt;
-  return kept;
 }
 
 bool IsTargetRead(const ClipboardRead& read, std::uint32_t target_process) {
@@ -125,7 +143,12 @@ GiveBackOutcome GiveClipboardBack(KeptClipboard kept, bool has_target, Clipboard
   if (!port.StillHoldsItem()) return GiveBackOutcome::kChangedHands;
   // Every block exists before the item is emptied away: a give-back that
   // cannot be made leaves the item, never a half or empty clipboard.
-  if (!port.Prepare(std::move(kept))) return GiveBackOutcome::kNoMemory;
+  bool prepared = false;
+  try {
+    prepared = port.Prepare(std::move(kept));
+  } catch (const std::bad_alloc&) {
+  }
+  if (!prepared) return GiveBackOutcome::kNoMemory;
   // The give-back is a clipboard write like the item's: a watching sibling
   // must be able to tell it from the user's own copying.
   port.NotifySibling(kSiblingBeforeClipboard);

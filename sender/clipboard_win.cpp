@@ -8,8 +8,39 @@
 
 namespace zrnx {
 
+namespace {
+
+// Windows that carry the sibling's title without being it: an Explorer
+// folder named so, which would take the message for one of its own, and a
+// dialog box owned by another window (a message box of the sibling's, say,
+// in front of its main window). An unowned dialog may be a program's main
+// window.
+bool CanBeSibling(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (std::strcmp(name, "CabinetWClass") == 0 || std::strcmp(name, "ExploreWClass") == 0) return false;
+  return std::strcmp(name, "#32770") != 0 || GetWindow(window, GW_OWNER) == nullptr;
+}
+
+}  // namespace
+
+HWND FindSibling() {
+  const std::string title(kSiblingTitle);
+  HWND window = nullptr;
+  // Top-level windows titled exactly so, in z-order.
+  while ((window = FindWindowExA(nullptr, window, nullptr, title.c_str())) != nullptr)
+    if (CanBeSibling(window)) return window;
+  return nullptr;
+}
+
 void NotifySibling(unsigned message) {
-  if (HWND sibling = FindWindowA(nullptr, std::string(kSiblingTitle).c_str())) SendMessageA(sibling, message, 0, 0);
+  HWND sibling = FindSibling();
+  if (!sibling) return;
+  // A sibling that stopped answering is passed over at once, a slow one
+  // after the bound. Not SMTO_BLOCK: the sibling reads the clipboard while it
+  // is told, and the item's promise is answered by this thread meanwhile.
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(sibling, message, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, kSiblingAnswerLimit, &result);
 }
 
 void Win32ClipboardPort::NotifySibling(unsigned message) { zrnx::NotifySibling(message); }

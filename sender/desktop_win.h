@@ -16,7 +16,16 @@ namespace zrnx {
 // list is read afresh from the settings file.
 WindowHandle FindTargetWindow(const std::wstring& settings_path);
 
-// Sends the message to the window titled kSiblingTitle, looked up now, if any.
+// The sibling's window: the first top-level window titled kSiblingTitle
+// that is not an Explorer folder or an owned dialog box; nullptr when none.
+HWND FindSibling();
+
+// How long the sibling may take over one message.
+inline constexpr unsigned kSiblingAnswerLimit = 500;
+
+// Sends the message to the sibling, looked up now, if any; a sibling that
+// does not answer within kSiblingAnswerLimit (at once when it is hung) is
+// left to it.
 void NotifySibling(unsigned message);
 
 // Waits `milliseconds`, dispatching the thread's messages meanwhile: while

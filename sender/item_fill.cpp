@@ -23,8 +23,17 @@ std::optional<ExpandedItem> ExpandItem(ItemText text, const DateFormats& formats
     text = steps.DecodeItemText(text);
     fields = ScanItemFields(text.bytes);
   }
-  // Read before anything of ours is written to the clipboard.
-  const std::string clipboard = quotes ? steps.ReadClipboardText() : std::string();
+  // Read before anything of ours is written to the clipboard, and after any
+  // other send has given the user's content back.
+  std::string clipboard;
+  if (quotes) {
+    std::optional<std::string> read;
+    if (steps.LockClipboard()) read = steps.ReadClipboardText();
+    if (!read) return ExpandedItem{{{}, text.encoding}, 0, true};
+    clipboard = std::move(*read);
+    // The box may stay open for long: other sends go on meanwhile.
+    if (asks) steps.SettleClipboard();
+  }
   std::vector<std::string> answers;
   if (asks) {
     // The labels are not needed past the questions: the box gets the first ones.

@@ -30,23 +30,36 @@ std::string_view RefusalText(PasteRefusal refusal) {
   return refusal == PasteRefusal::kAboveOwnLevel ? kPasteElevatedText : kPasteNotDeliveredText;
 }
 
-// The item's text to the clipboard and, in paste mode, into the target. The
-// exit code: 1 when the paste could not be delivered.
-int DeliverItem(const WideInvocation& inv, const std::wstring& settings_path, SenderSteps& steps,
-                ProfileStore& store) {
+// How a send ended: its exit code, and the box that says why the text was
+// not pasted (none when empty). The box waits until the clipboard is settled,
+// so that no other send is held for as long as it stays open.
+struct Delivery {
+  int exit_code = 0;
+  std::string_view box;
+};
+
+Delivery Refused(std::string_view box) { return {1, box}; }
+
+// The item's text to the clipboard and, in paste mode, into the target.
+Delivery DeliverItem(const WideInvocation& inv, const std::wstring& settings_path, SenderSteps& steps,
+                     ProfileStore& store) {
   const std::wstring extension = LowerAscii(FileExtension(inv.item_path));
   ItemText text = steps.LoadItemText(inv.item_path, extension);
   std::size_t caret_presses = 0;
   if (!text.bytes.empty() && extension == L".zrx") {
     std::optional<ExpandedItem> expanded = ExpandItem(std::move(text), ReadDateFormats(settings_path, store), steps);
-    if (!expanded) return kExitCancelled;
+    if (!expanded) return {kExitCancelled, {}};
+    if (expanded->clipboard_unreadable) return Refused(kClipboardUnreadableText);
     text = std::move(expanded->text);
     caret_presses = expanded->caret_presses;
   }
 
   // In copy and clipboard-only mode the item on the clipboard is what the user asked for.
+  // Another send still busy past the bound may have its item on the
+  // clipboard: then nothing is kept rather than that.
   const bool give_back = inv.mode == SendMode::kPaste &&
-                         SettingsFile(settings_path, store).ReadFlag(kOptionSection, kRestoreClipboardKey, false);
+                         SettingsFile(settings_path, store).ReadFlag(kOptionSection, kRestoreClipboardKey, false) &&
+                         steps.LockClipboard();
   if (give_back) steps.KeepClipboard();
 
   // Handed over whole: a large text is freed as soon as the clipboard holds it.
@@ -66,34 +79,25 @@ int DeliverItem(const WideInvocation& inv, const std::wstring& settings_path, Se
       target = 0;
     }
   }
-  if (inv.mode != SendMode::kPaste) return 0;
+  if (inv.mode != SendMode::kPaste) return {};
 
   std::int32_t kind = SettingsFile(settings_path, store).ReadInteger(kOptionSection, kSendKeyPasteKey, 0);
-  if (hung && kind >= 0 && kind <= kPasteByMessage) {
-    steps.ShowMessage(kPasteNotDeliveredText, kAppTitle, kBoxWarning);
-    return 1;
-  }
+  if (hung && kind >= 0 && kind <= kPasteByMessage) return Refused(kPasteNotDeliveredText);
   steps.WaitBeforePaste(kind);
   // Checked at the last moment: the user may have switched windows while
   // still holding a modifier.
   if (target != 0 && DeliversPaste(kind, focus)) {
     const PasteRefusal refusal = CheckPasteTarget(target, kind == kPasteByMessage, steps);
-    if (refusal != PasteRefusal::kNone) {
-      steps.ShowMessage(RefusalText(refusal), kAppTitle, kBoxWarning);
-      return 1;
-    }
+    if (refusal != PasteRefusal::kNone) return Refused(RefusalText(refusal));
   }
   const PasteDelivery delivery = steps.SendPasteKey(kind, focus);
-  if (delivery != PasteDelivery::kDelivered) {
-    steps.ShowMessage(delivery == PasteDelivery::kMaybeLate ? kPasteMayBeLateText : kPasteNotDeliveredText, kAppTitle,
-                      kBoxWarning);
-    return 1;
-  }
+  if (delivery != PasteDelivery::kDelivered)
+    return Refused(delivery == PasteDelivery::kMaybeLate ? kPasteMayBeLateText : kPasteNotDeliveredText);
   // Keys follow keys in the input queue; a paste message leaves the caret alone.
   if (caret_presses != 0 && !PasteKeySequence(kind).empty()) steps.MoveCaretBack(caret_presses);
   // What comes of the give-back is the clipboard's business: the paste is done.
   if (give_back) steps.GiveClipboardBack();
-  return 0;
+  return {};
 }
 
 int SendItem(const WideInvocation& inv, const std::wstring& settings_path, SenderSteps& steps,
@@ -102,9 +106,18 @@ int SendItem(const WideInvocation& inv, const std::wstring& settings_path, Sende
     steps.ShowMessageWithPath(kItemMissingPathText, inv.item_path, kAppTitle, kBoxError);
     return 0;
   }
-  const int exit_code = DeliverItem(inv, settings_path, steps, store);
-  // The item's promise is kept before anything else may take time or fail.
+  Delivery delivery;
+  try {
+    delivery = DeliverItem(inv, settings_path, steps, store);
+  } catch (...) {
+    // The error's box too waits for no lock of ours.
+    steps.SettleClipboard();
+    throw;
+  }
+  // The item's promise is kept and the lock let go before anything else may
+  // take time or wait for the user.
   steps.SettleClipboard();
+  if (!delivery.box.empty()) steps.ShowMessage(delivery.box, kAppTitle, kBoxWarning);
 
   // The text is delivered, or left on the clipboard with a box; a Start menu
   // that cannot be kept is no failure of the send.
@@ -112,7 +125,7 @@ int SendItem(const WideInvocation& inv, const std::wstring& settings_path, Sende
     steps.KeepItemShortcuts(inv.item_path);
   } catch (...) {
   }
-  return exit_code;
+  return delivery.exit_code;
 }
 
 }  // namespace

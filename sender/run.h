@@ -76,23 +76,30 @@ class SenderSteps {
   // process of the window; none when it cannot be read.
   virtual std::optional<std::uint32_t> OwnIntegrityLevel() = 0;
   virtual std::optional<std::uint32_t> IntegrityLevel(WindowHandle window) = 0;
-  // Before the item is written in paste mode: keeps what the clipboard holds,
-  // so that it can be given back after the paste.
+  // Waits while another send is between its first read of the clipboard and
+  // its settled give-back (up to 10 s), then holds later sends off the same
+  // way until SettleClipboard. False when the other send did not settle in
+  // time. Holding it already is fine.
+  virtual bool LockClipboard() = 0;
+  // Under the lock, before the item is written in paste mode: keeps what the
+  // clipboard holds, so that it can be given back after the paste.
   virtual void KeepClipboard() = 0;
   // After the paste: once the window activated for it has read the item,
   // puts back what was kept, unless another program wrote to the clipboard
   // in between. Never ends the run: at worst the item stays on the clipboard.
   virtual GiveBackOutcome GiveClipboardBack() = 0;
-  // Hands over whatever of the item is still only promised and lets the next
-  // send keep the clipboard; after it the sender may end at any moment
-  // without costing the clipboard anything.
+  // Hands over whatever of the item is still only promised and releases the
+  // lock, so the next send may read the clipboard; after it the sender may
+  // end at any moment without costing the clipboard anything. Harmless when
+  // nothing is held.
   virtual void SettleClipboard() = 0;
   // The item's fields (see item_fields.h).
   // A code-page text as UTF-8, through the system's code page.
   virtual ItemText DecodeItemText(const ItemText& text) = 0;
-  // The clipboard's Unicode text as UTF-8; empty when it holds no text or
-  // cannot be read.
-  virtual std::string ReadClipboardText() = 0;
+  // Under the lock: the clipboard's Unicode text as UTF-8, empty when it
+  // holds no text; nullopt when it could not be read in time (held by
+  // another program, or its owner slow to hand the text over).
+  virtual std::optional<std::string> ReadClipboardText() = 0;
   // One box with a question per label (UTF-8; "" for the unnamed one) and a
   // note when `unshown` more were left out; the answers in the same order,
   // or nullopt when the user cancelled.

@@ -110,10 +110,13 @@ std::optional<std::uint32_t> Win32SenderSteps::IntegrityLevel(WindowHandle windo
 
 namespace zrnx {
 
+bool Win32SenderSteps::LockClipboard() {
+  if (!give_back_lock_) give_back_lock_ = TakeGiveBackLock(kGiveBackLockLimit);
+  return static_cast<bool>(give_back_lock_);
+}
+
 void Win32SenderSteps::KeepClipboard() {
-  // An earlier send still busy past the bound: its item may be on the
-  // clipboard, so this one keeps nothing rather than keep that.
-  give_back_lock_ = TakeGiveBackLock(kGiveBackLockLimit);
+  // Only under the lock: an earlier send's item may be on the clipboard.
   if (!give_back_lock_) return;
   keeper_ = std::make_unique<Win32ClipboardKeeper>();
   if (keeper_->Ready()) kept_ = zrnx::KeepClipboard(*keeper_);
@@ -131,7 +134,7 @@ GiveBackOutcome Win32SenderSteps::GiveClipboardBack() {
 void Win32SenderSteps::SettleClipboard() {
   kept_.reset();
   keeper_.reset();  // hands over what is still promised
-  give_back_lock_.Reset();
+  give_back_lock_.Reset();  // released, not only closed: the next send goes on now
 }
 
 // How long a send may spend keeping the Start-menu group in step.
@@ -181,7 +184,7 @@ ItemText Win32SenderSteps::DecodeItemText(const ItemText& text) {
   return {Utf16ToUtf8(Win32CodePageDecoder().ToUtf16(text.bytes)), TextEncoding::kUtf8};
 }
 
-std::string Win32SenderSteps::ReadClipboardText() { return ReadClipboardUnicodeText(); }
+std::optional<std::string> Win32SenderSteps::ReadClipboardText() { return ReadClipboardUnicodeText(kClipboardReadLimit); }
 
 std::optional<std::vector<std::string>> Win32SenderSteps::AskQuestions(const std::vector<std::string>& labels,
                                                                        std::size_t unshown) {

@@ -37,12 +37,13 @@ class Win32SenderSteps final : public SenderSteps {
   WindowHandle RootOwner(WindowHandle window) override;
   std::optional<std::uint32_t> OwnIntegrityLevel() override;
   std::optional<std::uint32_t> IntegrityLevel(WindowHandle window) override;
+  bool LockClipboard() override;
   void KeepClipboard() override;
   GiveBackOutcome GiveClipboardBack() override;
   void SettleClipboard() override;
   void KeepItemShortcuts(const std::wstring& item_path) override;
   ItemText DecodeItemText(const ItemText& text) override;
-  std::string ReadClipboardText() override;
+  std::optional<std::string> ReadClipboardText() override;
   std::optional<std::vector<std::string>> AskQuestions(const std::vector<std::string>& labels,
                                                        std::size_t unshown) override;
   void MoveCaretBack(std::size_t presses) override;
@@ -52,10 +53,11 @@ class Win32SenderSteps final : public SenderSteps {
   LocaleDateInfo date_locale_;
   Win32EraSource eras_;
   Win32Clock clock_;
-  // Only while the clipboard is to be given back: the lock that keeps other
-  // sends waiting (released after the keeper), the owner of the item's
-  // promise and what it replaced.
-  ScopedHandle give_back_lock_;
+  // From the clipboard's first read to the settled give-back: the lock that
+  // keeps other sends waiting (released after the keeper); only while the
+  // clipboard is to be given back: the owner of the item's promise and what
+  // it replaced.
+  ScopedOwnedMutex give_back_lock_;
   std::unique_ptr<Win32ClipboardKeeper> keeper_;
   std::optional<KeptClipboard> kept_;
   WindowHandle target_ = 0;

@@ -36,6 +36,11 @@ inline constexpr std::string_view kPasteElevatedText =
 inline constexpr std::string_view kPasteMayBeLateText =
     "貼り付け先のウィンドウの応答が遅れているため、貼り付けられたか確認できませんでした。\r\n"
     "テキストはクリップボードにあります。貼り付けられていない場合は Ctrl+V で貼り付けてください。";
+// An item quotes the clipboard, but its text could not be read in time:
+// nothing is sent rather than the item without the quote.
+inline constexpr std::string_view kClipboardUnreadableText =
+    "クリップボードのテキストを読み取れなかったため、送信を中止しました。\r\n"
+    "クリップボードの内容を持つプログラムが応答していない可能性があります。しばらくしてからもう一度お試しください。";
 // The question box of "%input:LABEL%" fields.
 inline constexpr std::string_view kUnnamedQuestion = "入力";
 inline constexpr std::string_view kQuestionCancel = "キャンセル";

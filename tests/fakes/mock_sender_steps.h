@@ -28,12 +28,13 @@ class MockSteps : public SenderSteps {
   MOCK_METHOD(WindowHandle, RootOwner, (WindowHandle), (override));
   MOCK_METHOD(std::optional<std::uint32_t>, OwnIntegrityLevel, (), (override));
   MOCK_METHOD(std::optional<std::uint32_t>, IntegrityLevel, (WindowHandle), (override));
+  MOCK_METHOD(bool, LockClipboard, (), (override));
   MOCK_METHOD(void, KeepClipboard, (), (override));
   MOCK_METHOD(GiveBackOutcome, GiveClipboardBack, (), (override));
   MOCK_METHOD(void, SettleClipboard, (), (override));
   MOCK_METHOD(void, KeepItemShortcuts, (const std::wstring&), (override));
   MOCK_METHOD(ItemText, DecodeItemText, (const ItemText&), (override));
-  MOCK_METHOD(std::string, ReadClipboardText, (), (override));
+  MOCK_METHOD(std::optional<std::string>, ReadClipboardText, (), (override));
   MOCK_METHOD((std::optional<std::vector<std::string>>), AskQuestions, (const std::vector<std::string>&, std::size_t),
               (override));
   MOCK_METHOD(void, MoveCaretBack, (std::size_t), (override));

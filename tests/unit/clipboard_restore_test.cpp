@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <new>
 
 namespace zrnx {
 namespace {
@@ -30,6 +31,7 @@ class FakeKeepClipboard : public ClipboardKeepPort {
   }
   void Close() override { calls.push_back("close"); }
   std::vector<unsigned> Formats() override {
+    if (formats_throw) throw std::bad_alloc();
     std::vector<unsigned> formats;
     for (const auto& [format, bytes] : clipboard) formats.push_back(format);
     return formats;
@@ -42,6 +44,7 @@ class FakeKeepClipboard : public ClipboardKeepPort {
     calls.push_back("copy " + std::to_string(format));
     now += copy_cost;
     if (format == no_memory_for) return CopyResult::kNoMemory;
+    if (format == throws_for) throw std::bad_alloc();
     const auto found = std::find_if(clipboard.begin(), clipboard.end(), [&](auto& f) { return f.first == format; });
     if (!found->second) return CopyResult::kNoData;
     bytes = *found->second;
@@ -49,6 +52,7 @@ class FakeKeepClipboard : public ClipboardKeepPort {
   }
   bool Prepare(KeptClipboard&& kept) override {
     calls.push_back("prepare");
+    if (prepare_throws) throw std::bad_alloc();
     if (prepare_fails) return false;
     prepared = std::move(kept);
     return true;
@@ -88,8 +92,8 @@ class FakeKeepClipboard : public ClipboardKeepPort {
   unsigned copy_cost = 0;
   int busy_opens = 0, failed_empties = 0;
   int holds_checks = 1000;  // checks that find the item still there
-  unsigned no_memory_for = 0, refused = 0;
-  bool owner_answers = true, prepare_fails = false;
+  unsigned no_memory_for = 0, throws_for = 0, refused = 0;
+  bool owner_answers = true, prepare_fails = false, prepare_throws = false, formats_throw = false;
   ReadSeen read_seen = ReadSeen::kRead;
 };
 
@@ -150,6 +154,8 @@ TEST(ClipboardRestoreTest, KeepIsWholeWithinOneBoundOrNothing) {
     bool owner_answers = true;
     unsigned no_memory_for = 0;
     unsigned copy_cost = 0;
+    unsigned throws_for = 0;  // out of memory on the way, as a std::bad_alloc
+    bool formats_throw = false;
     bool kept = false;
     std::vector<std::string> calls;
   } cases[] = {
@@ -158,6 +164,9 @@ TEST(ClipboardRestoreTest, KeepIsWholeWithinOneBoundOrNothing) {
       {.name = "owner does not answer", .owner_answers = false, .calls = {"open", "owner 200", "close"}},
       {.name = "short of memory", .no_memory_for = kRegistered,
        .calls = {"open", "owner 200", "copy 13", "copy 49443", "close"}},
+      {.name = "out of memory keeping a copy", .throws_for = kRegistered,
+       .calls = {"open", "owner 200", "copy 13", "copy 49443", "close"}},
+      {.name = "out of memory listing the formats", .formats_throw = true, .calls = {"open", "close"}},
       {.name = "copies within the bound", .copy_cost = 300, .kept = true,
        .calls = {"open", "owner 200", "copy 13", "copy 49443", "copy 8", "close"}},
       {.name = "last copy ends past the bound", .copy_cost = 400,
@@ -173,7 +182,10 @@ TEST(ClipboardRestoreTest, KeepIsWholeWithinOneBoundOrNothing) {
     clip.owner_answers = c.owner_answers;
     clip.no_memory_for = c.no_memory_for;
     clip.copy_cost = c.copy_cost;
-    const std::optional<KeptClipboard> kept = KeepClipboard(clip);
+    clip.throws_for = c.throws_for;
+    clip.formats_throw = c.formats_throw;
+    std::optional<KeptClipboard> kept;
+    EXPECT_NO_THROW(kept = KeepClipboard(clip));
     EXPECT_EQ(kept.has_value(), c.kept);
     EXPECT_EQ(clip.calls, c.calls);
     EXPECT_LT(clip.now, kKeepLimit + 400);
@@ -226,6 +238,7 @@ TEST(ClipboardRestoreTest, GiveBackThatCannotBeMadeLeavesTheItem) {
     int holds_checks = 1000;
     int busy_opens = 0;
     bool prepare_fails = false;
+    bool prepare_throws = false;
     GiveBackOutcome outcome;
     std::vector<std::string> calls;
   } cases[] = {
@@ -236,6 +249,8 @@ TEST(ClipboardRestoreTest, GiveBackThatCannotBeMadeLeavesTheItem) {
       {.name = "newer content before", .holds_checks = 0, .outcome = GiveBackOutcome::kChangedHands,
        .calls = {"wait"}},
       {.name = "no memory for the blocks", .prepare_fails = true, .outcome = GiveBackOutcome::kNoMemory,
+       .calls = {"wait", "prepare"}},
+      {.name = "out of memory making the blocks", .prepare_throws = true, .outcome = GiveBackOutcome::kNoMemory,
        .calls = {"wait", "prepare"}},
       {.name = "newer content while held", .holds_checks = 3, .busy_opens = 5,
        .outcome = GiveBackOutcome::kChangedHands, .calls = {"wait", "prepare", "before", "after"}},
@@ -251,7 +266,10 @@ TEST(ClipboardRestoreTest, GiveBackThatCannotBeMadeLeavesTheItem) {
     clip.holds_checks = c.holds_checks;
     clip.busy_opens = c.busy_opens;
     clip.prepare_fails = c.prepare_fails;
-    EXPECT_EQ(GiveClipboardBack({{kText, "old"}}, c.has_target, clip), c.outcome);
+    clip.prepare_throws = c.prepare_throws;
+    GiveBackOutcome outcome{};
+    EXPECT_NO_THROW(outcome = GiveClipboardBack({{kText, "old"}}, c.has_target, clip));
+    EXPECT_EQ(outcome, c.outcome);
     EXPECT_EQ(clip.calls, c.calls);
     EXPECT_THAT(clip.clipboard, ElementsAre(Slot{kUnicode, "item-u"}, Slot{kText, "item"}));
     EXPECT_LE(clip.now, std::max(kTargetReadLimit, kGiveBackLimit) + 100);

@@ -105,11 +105,13 @@ TEST_F(RunQuestionsTest, ClipboardAndAnswersAreTakenFirstAndGoInVerbatim) {
   // Decoded so that any script in the values survives.
   EXPECT_CALL(steps, DecodeItemText(Cp("%input:Name% %clipboard% %d0%/%input:Name%")))
       .WillOnce(Return(U8("%input:Name% %clipboard% %d0%/%input:Name%")));
+  EXPECT_CALL(steps, LockClipboard()).WillOnce(Return(true));
   EXPECT_CALL(steps, ReadClipboardText()).WillOnce(Return("%d0%"));
   EXPECT_CALL(steps, AskQuestions(std::vector<std::string>{"Name"}, 0u))
       .WillOnce(Return(std::vector<std::string>{"%clipboard%"}));
   EXPECT_CALL(steps, ExpandDatePlaceholders(U8(std::string("\0 \0 %d0%/\0", 10)), _))
       .WillOnce(Return(U8(std::string("\0 \0 NOW/\0", 9))));
+  EXPECT_CALL(steps, LockClipboard()).WillOnce(Return(true));
   EXPECT_CALL(steps, KeepClipboard());
   EXPECT_CALL(steps, PutTextOnClipboard(U8("%clipboard% %d0% NOW/%clipboard%")));
   EXPECT_CALL(steps, FindTargetWindow()).WillOnce(Return(0));

@@ -260,6 +260,7 @@ TEST_F(RunTest, ClipboardIsKeptAndGivenBackAroundThePasteOnlyInPasteModeWithTheF
       EXPECT_CALL(run_steps, PrepareDateNames());
       EXPECT_CALL(run_steps, ItemFileExists(_)).WillOnce(Return(true));
       EXPECT_CALL(run_steps, LoadItemText(_, _)).WillOnce(Return(Cp("x")));
+      if (c.give_back) EXPECT_CALL(run_steps, LockClipboard()).WillOnce(Return(true));
       if (c.give_back) EXPECT_CALL(run_steps, KeepClipboard());
       EXPECT_CALL(run_steps, PutTextOnClipboard(Cp("x")));
       if (c.line[2] == '/') EXPECT_CALL(run_steps, FindTargetWindow()).WillOnce(Return(0));
@@ -280,6 +281,7 @@ TEST_F(RunTest, FailedWriteWithTheFlagEndsBeforeAnyPasteOrGiveBack) {
   EXPECT_CALL(steps, PrepareDateNames());
   EXPECT_CALL(steps, ItemFileExists(_)).WillOnce(Return(true));
   EXPECT_CALL(steps, LoadItemText(_, _)).WillOnce(Return(Cp("x")));
+  EXPECT_CALL(steps, LockClipboard()).WillOnce(Return(true));
   EXPECT_CALL(steps, KeepClipboard());
   EXPECT_CALL(steps, PutTextOnClipboard(_)).WillOnce([](ItemText) { throw Error("held"); });
   EXPECT_CALL(steps, ShowMessage("held", kApplicationErrorTitle, kBoxTaskModal | kBoxError));
@@ -354,9 +356,9 @@ TEST(RunShortcutsTest, KeptAfterTheDeliveryAndNeverFailTheRun) {
     InSequence order;
     EXPECT_CALL(steps, PutTextOnClipboard(_));
     if (c.paste) EXPECT_CALL(steps, SendPasteKey(_, _));
-    if (!c.delivered) EXPECT_CALL(steps, ShowMessage(kPasteNotDeliveredText, kAppTitle, kBoxWarning));
-    // Promised data is handed over before the Start menu may take its time.
+    // Promised data is handed over before the Start menu (or a box) may take its time.
     EXPECT_CALL(steps, SettleClipboard());
+    if (!c.delivered) EXPECT_CALL(steps, ShowMessage(kPasteNotDeliveredText, kAppTitle, kBoxWarning));
     auto& keep = EXPECT_CALL(steps, KeepItemShortcuts(std::wstring(L"C:\\i\\a.zrx")));
     if (c.failure == 1) keep.WillOnce(::testing::Throw(Error("gone")));
     if (c.failure == 2) keep.WillOnce(::testing::Throw(std::bad_alloc()));
