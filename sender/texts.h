@@ -36,6 +36,10 @@ inline constexpr std::string_view kPasteElevatedText =
 inline constexpr std::string_view kPasteMayBeLateText =
     "貼り付け先のウィンドウの応答が遅れているため、貼り付けられたか確認できませんでした。\r\n"
     "テキストはクリップボードにあります。貼り付けられていない場合は Ctrl+V で貼り付けてください。";
+// The window in front when the questions were asked was closed meanwhile.
+inline constexpr std::string_view kTargetClosedText =
+    "入力中に貼り付け先のウィンドウが閉じられたため、貼り付けませんでした。\r\n"
+    "テキストはクリップボードにあります。Ctrl+V で貼り付けてください。";
 // The question box of "%input:LABEL%" fields.
 inline constexpr std::string_view kUnnamedQuestion = "入力";
 inline constexpr std::string_view kQuestionCancel = "キャンセル";
