@@ -30,7 +30,8 @@ CaretControl CaretControlOf(std::string_view class_name, bool multiline, bool un
   return CaretControl::kNone;
 }
 
-std::optional<SelectionPlan> PlanSelection(CaretControl control, std::size_t start, const CaretPlacement& caret) {
+std::optional<SelectionPlan> PlanSelection(CaretControl control, Selection before, const CaretPlacement& caret) {
+  const std::size_t start = std::min(before.first, before.second);
   switch (control) {
     case CaretControl::kNone:
       return std::nullopt;
@@ -38,20 +39,30 @@ std::optional<SelectionPlan> PlanSelection(CaretControl control, std::size_t sta
       if (caret.line_breaks) return std::nullopt;
       [[fallthrough]];
     case CaretControl::kEdit:
-      return SelectionPlan{start + caret.edit_total, start + caret.edit_total - caret.edit_tail};
+      return SelectionPlan{before, start + caret.edit_total, start + caret.edit_total - caret.edit_tail};
     case CaretControl::kRichEdit:
-      return SelectionPlan{start + caret.rich_total, start + caret.rich_total - caret.rich_tail};
+      return SelectionPlan{before, start + caret.rich_total, start + caret.rich_total - caret.rich_tail};
   }
   return std::nullopt;
 }
 
 bool PlaceCaretBySelection(const SelectionPlan& plan, SelectionPort& port) {
   const std::uint64_t begun = port.Milliseconds();
+  Selection last = plan.before;
+  std::uint64_t last_since = begun;
   for (;;) {
-    const std::optional<std::pair<std::size_t, std::size_t>> now = port.Selection();
-    if (!now) return false;
-    if (now->first == plan.after_paste && now->second == plan.after_paste) return port.Select(plan.caret);
-    if (port.Milliseconds() - begun >= kPasteLandsWithin) return false;
+    Selection now;
+    const SelectionPort::Answer answer = port.AskSelection(now);
+    if (answer == SelectionPort::Answer::kGone) return false;
+    const bool answered = answer == SelectionPort::Answer::kSelection;
+    if (answered && now.first == plan.after_paste && now.second == plan.after_paste) return port.Select(plan.caret);
+    const std::uint64_t at = port.Milliseconds();
+    if (answered && now != last) last = now, last_since = at;
+    // A paste may answer in the middle of its work (a rich edit control reads
+    // the clipboard through OLE, which takes messages): only a selection that
+    // moved and then stayed put is the paste's end.
+    if ((last != plan.before && at - last_since >= kMovedSelectionSettles) || at - begun >= kPasteLandsWithin)
+      return false;
     port.Pause(kSelectionPollPause);
   }
 }

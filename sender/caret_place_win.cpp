@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
 
 #include "sender/caret_place_win.h"
@@ -15,15 +14,19 @@ class Win32SelectionPort final : public SelectionPort {
  public:
   explicit Win32SelectionPort(HWND control) : control_(control) {}
 
-  std::optional<std::pair<std::size_t, std::size_t>> Selection() override {
+  Answer AskSelection(Selection& out) override {
     // The positions come back through the pointers, which the system carries
     // across processes for this message; the return value holds only 16 bits.
     DWORD start = 0, end = 0;
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(control_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end),
-                             SMTO_ABORTIFHUNG, kAnswerWithin, &result))
-      return std::nullopt;
-    return std::make_pair<std::size_t, std::size_t>(start, end);
+                             SMTO_ABORTIFHUNG, kAnswerWithin, &result)) {
+      // Still inside a long paste, or no longer there at all.
+      const bool gone = !IsWindow(control_) || IsHungAppWindow(GetAncestor(control_, GA_ROOT));
+      return gone ? Answer::kGone : Answer::kBusy;
+    }
+    out = Selection(start, end);
+    return Answer::kSelection;
   }
 
   bool Select(std::size_t position) override {
@@ -61,14 +64,13 @@ std::optional<NotedControl> NoteFocusControl(WindowHandle target) {
   const CaretControl kind = CaretControlOf(ClassNameOf(control), multiline, IsWindowUnicode(control) != FALSE);
   if (kind == CaretControl::kNone) return std::nullopt;
   Win32SelectionPort port(control);
-  const std::optional<std::pair<std::size_t, std::size_t>> selection = port.Selection();
-  if (!selection) return std::nullopt;
-  // The paste replaces the selection, whichever way it was made.
-  return NotedControl{reinterpret_cast<WindowHandle>(control), kind, std::min(selection->first, selection->second)};
+  Selection before;
+  if (port.AskSelection(before) != SelectionPort::Answer::kSelection) return std::nullopt;
+  return NotedControl{reinterpret_cast<WindowHandle>(control), kind, before};
 }
 
 bool PlaceCaretInControl(const NotedControl& noted, const CaretPlacement& caret) {
-  const std::optional<SelectionPlan> plan = PlanSelection(noted.kind, noted.selection_start, caret);
+  const std::optional<SelectionPlan> plan = PlanSelection(noted.kind, noted.before, caret);
   if (!plan) return false;
   Win32SelectionPort port(reinterpret_cast<HWND>(noted.control));
   return PlaceCaretBySelection(*plan, port);

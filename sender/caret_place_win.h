@@ -11,7 +11,7 @@ namespace zrnx {
 struct NotedControl {
   WindowHandle control;
   CaretControl kind;
-  std::size_t selection_start;
+  Selection before;  // the selection before the paste
 };
 
 // The focus control of the window's thread, when it is told its selection

@@ -48,33 +48,39 @@ TEST(CaretPlaceTest, ThePlanCountsInTheControlsOwnUnits) {
     const CaretPlacement& caret;
     std::optional<SelectionPlan> plan;
   } cases[] = {
-      {"edit", CaretControl::kEdit, breaks, SelectionPlan{16, 14}},
-      {"rich edit", CaretControl::kRichEdit, breaks, SelectionPlan{15, 13}},
+      {"edit", CaretControl::kEdit, breaks, SelectionPlan{{12, 10}, 16, 14}},
+      {"rich edit", CaretControl::kRichEdit, breaks, SelectionPlan{{12, 10}, 15, 13}},
       {"single line, a line break", CaretControl::kSingleLineEdit, breaks, std::nullopt},
-      {"single line, one line", CaretControl::kSingleLineEdit, plain, SelectionPlan{16, 14}},
+      {"single line, one line", CaretControl::kSingleLineEdit, plain, SelectionPlan{{12, 10}, 16, 14}},
       {"other", CaretControl::kNone, plain, std::nullopt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(PlanSelection(c.kind, 10, c.caret), c.plan);
+    // Selected backwards: the paste goes in from the selection's lower end.
+    EXPECT_EQ(PlanSelection(c.kind, {12, 10}, c.caret), c.plan);
   }
 }
 
 class FakeSelection final : public SelectionPort {
  public:
   // The selections the control answers, one per question; the last repeats.
-  std::deque<std::optional<std::pair<std::size_t, std::size_t>>> answers;
+  std::deque<std::optional<Selection>> answers;
   std::vector<std::size_t> selected;
   bool select_works = true;
   std::uint64_t now = 0;
   unsigned questions = 0;
 
-  std::optional<std::pair<std::size_t, std::size_t>> Selection() override {
+  // nullopt: busy; kGoneMark: gone.
+  Answer AskSelection(Selection& out) override {
     ++questions;
-    auto answer = answers.front();
+    const std::optional<Selection> answer = answers.front();
     if (answers.size() > 1) answers.pop_front();
-    return answer;
+    if (!answer) return Answer::kBusy;
+    if (*answer == kGoneMark) return Answer::kGone;
+    out = *answer;
+    return Answer::kSelection;
   }
+  static constexpr Selection kGoneMark{~std::size_t{0}, ~std::size_t{0}};
   bool Select(std::size_t position) override {
     selected.push_back(position);
     return select_works;
@@ -84,21 +90,25 @@ class FakeSelection final : public SelectionPort {
 };
 
 TEST(CaretPlaceTest, TheCaretIsSetOnlyOnceThePasteHasLandedAsPlanned) {
-  using Sel = std::optional<std::pair<std::size_t, std::size_t>>;
-  const SelectionPlan plan{16, 14};
+  using Sel = std::optional<Selection>;
+  const SelectionPlan plan{{10, 12}, 16, 14};
   struct Case {
     const char* name;
     std::vector<Sel> answers;
     bool select_works;
     bool placed;
     std::vector<std::size_t> selected;
+    unsigned asked;  // questions to the control
   } cases[] = {
-      {"landed at once", {Sel({16, 16})}, true, true, {14}},
-      {"landed after a while", {Sel({10, 10}), Sel({10, 10}), Sel({16, 16})}, true, true, {14}},
-      {"the selection kept", {Sel({10, 16})}, true, false, {}},
-      {"landed elsewhere", {Sel({15, 15})}, true, false, {}},
-      {"stopped answering", {Sel({10, 10}), Sel()}, true, false, {}},
-      {"refused the caret", {Sel({16, 16})}, false, false, {14}},
+      {"landed at once", {Sel({16, 16})}, true, true, {14}, 1},
+      {"landed after a while", {Sel({10, 12}), Sel({10, 12}), Sel({16, 16})}, true, true, {14}, 3},
+      {"passing through other places", {Sel({10, 12}), Sel({10, 10}), Sel({13, 13}), Sel({16, 16})}, true, true, {14}, 4},
+      {"landed with a selection", {Sel({10, 12}), Sel({10, 16})}, true, false, {}, 2 + kMovedSelectionSettles / kSelectionPollPause},
+      {"landed elsewhere", {Sel({15, 15})}, true, false, {}, 1 + kMovedSelectionSettles / kSelectionPollPause},
+      {"busy pasting, then landed", {Sel({10, 12}), Sel(), Sel(), Sel({16, 16})}, true, true, {14}, 4},
+      {"busy all along", {Sel()}, true, false, {}, 1 + kPasteLandsWithin / kSelectionPollPause},
+      {"gone", {Sel({10, 12}), Sel(FakeSelection::kGoneMark)}, true, false, {}, 2},
+      {"refused the caret", {Sel({16, 16})}, false, false, {14}, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -108,13 +118,15 @@ TEST(CaretPlaceTest, TheCaretIsSetOnlyOnceThePasteHasLandedAsPlanned) {
     EXPECT_EQ(PlaceCaretBySelection(plan, port), c.placed);
     EXPECT_EQ(port.selected, c.selected);
     EXPECT_LE(port.now, kPasteLandsWithin + kSelectionPollPause);
+    // Given up on once a moved selection has stayed put.
+    EXPECT_EQ(port.questions, c.asked);
   }
 }
 
 TEST(CaretPlaceTest, TheWaitForThePasteIsBounded) {
   FakeSelection port;
-  port.answers = {std::make_pair(std::size_t{10}, std::size_t{10})};
-  EXPECT_FALSE(PlaceCaretBySelection({16, 14}, port));
+  port.answers = {Selection(10, 10)};
+  EXPECT_FALSE(PlaceCaretBySelection({{10, 10}, 16, 14}, port));
   EXPECT_GE(port.now, kPasteLandsWithin);
   EXPECT_EQ(port.questions, kPasteLandsWithin / kSelectionPollPause + 1);
 }

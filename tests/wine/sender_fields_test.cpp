@@ -4,6 +4,7 @@
 // would (Enter, Esc, one edit box for a label used twice).
 
 #include <windows.h>
+#include <richedit.h>
 
 #include <gtest/gtest.h>
 
@@ -163,6 +164,32 @@ TEST_F(SenderFieldsTest, DISABLED_TailOfTwoThousandFigure) {
               seconds[1], seconds[1] - seconds[0]);
   std::printf("figure: until the sender ended: %.2f s without the mark, %.2f s with it\n", sender_seconds[0],
               sender_seconds[1]);
+}
+
+// A rich edit control keeps a paragraph's end as one unit. The tail is past
+// the presses' bound, so only the message can have put the caret there.
+TEST_F(SenderFieldsTest, ARichEditControlIsToldTheCaretInItsOwnUnits) {
+  ASSERT_NE(LoadLibraryW(L"riched20.dll"), nullptr);
+  TestWindow frame("ZrnxTestRichFrame", "rich", true);
+  HWND rich = CreateWindowExW(0, L"RichEdit20W", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0,
+                              300, 200, frame.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(rich, nullptr);
+  ASSERT_TRUE(frame.ComeForward());
+  SetFocus(rich);
+  const std::string path =
+      sandbox_.WriteFile("item.zrx", Utf8(L"x\r\n\U0001F600%cursor%\r\n" + std::wstring(10001, L'y')));
+  Process sender(Quote(program_) + " /p " + Quote(path), sandbox_.Dir());
+  // The sender asks this thread's control while it runs.
+  ASSERT_TRUE(WaitUntil([&] { return WaitForSingleObject(sender.Handle(), 0) == WAIT_OBJECT_0; }, 60000));
+  EXPECT_EQ(sender.Wait(), std::optional<DWORD>(0));
+  PumpMessages(300);
+  // Its own count, each paragraph's end one unit: x, CR, a pair, CR and the tail.
+  GETTEXTLENGTHEX count{GTL_NUMCHARS | GTL_PRECISE, 1200};
+  EXPECT_EQ(SendMessageW(rich, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&count), 0), 10006);
+  DWORD start = 0, end = 0;
+  SendMessageW(rich, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 4u);
+  EXPECT_EQ(end, 4u);
 }
 
 // A window that is no edit control gets Left presses, one per character as
