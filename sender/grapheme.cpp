@@ -95,36 +95,39 @@ std::size_t KeptLength(std::u16string_view text, std::size_t max_units, const Gr
   return inside_pair ? max_units - 1 : max_units;
 }
 
+char32_t Utf8At(std::string_view utf8, std::size_t at, std::size_t& length) {
+  const unsigned char b = static_cast<unsigned char>(utf8[at]);
+  const std::size_t want = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
+  char32_t c = want == 1 ? b : want == 2 ? (b & 0x1F) : want == 3 ? (b & 0x0F) : (b & 0x07);
+  bool valid = want != 0 && at + want <= utf8.size();
+  for (std::size_t used = 1; valid && used < want; ++used) {
+    const unsigned char t = static_cast<unsigned char>(utf8[at + used]);
+    if ((t & 0xC0) != 0x80) valid = false;
+    else c = (c << 6) | (t & 0x3F);
+  }
+  // Overlong forms, surrogates and values past the last code point are no characters.
+  static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (valid && (c < kLeast[want] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))) valid = false;
+  if (valid) {
+    length = want;
+    return c;
+  }
+  length = 1;
+  while (at + length < utf8.size() && (static_cast<unsigned char>(utf8[at + length]) & 0xC0) == 0x80) ++length;
+  return 0xFFFD;
+}
+
 std::u16string Utf8ToUtf16Units(std::string_view utf8) {
   std::u16string out;
   out.reserve(utf8.size());
-  for (std::size_t at = 0; at < utf8.size();) {
-    const unsigned char b = static_cast<unsigned char>(utf8[at]);
-    const std::size_t length = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
-    char32_t c = length == 1 ? b : length == 2 ? (b & 0x1F) : length == 3 ? (b & 0x0F) : (b & 0x07);
-    std::size_t used = 1;
-    bool valid = length != 0 && at + length <= utf8.size();
-    for (; valid && used < length; ++used) {
-      const unsigned char t = static_cast<unsigned char>(utf8[at + used]);
-      if ((t & 0xC0) != 0x80) valid = false;
-      else c = (c << 6) | (t & 0x3F);
-    }
-    // Overlong forms, surrogates and values past the last code point are no characters.
-    static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (valid && (c < kLeast[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))) valid = false;
-    if (!valid) {
-      out += u'\xFFFD';
-      ++at;
-      while (at < utf8.size() && (static_cast<unsigned char>(utf8[at]) & 0xC0) == 0x80) ++at;
-      continue;
-    }
+  for (std::size_t at = 0, length = 0; at < utf8.size(); at += length) {
+    const char32_t c = Utf8At(utf8, at, length);
     if (c >= 0x10000) {
       out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
       out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
     } else {
       out += static_cast<char16_t>(c);
     }
-    at += length;
   }
   return out;
 }

@@ -48,6 +48,11 @@ class GraphemeBreaker {
 // surrogate stands for itself.
 char32_t CodePointAt(std::u16string_view text, std::size_t at, std::size_t& units);
 
+// The code point of the UTF-8 sequence at `at` and its length in bytes. A
+// broken sequence is U+FFFD and takes its lead byte and the continuation
+// bytes after it.
+char32_t Utf8At(std::string_view utf8, std::size_t at, std::size_t& length);
+
 // UTF-8 (as the item's bytes hold it) to UTF-16; invalid bytes become U+FFFD.
 std::u16string Utf8ToUtf16Units(std::string_view utf8);
 

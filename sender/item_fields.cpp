@@ -166,9 +166,8 @@ CaretPlacement PlaceCaret(std::string_view text, std::size_t offset, TextEncodin
     } else if (encoding == TextEncoding::kCodePage) {
       length = lead.CharLength(text, at);
     } else {
-      // A four-byte sequence is a surrogate pair.
-      if (byte >= 0xF0) units = rich_units = 2;
-      while (at + length < text.size() && (static_cast<unsigned char>(text[at + length]) & 0xC0) == 0x80) ++length;
+      // Read as the conversion for the clipboard reads it.
+      if (Utf8At(text, at, length) >= 0x10000) units = rich_units = 2;
     }
     if (tail) {
       out.edit_tail += units;

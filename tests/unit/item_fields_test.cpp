@@ -135,6 +135,8 @@ TEST(ItemFieldsTest, TheCaretIsPlacedAsTheTargetCountsCharacters) {
       {"two flags", "\xF0\x9F\x87\xAF\xF0\x9F\x87\xB5\xF0\x9F\x87\xBA\xF0\x9F\x87\xB8", 0, kU8, 2, 8, 8},
       {"joined family", "\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7", 0, kU8, 1, 8, 8},
       {"combining accent", "e\xCC\x81x", 0, kU8, 2, 3, 3},
+      {"a broken four-byte sequence", "\xF0\x9F" "a", 0, kU8, 2, 2, 2},
+      {"a stray continuation byte", "9\x84" "a", 0, kU8, 3, 3, 3},
   };
   for (const PressCase& c : cases) {
     SCOPED_TRACE(c.name);
