@@ -160,7 +160,9 @@ CaretPlacement PlaceCaret(std::string_view text, std::size_t offset, TextEncodin
     const bool tail = at >= offset;
     std::size_t units = 1, rich_units = 1, length = 1;
     const unsigned char byte = static_cast<unsigned char>(text[at]);
-    if (byte == '\r' || byte == '\n') {
+    if (byte >= 0x20 && byte < 0x80) {
+      // Plain ASCII, most of any text: one unit, and no lead byte in any code page.
+    } else if (byte == '\r' || byte == '\n') {
       out.line_breaks = true;
       if (byte == '\r' && at + 1 < text.size() && text[at + 1] == '\n') length = units = 2;
     } else if (encoding == TextEncoding::kCodePage) {
