@@ -1,6 +1,6 @@
 // The fields of a large item: the look for any field, the scan into pieces,
-// the values put in and the caret's presses counted (which stop at their
-// bound), on texts of 1 to 100 MB.
+// the values put in and the caret placed (its presses stop at their bound;
+// the units of the whole text are counted), on texts of 1 to 100 MB.
 
 #include <benchmark/benchmark.h>
 
@@ -33,7 +33,9 @@ void BM_FillLargeItem(benchmark::State& state) {
     if (MayHoldFields(text)) {
       const ItemFields fields = ScanItemFields(text);
       FilledItem filled = FillFields(fields, fields.pieces, "clipboard text", {});
-      presses = CountCaretPresses(filled.text, *filled.cursor, TextEncoding::kCodePage, LeadBytes::ShiftJis());
+      presses = PlaceCaret(filled.text, *filled.cursor, TextEncoding::kCodePage, LeadBytes::ShiftJis(),
+                           BuiltInGraphemeRules())
+                    .edit_total;
       benchmark::DoNotOptimize(filled.text.data());
     }
     benchmark::DoNotOptimize(presses);

@@ -54,9 +54,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (fields.Uses(zrnx::FieldKind::kCursor) != filled.cursor.has_value()) __builtin_trap();
   if (filled.cursor) {
     if (*filled.cursor > filled.text.size()) __builtin_trap();
-    const std::size_t presses = zrnx::CountCaretPresses(filled.text, *filled.cursor, zrnx::TextEncoding::kUtf8,
-                                                        zrnx::LeadBytes::ShiftJis(), 64);
-    if (presses > 65 || presses > filled.text.size() - *filled.cursor) __builtin_trap();
+    const zrnx::CaretPlacement caret = zrnx::PlaceCaret(filled.text, *filled.cursor, zrnx::TextEncoding::kUtf8,
+                                                        zrnx::LeadBytes::ShiftJis(), zrnx::BuiltInGraphemeRules(), 64);
+    const std::size_t tail = filled.text.size() - *filled.cursor;
+    if (caret.presses > 64 || caret.presses > caret.rich_tail || caret.rich_tail > caret.edit_tail ||
+        caret.edit_tail > tail || caret.edit_total > filled.text.size() || caret.rich_total > caret.edit_total ||
+        caret.edit_tail > caret.edit_total || caret.Moves() != (tail != 0))
+      __builtin_trap();
   }
   return 0;
 }

@@ -151,22 +151,42 @@ FilledItem FillFields(const ItemFields& fields, const std::vector<std::string>& 
   return out;
 }
 
-std::size_t CountCaretPresses(std::string_view text, std::size_t offset, TextEncoding encoding,
-                              const LeadBytes& lead, std::size_t limit) {
+CaretPlacement PlaceCaret(std::string_view text, std::size_t offset, TextEncoding encoding, const LeadBytes& lead,
+                          const GraphemeRules& rules, std::size_t limit) {
+  CaretPlacement out;
+  if (offset >= text.size()) return out;
   std::size_t presses = 0;
-  for (std::size_t at = offset; at < text.size() && presses <= limit; ++presses) {
+  for (std::size_t at = 0; at < text.size();) {
+    const bool tail = at >= offset;
+    std::size_t units = 1, rich_units = 1, length = 1;
     const unsigned char byte = static_cast<unsigned char>(text[at]);
-    if (byte == '\r' && at + 1 < text.size() && text[at + 1] == '\n') {
-      at += 2;
+    if (byte >= 0x20 && byte < 0x80) {
+      // Plain ASCII, most of any text: one unit, and no lead byte in any code page.
+    } else if (byte == '\r' || byte == '\n') {
+      out.line_breaks = true;
+      if (byte == '\r' && at + 1 < text.size() && text[at + 1] == '\n') length = units = 2;
     } else if (encoding == TextEncoding::kCodePage) {
-      at += lead.CharLength(text, at);
+      length = lead.CharLength(text, at);
     } else {
-      // A sequence's continuation bytes belong to its first byte.
-      ++at;
-      while (at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) ++at;
+      // Read as the conversion for the clipboard reads it.
+      if (Utf8At(text, at, length) >= 0x10000) units = rich_units = 2;
     }
+    if (tail) {
+      out.edit_tail += units;
+      out.rich_tail += rich_units;
+      if (encoding == TextEncoding::kCodePage) ++presses;
+    }
+    out.edit_total += units;
+    out.rich_total += rich_units;
+    at += length;
   }
-  return presses;
+  if (encoding != TextEncoding::kCodePage) {
+    // Far more units than presses allowed: not worth converting.
+    const std::string_view tail = text.substr(offset);
+    presses = tail.size() > (limit + 1) * 32 ? limit + 1 : rules.CountClusters(Utf8ToUtf16Units(tail), limit);
+  }
+  out.presses = presses <= limit ? presses : 0;
+  return out;
 }
 
 }  // namespace zrnx

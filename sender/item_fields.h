@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "common/dbcs.h"
+#include "sender/grapheme.h"
 #include "sender/item_text.h"
 
 namespace zrnx {
@@ -70,11 +71,31 @@ struct FilledItem {
 FilledItem FillFields(const ItemFields& fields, const std::vector<std::string>& expanded_pieces,
                       std::string_view clipboard, const std::vector<std::string>& answers);
 
-// Left-arrow presses that bring the caret from the end of the pasted text
-// back to `offset`: one per character the target sees after it, a CR LF
-// pair and a UTF-16 surrogate pair (a four-byte UTF-8 sequence) counting
-// once. Counting stops past `limit`, so the result is at most limit + 1.
-std::size_t CountCaretPresses(std::string_view text, std::size_t offset, TextEncoding encoding,
-                              const LeadBytes& lead, std::size_t limit = kMaxCaretPresses);
+// Where the caret goes after the paste, told in each way a target takes it.
+struct CaretPlacement {
+  // Left-arrow presses from the end of the pasted text: one per
+  // user-perceived character after the mark (a CR LF pair, a flag or a
+  // joined emoji is one); 0 when the mark is at the end or too far back.
+  std::size_t presses = 0;
+  // UTF-16 units after the mark and in the whole text: with CR LF as two
+  // (an edit control keeps both) and as one (a rich edit control keeps a
+  // paragraph's end as one CR; a lone LF becomes one too).
+  std::size_t edit_tail = 0;
+  std::size_t edit_total = 0;
+  std::size_t rich_tail = 0;
+  std::size_t rich_total = 0;
+  bool line_breaks = false;  // the text holds a CR or an LF
+
+  // The caret is not to stay at the end.
+  bool Moves() const { return edit_tail != 0; }
+  bool operator==(const CaretPlacement&) const = default;
+};
+
+// The placement for a caret mark at byte `offset` of the filled text. A
+// code-page text counts one unit per character (the system's conversion
+// gives each one UTF-16 unit) and one press per character. Presses past
+// `limit` give none.
+CaretPlacement PlaceCaret(std::string_view text, std::size_t offset, TextEncoding encoding, const LeadBytes& lead,
+                          const GraphemeRules& rules, std::size_t limit = kMaxCaretPresses);
 
 }  // namespace zrnx

@@ -10,10 +10,11 @@ bool MayHoldFields(std::string_view text) {
   return false;
 }
 
-std::optional<ExpandedItem> ExpandItem(ItemText text, const DateFormats& formats, SenderSteps& steps) {
+std::optional<ExpandedItem> ExpandItem(ItemText text, const DateFormats& formats, SenderSteps& steps,
+                                       bool wants_target) {
   ItemFields fields;
   if (MayHoldFields(text.bytes)) fields = ScanItemFields(text.bytes);
-  if (fields.Empty()) return ExpandedItem{steps.ExpandDatePlaceholders(text, formats), 0};
+  if (fields.Empty()) return ExpandedItem{.text = steps.ExpandDatePlaceholders(text, formats)};
 
   const bool asks = !fields.labels.empty();
   const bool quotes = fields.Uses(FieldKind::kClipboard);
@@ -29,13 +30,17 @@ std::optional<ExpandedItem> ExpandItem(ItemText text, const DateFormats& formats
   if (quotes) {
     std::optional<std::string> read;
     if (steps.LockClipboard()) read = steps.ReadClipboardText();
-    if (!read) return ExpandedItem{{{}, text.encoding}, 0, true};
+    if (!read) return ExpandedItem{.text = {{}, text.encoding}, .clipboard_unreadable = true};
     clipboard = std::move(*read);
     // The box may stay open for long: other sends go on meanwhile.
     if (asks) steps.SettleClipboard();
   }
   std::vector<std::string> answers;
+  std::optional<WindowHandle> asked_over;
   if (asks) {
+    // The box takes the front; the window the user works in is the one in
+    // front before it opens.
+    if (wants_target) asked_over = steps.FindTargetWindow();
     // The labels are not needed past the questions: the box gets the first ones.
     const std::size_t all = fields.labels.size();
     if (all > kMaxQuestions) fields.labels.resize(kMaxQuestions);
@@ -55,13 +60,12 @@ std::optional<ExpandedItem> ExpandItem(ItemText text, const DateFormats& formats
   const std::vector<std::string> pieces = SplitPieces(expanded.bytes);
   std::string().swap(expanded.bytes);
   FilledItem filled = FillFields(fields, pieces, clipboard, answers);
-  ExpandedItem out{{std::move(filled.text), encoding}, 0};
-  if (filled.cursor) {
-    const std::size_t presses =
-        CountCaretPresses(out.text.bytes, *filled.cursor, out.text.encoding, SystemLeadBytes(), kMaxCaretPresses);
-    // Too far back: the caret stays at the end rather than creep for long.
-    if (presses <= kMaxCaretPresses) out.caret_presses = presses;
-  }
+  ExpandedItem out{.text = {std::move(filled.text), encoding}, .asked_over = asked_over};
+  // Too far back for presses: the caret stays at the end rather than creep
+  // for long, unless the target takes its place by message.
+  if (filled.cursor)
+    out.caret = PlaceCaret(out.text.bytes, *filled.cursor, out.text.encoding, SystemLeadBytes(),
+                           SystemGraphemeRules(), kMaxCaretPresses);
   return out;
 }
 

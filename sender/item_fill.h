@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 
+#include "sender/item_fields.h"
 #include "sender/item_text.h"
 #include "sender/run.h"
 
@@ -13,12 +14,15 @@ namespace zrnx {
 
 struct ExpandedItem {
   ItemText text;
-  // Left-arrow presses that put the caret where "%cursor%" stood after the
-  // paste; 0 without one, or when it stands at the end or too far back.
-  std::size_t caret_presses = 0;
+  // Where "%cursor%" stood; nothing to move without one or at the end.
+  CaretPlacement caret;
   // The item quotes the clipboard, whose text could not be read: the text is
   // empty and nothing is to be sent.
   bool clipboard_unreadable = false;
+  // The window that had the user's input when the questions were asked (0:
+  // none), when the item asked and a target was wanted: the paste goes there,
+  // not to whatever the user switched to while answering.
+  std::optional<WindowHandle> asked_over;
 };
 
 // Whether the text may hold a field at all: a cheap look before the scan, so
@@ -32,6 +36,8 @@ bool MayHoldFields(std::string_view text);
 // cancelled), then the pieces between the fields are expanded in one date
 // step and the values put between them. A code-page item that quotes the
 // clipboard or asks is decoded first, so any script in the values survives.
-std::optional<ExpandedItem> ExpandItem(ItemText text, const DateFormats& formats, SenderSteps& steps);
+// With `wants_target`, the target is looked up before the questions.
+std::optional<ExpandedItem> ExpandItem(ItemText text, const DateFormats& formats, SenderSteps& steps,
+                                       bool wants_target = false);
 
 }  // namespace zrnx

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/wide_text_win.h"
+#include "sender/grapheme.h"
 #include "sender/question_box_win.h"
 #include "sender/texts.h"
 
@@ -136,7 +137,9 @@ std::wstring ShownLabel(const std::string& utf8_label) {
   if (utf8_label.empty()) return OwnText(kUnnamedQuestion);
   const std::wstring label = Widen(utf8_label, CP_UTF8);
   if (label.size() <= kShownLabelLength) return label;
-  return label.substr(0, kShownLabelLength - 1) + L"\x2026";
+  // Cut between characters as the user sees them, never inside a pair or an emoji.
+  const std::u16string_view units(reinterpret_cast<const char16_t*>(label.data()), label.size());
+  return label.substr(0, KeptLength(units, kShownLabelLength - 1, SystemGraphemeRules())) + L"\x2026";
 }
 
 }  // namespace

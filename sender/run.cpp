@@ -45,13 +45,16 @@ Delivery DeliverItem(const WideInvocation& inv, const std::wstring& settings_pat
                      ProfileStore& store) {
   const std::wstring extension = LowerAscii(FileExtension(inv.item_path));
   ItemText text = steps.LoadItemText(inv.item_path, extension);
-  std::size_t caret_presses = 0;
+  CaretPlacement caret;
+  std::optional<WindowHandle> asked_over;
   if (!text.bytes.empty() && extension == L".zrx") {
-    std::optional<ExpandedItem> expanded = ExpandItem(std::move(text), ReadDateFormats(settings_path, store), steps);
+    std::optional<ExpandedItem> expanded = ExpandItem(std::move(text), ReadDateFormats(settings_path, store), steps,
+                                                      inv.mode != SendMode::kClipboardOnly);
     if (!expanded) return {kExitCancelled, {}};
     if (expanded->clipboard_unreadable) return Refused(kClipboardUnreadableText);
     text = std::move(expanded->text);
-    caret_presses = expanded->caret_presses;
+    caret = expanded->caret;
+    asked_over = expanded->asked_over;
   }
 
   // In copy and clipboard-only mode the item on the clipboard is what the user asked for.
@@ -69,12 +72,15 @@ Delivery DeliverItem(const WideInvocation& inv, const std::wstring& settings_pat
   WindowHandle focus = 0;
   bool hung = false;
   if (inv.mode != SendMode::kClipboardOnly) {
-    target = steps.FindTargetWindow();
+    target = asked_over ? *asked_over : steps.FindTargetWindow();
     if (target != 0 && steps.IsWindow(target)) {
       // Bringing forward a window that stopped answering would hold the
       // sender with it.
       hung = steps.IsHung(target);
       if (!hung) focus = steps.ActivateTargetWindow(target);
+    } else if (target != 0 && asked_over && inv.mode == SendMode::kPaste) {
+      // Closed while the user answered: another window is no stand-in for it.
+      return Refused(kTargetClosedText);
     } else {
       target = 0;
     }
@@ -90,11 +96,13 @@ Delivery DeliverItem(const WideInvocation& inv, const std::wstring& settings_pat
     const PasteRefusal refusal = CheckPasteTarget(target, kind == kPasteByMessage, steps);
     if (refusal != PasteRefusal::kNone) return Refused(RefusalText(refusal));
   }
+  // Keys follow keys in the input queue; a paste message leaves the caret alone.
+  const bool places_caret = caret.Moves() && !PasteKeySequence(kind).empty();
+  if (places_caret) steps.PrepareCaretPlacement();
   const PasteDelivery delivery = steps.SendPasteKey(kind, focus);
   if (delivery != PasteDelivery::kDelivered)
     return Refused(delivery == PasteDelivery::kMaybeLate ? kPasteMayBeLateText : kPasteNotDeliveredText);
-  // Keys follow keys in the input queue; a paste message leaves the caret alone.
-  if (caret_presses != 0 && !PasteKeySequence(kind).empty()) steps.MoveCaretBack(caret_presses);
+  if (places_caret) steps.MoveCaretBack(caret);
   // What comes of the give-back is the clipboard's business: the paste is done.
   if (give_back) steps.GiveClipboardBack();
   return {};

@@ -12,6 +12,7 @@
 
 #include "common/profile_store.h"
 #include "sender/clipboard_restore.h"
+#include "sender/item_fields.h"
 #include "sender/item_text.h"
 
 namespace zrnx {
@@ -105,8 +106,13 @@ class SenderSteps {
   // or nullopt when the user cancelled.
   virtual std::optional<std::vector<std::string>> AskQuestions(const std::vector<std::string>& labels,
                                                                std::size_t unshown) = 0;
-  // After a pasting key: Left-arrow presses that bring the caret back.
-  virtual void MoveCaretBack(std::size_t presses) = 0;
+  // Before a pasting key that a caret placement follows: notes the target's
+  // focus control and where its selection starts, when it is a control that
+  // is told its selection by message.
+  virtual void PrepareCaretPlacement() = 0;
+  // After the pasting key: the caret to the mark, by message to the noted
+  // control once the paste has landed, else by Left-arrow presses.
+  virtual void MoveCaretBack(const CaretPlacement& caret) = 0;
   // Brings the items' Start-menu shortcuts in step when the item lies in the
   // menu folder. Last of all, so the paste never waits for it; it never
   // fails the run.

@@ -7,6 +7,7 @@
 #include "sender/date_format.h"
 #include "sender/desktop_win.h"
 #include "sender/item_files_win.h"
+#include "sender/caret_place_win.h"
 #include "sender/clipboard_text_win.h"
 #include "sender/placeholders.h"
 #include "sender/question_box_win.h"
@@ -191,9 +192,14 @@ std::optional<std::vector<std::string>> Win32SenderSteps::AskQuestions(const std
   return AskInQuestionBox(labels, unshown);
 }
 
-void Win32SenderSteps::MoveCaretBack(std::size_t presses) {
+void Win32SenderSteps::PrepareCaretPlacement() {
+  caret_control_ = target_ != 0 ? NoteFocusControl(target_) : std::nullopt;
+}
+
+void Win32SenderSteps::MoveCaretBack(const CaretPlacement& caret) {
+  if (caret_control_ && PlaceCaretInControl(*caret_control_, caret)) return;
   Win32KeyboardPort keyboard;
-  zrnx::MoveCaretBack(presses, keyboard);
+  zrnx::MoveCaretBack(caret.presses, keyboard);
 }
 
 }  // namespace zrnx

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/error.h"
+#include "sender/caret_place_win.h"
 #include "sender/clipboard_keep_win.h"
 #include "sender/locale_date_info.h"
 #include "sender/locale_win.h"
@@ -46,7 +47,8 @@ class Win32SenderSteps final : public SenderSteps {
   std::optional<std::string> ReadClipboardText() override;
   std::optional<std::vector<std::string>> AskQuestions(const std::vector<std::string>& labels,
                                                        std::size_t unshown) override;
-  void MoveCaretBack(std::size_t presses) override;
+  void PrepareCaretPlacement() override;
+  void MoveCaretBack(const CaretPlacement& caret) override;
 
  private:
   std::wstring settings_path_;
@@ -61,6 +63,8 @@ class Win32SenderSteps final : public SenderSteps {
   std::unique_ptr<Win32ClipboardKeeper> keeper_;
   std::optional<KeptClipboard> kept_;
   WindowHandle target_ = 0;
+  // The target's focus control, when the caret is placed in it by message.
+  std::optional<NotedControl> caret_control_;
 };
 
 }  // namespace zrnx

@@ -41,6 +41,10 @@ inline constexpr std::string_view kPasteMayBeLateText =
 inline constexpr std::string_view kClipboardUnreadableText =
     "クリップボードのテキストを読み取れなかったため、送信を中止しました。\r\n"
     "クリップボードの内容を持つプログラムが応答していない可能性があります。しばらくしてからもう一度お試しください。";
+// The window in front when the questions were asked was closed meanwhile.
+inline constexpr std::string_view kTargetClosedText =
+    "入力中に貼り付け先のウィンドウが閉じられたため、貼り付けませんでした。\r\n"
+    "テキストはクリップボードにあります。Ctrl+V で貼り付けてください。";
 // The question box of "%input:LABEL%" fields.
 inline constexpr std::string_view kUnnamedQuestion = "入力";
 inline constexpr std::string_view kQuestionCancel = "キャンセル";

@@ -37,7 +37,8 @@ class MockSteps : public SenderSteps {
   MOCK_METHOD(std::optional<std::string>, ReadClipboardText, (), (override));
   MOCK_METHOD((std::optional<std::vector<std::string>>), AskQuestions, (const std::vector<std::string>&, std::size_t),
               (override));
-  MOCK_METHOD(void, MoveCaretBack, (std::size_t), (override));
+  MOCK_METHOD(void, PrepareCaretPlacement, (), (override));
+  MOCK_METHOD(void, MoveCaretBack, (const CaretPlacement&), (override));
 };
 
 }  // namespace zrnx::test

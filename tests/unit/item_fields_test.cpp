@@ -105,37 +105,65 @@ TEST(ItemFieldsTest, FillPutsValuesVerbatimAndTheCaretAtTheFirstMark) {
 }
 
 struct PressCase {
+  const char* name;
   std::string text;
   std::size_t offset;
   TextEncoding encoding;
   std::size_t presses;
+  std::size_t edit_tail, rich_tail;
 };
 
-TEST(ItemFieldsTest, PressesCountCharactersAsTheTargetSeesThem) {
+// Presses per user-perceived character; units as each kind of control keeps them.
+TEST(ItemFieldsTest, TheCaretIsPlacedAsTheTargetCountsCharacters) {
   constexpr auto kCp = TextEncoding::kCodePage;
   constexpr auto kU8 = TextEncoding::kUtf8;
   const PressCase cases[] = {
-      {"abc", 0, kCp, 3},
-      {"abc", 1, kCp, 2},
-      {"abc", 3, kCp, 0},
-      {"ab\r\ncd", 2, kCp, 3},        // CR LF is one
-      {"a\n\rb", 0, kCp, 4},          // LF CR is two, as are lone ones
-      {"\r", 0, kCp, 1},
-      {"あい\r\nう", 0, kCp, 4},       // Shift-JIS pairs
-      {"\x82", 0, kCp, 1},            // a lead byte at the end
-      {"\xF0\x9F\x98\x80" "a", 0, kU8, 2},  // a surrogate pair is one
-      {"\xC3\xA9\xE6\x97\xA5\r\n", 0, kU8, 3},
-      {"\xE6\x97\xA5\xE6\x9C\xAC", 3, kU8, 1},
+      {"all", "abc", 0, kCp, 3, 3, 3},
+      {"after one", "abc", 1, kCp, 2, 2, 2},
+      {"at the end", "abc", 3, kCp, 0, 0, 0},
+      {"CR LF is one press", "ab\r\ncd", 2, kCp, 3, 4, 3},
+      {"LF CR and lone ones are two", "a\n\rb", 0, kCp, 4, 4, 4},
+      {"a lone CR", "\r", 0, kCp, 1, 1, 1},
+      {"Shift-JIS pairs", "あい\r\nう", 0, kCp, 4, 5, 4},
+      {"a lead byte at the end", "\x82", 0, kCp, 1, 1, 1},
+      {"a surrogate pair", "\xF0\x9F\x98\x80" "a", 0, kU8, 2, 3, 3},
+      {"UTF-8 with CR LF", "\xC3\xA9\xE6\x97\xA5\r\n", 0, kU8, 3, 4, 3},
+      {"after the first of two", "\xE6\x97\xA5\xE6\x9C\xAC", 3, kU8, 1, 1, 1},
+      {"variation selector", "\xE2\x9D\xA4\xEF\xB8\x8F" "a", 0, kU8, 2, 3, 3},
+      {"ideographic variation selector", "\xE8\x91\x9B\xF3\xA0\x84\x80", 0, kU8, 1, 3, 3},
+      {"skin tone", "\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD", 0, kU8, 1, 4, 4},
+      {"two flags", "\xF0\x9F\x87\xAF\xF0\x9F\x87\xB5\xF0\x9F\x87\xBA\xF0\x9F\x87\xB8", 0, kU8, 2, 8, 8},
+      {"joined family", "\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7", 0, kU8, 1, 8, 8},
+      {"combining accent", "e\xCC\x81x", 0, kU8, 2, 3, 3},
+      {"a broken four-byte sequence", "\xF0\x9F" "a", 0, kU8, 2, 2, 2},
+      {"a stray continuation byte", "9\x84" "a", 0, kU8, 3, 3, 3},
   };
-  for (const PressCase& c : cases)
-    EXPECT_EQ(CountCaretPresses(c.text, c.offset, c.encoding, LeadBytes::ShiftJis()), c.presses) << c.text;
+  for (const PressCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const CaretPlacement caret = PlaceCaret(c.text, c.offset, c.encoding, LeadBytes::ShiftJis(), BuiltInGraphemeRules());
+    EXPECT_EQ(caret.presses, c.presses);
+    EXPECT_EQ(caret.edit_tail, c.edit_tail);
+    EXPECT_EQ(caret.rich_tail, c.rich_tail);
+    const CaretPlacement whole = PlaceCaret(c.text, 0, c.encoding, LeadBytes::ShiftJis(), BuiltInGraphemeRules());
+    if (caret.Moves()) {
+      EXPECT_EQ(caret.edit_total, whole.edit_tail);
+      EXPECT_EQ(caret.rich_total, whole.rich_tail);
+    }
+    EXPECT_EQ(caret.line_breaks, c.text.find_first_of("\r\n") != std::string::npos);
+  }
 }
 
-TEST(ItemFieldsTest, PressCountStopsJustPastItsLimit) {
+TEST(ItemFieldsTest, PressesStopAtTheirLimitButUnitsDoNot) {
   const std::string tail(50, 'x');
-  EXPECT_EQ(CountCaretPresses(tail, 0, TextEncoding::kCodePage, LeadBytes(), 10), 11u);
-  EXPECT_EQ(CountCaretPresses(tail, 0, TextEncoding::kCodePage, LeadBytes(), 50), 50u);
-  EXPECT_EQ(CountCaretPresses(tail, 0, TextEncoding::kCodePage, LeadBytes(), 49), 50u);
+  for (TextEncoding encoding : {TextEncoding::kCodePage, TextEncoding::kUtf8}) {
+    const auto place = [&](std::size_t limit) {
+      return PlaceCaret(tail, 0, encoding, LeadBytes(), BuiltInGraphemeRules(), limit);
+    };
+    EXPECT_EQ(place(50).presses, 50u);
+    EXPECT_EQ(place(49).presses, 0u);
+    EXPECT_EQ(place(49).edit_tail, 50u);
+    EXPECT_TRUE(place(49).Moves());
+  }
 }
 
 }  // namespace
