@@ -14,7 +14,7 @@ std::optional<ExpandedItem> ExpandItem(ItemText text, const DateFormats& formats
                                        bool wants_target) {
   ItemFields fields;
   if (MayHoldFields(text.bytes)) fields = ScanItemFields(text.bytes);
-  if (fields.Empty()) return ExpandedItem{.text = steps.ExpandDatePlaceholders(text, formats)};
+  if (fields.Empty()) return ExpandedItem{steps.ExpandDatePlaceholders(text, formats), {}, false, std::nullopt};
 
   const bool asks = !fields.labels.empty();
   const bool quotes = fields.Uses(FieldKind::kClipboard);
@@ -30,7 +30,7 @@ std::optional<ExpandedItem> ExpandItem(ItemText text, const DateFormats& formats
   if (quotes) {
     std::optional<std::string> read;
     if (steps.LockClipboard()) read = steps.ReadClipboardText();
-    if (!read) return ExpandedItem{.text = {{}, text.encoding}, .clipboard_unreadable = true};
+    if (!read) return ExpandedItem{{{}, text.encoding}, {}, true, std::nullopt};
     clipboard = std::move(*read);
     // The box may stay open for long: other sends go on meanwhile.
     if (asks) steps.SettleClipboard();
@@ -60,7 +60,7 @@ std::optional<ExpandedItem> ExpandItem(ItemText text, const DateFormats& formats
   const std::vector<std::string> pieces = SplitPieces(expanded.bytes);
   std::string().swap(expanded.bytes);
   FilledItem filled = FillFields(fields, pieces, clipboard, answers);
-  ExpandedItem out{.text = {std::move(filled.text), encoding}, .asked_over = asked_over};
+  ExpandedItem out{{std::move(filled.text), encoding}, {}, false, asked_over};
   // Too far back for presses: the caret stays at the end rather than creep
   // for long, unless the target takes its place by message.
   if (filled.cursor)
