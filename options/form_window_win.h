@@ -77,7 +77,8 @@ class OptionsWindow final : public FormView {
   // A new DPI: the suggested rectangle, new fonts, every control placed again.
   void DpiChanged(int dpi, const RECT& suggested);
   void PlaceControls();
-  void FitTabs(HWND tabs) const;
+  void FitTabs(HWND tabs);
+  HFONT MakeFont(int pixels) const;  // the window's face, `pixels` high at 96 DPI
   void CreateControls();
   HWND CreateControl(const struct ControlSpec& entry);
   HWND Control(int id) const;
@@ -95,6 +96,7 @@ class OptionsWindow final : public FormView {
   std::wstring face_;  // the face the fonts are made with
   ScopedFont font_;
   ScopedFont title_font_;  // Label3
+  ScopedFont tab_font_;    // the tabs' captions when the window's font does not fit them in one row
   std::map<int, HWND> controls_;
   std::map<int, class TURLLabel*> url_labels_;  // owned by the form
   std::vector<HWND> pages_;  // in tab order
