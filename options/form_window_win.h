@@ -24,7 +24,7 @@ class OptionsWindow final : public FormView {
 
   // Builds the window with its controls and components (FormCreate is the caller's next step).
   void Create(TZrnxSetForm& form);
-  // FormShow, then the window centred on the screen, in front.
+  // The window centred on the screen, in front, painted (FormShow is the caller's next step).
   void Show();
   HWND Handle() const { return window_; }
   // Keys the dialog manager does not know: Ctrl+Tab and Ctrl+Shift+Tab turn
