@@ -76,6 +76,7 @@ std::vector<GroupEntry> ItemShortcuts::ReadGroup(const std::string& group_folder
                          !entry.link->wide_target.empty() && files_.FileExists(entry.link->wide_target);
     }
     entries.push_back(std::move(entry));
+    if (reading) reading(entries.size(), files.size());
   }
   return entries;
 }

@@ -198,6 +198,9 @@ class ItemShortcuts {
   std::function<bool()> out_of_time;
   // Told of each link written: (written, to write).
   std::function<void(std::size_t, std::size_t)> progress;
+  // Told of each file of the group read before the plan is made (a large
+  // group on a slow disk takes a while): (read, to read).
+  std::function<void(std::size_t, std::size_t)> reading;
 
  private:
   ShellLinkApi& links_;

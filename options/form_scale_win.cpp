@@ -24,11 +24,14 @@ SIZE TextExtent(HFONT font, const std::wstring& text) {
 
 }  // namespace
 
+HFONT OptionsWindow::MakeFont(int pixels) const {
+  return CreateFontW(-Scale(pixels), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face_.c_str());
+}
+
 void OptionsWindow::MakeFonts() {
   const FormSpec& entry = OptionsFormSpec();
-  font_.Reset(CreateFontW(Scale(entry.font_height), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                          face_.c_str()));
+  font_.Reset(MakeFont(-entry.font_height));
   title_font_.Reset(CreateFontW(Scale(entry.title_font_height), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                                 OwnText(entry.title_font_face).c_str()));
@@ -61,23 +64,33 @@ RECT OptionsWindow::Bounds(const ControlSpec& entry) const {
   return {Scale(rect.left), Scale(rect.top), Scale(rect.left) + width, Scale(rect.top) + height};
 }
 
-// Six captions in one row: tabs as narrow as their captions allow, and the
-// padding beside each caption shrunk from the system's, to half of it at
-// most, until the last tab ends inside the control. What still does not fit
-// is reached with the control's arrows (and Ctrl+Tab); a second row would
-// take the height the date page needs.
-void OptionsWindow::FitTabs(HWND tabs) const {
+// Six captions in one row, measured at the control's present size: the
+// padding beside each caption shrinks from the system's to half of it, and
+// when that is not enough the captions' font steps down a pixel at a time, to
+// five sixths of the window's at most. A second row would take the height the
+// date page needs; arrows would hide the last tab.
+void OptionsWindow::FitTabs(HWND tabs) {
   const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
   if (count <= 0) return;
   RECT client{};
   GetClientRect(tabs, &client);
   // No tab wider than its caption needs ("一般" would take the default minimum).
   SendMessageW(tabs, TCM_SETMINTABWIDTH, 0, Scale(16));
-  for (int padding = Scale(6); padding >= Scale(3); --padding) {
-    SendMessageW(tabs, TCM_SETPADDING, 0, MAKELPARAM(padding, Scale(3)));
-    RECT last{};
-    SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(count - 1), reinterpret_cast<LPARAM>(&last));
-    if (last.right <= client.right - Scale(2)) return;
+  const int height = -OptionsFormSpec().font_height;
+  for (int font = height; font >= height * 5 / 6; --font) {
+    HFONT caption_font = font_.Get();
+    if (font != height) {
+      tab_font_.Reset(MakeFont(font));
+      caption_font = tab_font_.Get();
+    }
+    for (int padding = Scale(6); padding >= Scale(3); --padding) {
+      SendMessageW(tabs, TCM_SETPADDING, 0, MAKELPARAM(padding, Scale(3)));
+      // A new font lays the tabs out again with the padding just set.
+      SendMessageW(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(caption_font), FALSE);
+      RECT last{};
+      SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(count - 1), reinterpret_cast<LPARAM>(&last));
+      if (last.right <= client.right - Scale(2)) return;
+    }
   }
 }
 
@@ -89,7 +102,6 @@ void OptionsWindow::PlaceControls() {
     HWND control = Control(entry.id);
     if (!control) continue;
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(entry)), FALSE);
-    if (entry.kind == ControlKind::TabControl) FitTabs(control);
     const RECT bounds = Bounds(entry);
     if (auto label = url_labels_.find(entry.id); label != url_labels_.end()) {
       label->second->SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
@@ -97,6 +109,8 @@ void OptionsWindow::PlaceControls() {
     }
     SetWindowPos(control, nullptr, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    // Sized first: the row of tabs is fitted to the new width.
+    if (entry.kind == ControlKind::TabControl) FitTabs(control);
   }
   std::map<int, int> columns;
   for (const ColumnSpec& column : OptionsColumns()) {

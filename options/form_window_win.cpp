@@ -261,14 +261,13 @@ HWND OptionsWindow::Control(int id) const {
   return found == controls_.end() ? nullptr : found->second;
 }
 
-// Shown and painted first; FormShow then asks the shell and lists the
-// windows before the message loop takes any input, so nothing the user
-// does meets a control that is still being filled.
+// Shown and painted at once; the caller's FormShow then asks the shell and
+// lists the windows before the message loop takes any input, so nothing the
+// user does meets a control that is still being filled.
 void OptionsWindow::Show() {
   Centre();
   ShowForm();
   RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  form_->FormShow();
 }
 
 void OptionsWindow::Centre() {

@@ -25,7 +25,7 @@ class OptionsWindow final : public FormView {
 
   // Builds the window with its controls and components (FormCreate is the caller's next step).
   void Create(TZrnxSetForm& form);
-  // FormShow, then the window centred on the screen, in front.
+  // The window centred on the screen, in front, painted (FormShow is the caller's next step).
   void Show();
   HWND Handle() const { return window_; }
   // Keys the dialog manager does not know: Ctrl+Tab and Ctrl+Shift+Tab turn
@@ -78,7 +78,8 @@ class OptionsWindow final : public FormView {
   // A new DPI: the suggested rectangle, new fonts, every control placed again.
   void DpiChanged(int dpi, const RECT& suggested);
   void PlaceControls();
-  void FitTabs(HWND tabs) const;
+  void FitTabs(HWND tabs);
+  HFONT MakeFont(int pixels) const;  // the window's face, `pixels` high at 96 DPI
   void CreateControls();
   HWND CreateControl(const struct ControlSpec& entry);
   HWND Control(int id) const;
@@ -98,6 +99,7 @@ class OptionsWindow final : public FormView {
   std::wstring face_;  // the face the fonts are made with
   ScopedFont font_;
   ScopedFont title_font_;  // Label3
+  ScopedFont tab_font_;    // the tabs' captions when the window's font does not fit them in one row
   std::map<int, HWND> controls_;
   std::map<int, class TURLLabel*> url_labels_;  // owned by the form
   std::vector<HWND> pages_;  // in tab order

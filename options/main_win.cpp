@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@
 namespace {
 
 int RunEditor() {
+  // COM's apartment starts after the first paint: nothing before it needs
+  // COM, and ole32 is loaded when first called. Made first, it ends last.
+  std::optional<zrnx::ComApartment> com;
   // Another editor runs: end at once, without a word. The guard is held
   // until the program ends.
   zrnx::ScopedHandle mutex;
@@ -37,6 +41,8 @@ int RunEditor() {
   form.SetShellIntegration(zrnx::MakeWin32ShellIntegration(window.Handle(), form.ShellShortCut1()));
   form.FormCreate();
   window.Show();
+  com.emplace();
+  form.FormShow();
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -51,10 +57,12 @@ int RunEditor() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  zrnx::ComApartment com;
   // The setup program's switches: no window, no box.
   const zrnx::SetupSwitch setup = zrnx::ParseSetupSwitch(std::vector<std::string>(__argv + 1, __argv + __argc));
-  if (setup != zrnx::SetupSwitch::kNone) return zrnx::RunSetupSwitchWin(setup);
+  if (setup != zrnx::SetupSwitch::kNone) {
+    zrnx::ComApartment com;
+    return zrnx::RunSetupSwitchWin(setup);
+  }
   try {
     return RunEditor();
   } catch (const std::exception& error) {

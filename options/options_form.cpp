@@ -7,6 +7,7 @@
 #include "common/error.h"
 #include "common/path.h"
 #include "common/settings_file.h"
+#include "common/settings_keys.h"
 #include "options/control_ids.h"
 #include "options/texts.h"
 
@@ -57,11 +58,15 @@ TZrnxSetForm::TZrnxSetForm(FormView& view, FormSystem& system, FormPaths paths, 
 TZrnxSetForm::~TZrnxSetForm() { shell_.reset(); }
 
 void TZrnxSetForm::LoadOptions() {
-  const std::optional<std::string> start_menu = system_.StartMenuFolder();
+  const SettingsFile file(paths_.settings_path, store_);
+  // The default menu folder asks the shell, which is slow to load: only
+  // when the file has no menu folder (an empty one stands as it is).
+  constexpr std::string_view kMissing = "\x01";
+  const bool data_missing = file.ReadText(kOptionSection, "Data", kMissing) == kMissing;
+  const std::optional<std::string> start_menu = data_missing ? system_.StartMenuFolder() : std::nullopt;
   const OptionDefaults fresh = MakeOptionDefaults(system_.WindowsDirectory(), start_menu.value_or(""));
   defaults_.editor = fresh.editor;
   if (start_menu) defaults_.menu_folder = fresh.menu_folder;
-  const SettingsFile file(paths_.settings_path, store_);
   options_ = zrnx::LoadOptions(file, defaults_);
 }
 

@@ -206,11 +206,13 @@ class Win32ShellIntegration final : public ShellIntegration {
   }
   void ApplyShellIntegration(const ShellChoices& choices) override { logic_.ApplyShellIntegration(choices); }
   void UpdateItemShortcuts(const ShellChoices& choices) override {
-    // Long writes show their progress; a new window each time.
-    items_.progress = ShortcutProgress(owner_);
+    // Long reads and writes show their progress; a new window each time.
+    ShortcutProgressCalls calls = ShortcutProgress(owner_);
+    items_.reading = std::move(calls.reading);
+    items_.progress = std::move(calls.writing);
     struct Done {
       ItemShortcuts& items;
-      ~Done() { items.progress = nullptr; }  // the window goes with it
+      ~Done() { items.reading = items.progress = nullptr; }  // the window goes with them
     } done{items_};
     // A sender keeping the group in step finishes first; past 10 s the user
     // is told to try again.

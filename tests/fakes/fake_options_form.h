@@ -108,7 +108,10 @@ class FakeFormSystem : public FormSystem {
   }
   bool FolderExists(const std::string& path) override { return folders.count(path) > 0; }
   std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
-  std::optional<std::string> StartMenuFolder() override { return start_menu; }
+  std::optional<std::string> StartMenuFolder() override {
+    ++start_menu_asks;
+    return start_menu;
+  }
   std::optional<std::string> PickExecutable(const std::string& folder, const std::string& name) override {
     picked_from.push_back({folder, name});
     return pick;
@@ -130,6 +133,7 @@ class FakeFormSystem : public FormSystem {
   std::function<bool(const std::wstring& path)> written;
   std::set<std::string> folders;
   std::optional<std::string> start_menu = "C:\\Menu";
+  int start_menu_asks = 0;
   std::optional<std::string> pick;
   std::vector<std::pair<std::string, std::string>> picked_from;
   std::vector<std::string> started;

@@ -304,6 +304,25 @@ TEST(ItemShortcutsTest, OutOfTimeStopsBetweenLinksAndTheNextSyncGoesOn) {
   EXPECT_EQ(fake.links.size(), 3u);
 }
 
+// The editor shows the group being read, then the links being written, in
+// that order; a group read in full says so before anything is written.
+TEST(ItemShortcutsTest, ReadingTheGroupIsToldBeforeTheWrites) {
+  FakeLinkFiles fake;
+  fake.items = Files({"a.zrx", "b.zrx"});
+  ItemShortcuts shortcuts(fake, fake);
+  shortcuts.Update(kTarget, true);
+  fake.items->push_back({"c.zrx"});
+  std::vector<std::string> told;
+  shortcuts.reading = [&](std::size_t done, std::size_t total) {
+    told.push_back("read " + std::to_string(done) + "/" + std::to_string(total));
+  };
+  shortcuts.progress = [&](std::size_t done, std::size_t total) {
+    told.push_back("wrote " + std::to_string(done) + "/" + std::to_string(total));
+  };
+  shortcuts.Update(kTarget, true);
+  EXPECT_THAT(told, ElementsAre("read 1/2", "read 2/2", "wrote 1/1"));  // only the new item is written
+}
+
 TEST(ItemShortcutsTest, EnvironmentStringsAndCaseInALinkReadBackAreTheSameLink) {
   FakeLinkFiles fake;
   fake.items = Files({"a.zrx"});

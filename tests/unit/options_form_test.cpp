@@ -110,6 +110,27 @@ TEST_F(OptionsFormTest, FormCreateFillsTheControlsFromTheFileAndTheShell) {
   EXPECT_FALSE(view_.enabled[New]);
 }
 
+// The shell (slow to load) is asked for the Start Menu folder only when the
+// file has no menu folder of its own; an empty one is kept as it is.
+TEST_F(OptionsFormTest, TheStartMenuIsAskedForOnlyWhenDataIsMissing) {
+  struct Case {
+    const char* data;  // nullptr: no Data key
+    int asks;
+    const char* shown;
+  };
+  for (const Case& c : {Case{nullptr, 1, "C:\\Menu\\Zarnik NX テキスト"}, Case{"D:\\Items", 0, "D:\\Items"},
+                        Case{"", 0, ""}}) {
+    SCOPED_TRACE(c.data ? c.data : "(missing)");
+    store_ = {};
+    system_.start_menu_asks = 0;
+    Existing();
+    if (c.data) store_.Set("Option", "Data", c.data);
+    Open();
+    EXPECT_EQ(system_.start_menu_asks, c.asks);
+    EXPECT_EQ(view_.Text(Edit2), c.shown);
+  }
+}
+
 TEST_F(OptionsFormTest, AFirstRunOffersTheAssociationTickedAndAnUnknownKeyNoChoice) {
   store_.Set("Option", "SendKey_Paste", "9");
   Open();

@@ -62,6 +62,8 @@ void ExpectLayoutAt(OptionsEditor& e, int dpi) {
   EXPECT_LE(page.right, tabs.right);
   // The row of tabs is as tall as the font makes it.
   EXPECT_GE(page.top - tabs.top, MulDiv(16, dpi, 96));
+  // Every tab in one row, measured at the control's new size.
+  EXPECT_EQ(TabRowFault(e), "");
 }
 
 TEST(OptionsDpiTest, LayoutAndClientAreaScaleAtOneHundredFortyFourDpi) {

@@ -207,6 +207,38 @@ int OptionsEditor::TabCount() const {
   return static_cast<int>(SendMessageW(Require(ctl::PageControl1), TCM_GETITEMCOUNT, 0, 0));
 }
 
+std::string TabRowFault(const OptionsEditor& editor) {
+  HWND tabs = editor.Require(ctl::PageControl1);
+  if (editor.TabArrowsShown()) return "the row shows its arrows";
+  if (const LRESULT rows = SendMessageW(tabs, TCM_GETROWCOUNT, 0, 0); rows != 1) {
+    return std::to_string(rows) + " rows of tabs";
+  }
+  RECT client{};
+  GetClientRect(tabs, &client);
+  LONG left = client.left;
+  for (int i = 0; i < editor.TabCount(); ++i) {
+    const RECT tab = editor.TabRect(i);
+    if (tab.left < left || tab.right > client.right || tab.right <= tab.left) {
+      return "tab " + std::to_string(i) + " spans " + std::to_string(tab.left) + ".." + std::to_string(tab.right) +
+             " of " + std::to_string(client.right);
+    }
+    left = tab.right;
+  }
+  return {};
+}
+
+RECT OptionsEditor::TabRect(int position) const {
+  RemoteMemory memory(process_.Handle(), sizeof(RECT));
+  RECT rect{};
+  if (SendMessageW(Require(ctl::PageControl1), TCM_GETITEMRECT, position, memory.At())) memory.Read(&rect, sizeof rect);
+  return rect;
+}
+
+bool OptionsEditor::TabArrowsShown() const {
+  HWND arrows = FindWindowExW(Require(ctl::PageControl1), nullptr, UPDOWN_CLASSW, nullptr);
+  return arrows && IsWindowVisible(arrows);
+}
+
 std::string OptionsEditor::TabCaption(int position) const {
   constexpr int kChars = 256;
   RemoteMemory memory(process_.Handle(), sizeof(TCITEMW) + kChars * sizeof(wchar_t));

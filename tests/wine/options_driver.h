@@ -33,6 +33,13 @@ std::string WindowsFolder();
 // fits beside its box within the control's width.
 bool CheckBoxCaptionFits(HWND check_box, UINT dpi);
 
+class OptionsEditor;
+
+// What keeps the tabs from standing in one row, whole, inside the tab
+// control (arrows shown, a second row, a tab cut at either end); empty when
+// nothing does.
+std::string TabRowFault(const OptionsEditor& editor);
+
 // One running ZrnxSet.exe: the copy inside the sandbox, started with the
 // sandbox as its current folder.
 class OptionsEditor {
@@ -84,6 +91,11 @@ class OptionsEditor {
   int TabCount() const;
   std::string TabCaption(int position) const;
   int ActiveTab() const;
+  // A tab's rectangle in the tab control's client area, as the control reports it.
+  RECT TabRect(int position) const;
+  // Whether the row of tabs shows its scroll arrows (an up-down child), so
+  // some tab lies outside the row.
+  bool TabArrowsShown() const;
   // Clicks the tab and waits until its page is the active one.
   bool ShowPage(int position);
 

@@ -74,6 +74,12 @@ TEST_F(OptionsLayoutTest, SixPagesInOrderWithTheFirstActive) {
   EXPECT_EQ(e.FocusId(), Kanren);
 }
 
+// All six in one row at the default DPI, the last one too: no arrows to
+// reach it with.
+TEST_F(OptionsLayoutTest, AllTabsStandInOneRowWithoutArrows) {
+  EXPECT_EQ(TabRowFault(*editor_), "");
+}
+
 struct Placed {
   int id;
   int reference;  // the page (or 0, the window) the rectangle is relative to

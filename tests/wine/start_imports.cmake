@@ -1,0 +1,32 @@
+# ZrnxSet.exe imports at start only what its first paint needs: the DLLs in
+# DELAYED are loaded when first called, so none of them may stand in the
+# ordinary import table (a library linked after the delay-import ones would
+# put it back), while those in NEEDED must.
+# cmake -DOBJDUMP=... -DPROGRAM=... -DDELAYED=a;b -DNEEDED=c;d -P start_imports.cmake
+cmake_policy(SET CMP0057 NEW)
+execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "${OBJDUMP} could not read ${PROGRAM}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" lines "${dump}")
+set(imported "")
+foreach(line IN LISTS lines)
+  string(REGEX REPLACE "^DLL Name: *" "" name "${line}")
+  string(TOLOWER "${name}" name)
+  list(APPEND imported "${name}")
+endforeach()
+set(faults "")
+foreach(dll IN LISTS DELAYED)
+  if("${dll}.dll" IN_LIST imported)
+    list(APPEND faults "${dll}.dll is imported at start")
+  endif()
+endforeach()
+foreach(dll IN LISTS NEEDED)
+  if(NOT "${dll}.dll" IN_LIST imported)
+    list(APPEND faults "${dll}.dll is missing from the import table")
+  endif()
+endforeach()
+if(faults)
+  message(FATAL_ERROR "${PROGRAM}: ${faults} (imports: ${imported})")
+endif()
+message(STATUS "imports at start: ${imported}")
