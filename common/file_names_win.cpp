@@ -12,4 +12,14 @@ bool SameFileName(std::wstring_view a, std::wstring_view b) {
          CSTR_EQUAL;
 }
 
+const ByteUpper& SystemByteUpper() {
+  static const ByteUpper table = ByteUpperTable([](unsigned char b) -> wchar_t {
+    // A lead byte alone, or a byte the code page leaves undefined, is no character.
+    const char byte = static_cast<char>(b);
+    wchar_t c = 0;
+    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &byte, 1, &c, 1) == 1 ? c : 0;
+  });
+  return table;
+}
+
 }  // namespace zrnx

@@ -3,6 +3,8 @@
 
 #include "components/item_shortcuts.h"
 
+#include <algorithm>
+
 #include "common/dbcs.h"
 #include "common/error.h"
 #include "common/path.h"
@@ -21,6 +23,65 @@ bool IsLinkName(const std::string& name) { return LowerAscii(FileExtension(name,
 std::string ExpandedIfNeeded(ShellLinkApi& links, const std::string& path) {
   return path.find('%') == std::string::npos ? path : links.ExpandEnvironment(path);
 }
+
+// A wide path as hex digits, four to a character, and back: kept in the
+// stamp, which is bytes.
+std::string HexPath(const std::wstring& path) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string hex;
+  for (wchar_t c : path) {
+    for (int shift = 12; shift >= 0; shift -= 4) hex += kDigits[(static_cast<unsigned>(c) >> shift) & 0xF];
+  }
+  return hex;
+}
+
+std::optional<std::wstring> PathOfHex(std::string_view hex) {
+  if (hex.empty() || hex.size() % 4 != 0) return std::nullopt;
+  std::wstring path;
+  for (std::size_t i = 0; i < hex.size(); i += 4) {
+    unsigned c = 0;
+    for (std::size_t j = i; j < i + 4; ++j) {
+      const char d = hex[j];
+      const int value = d >= '0' && d <= '9' ? d - '0' : d >= 'A' && d <= 'F' ? d - 'A' + 10 : -1;
+      if (value < 0) return std::nullopt;
+      c = c << 4 | static_cast<unsigned>(value);
+    }
+    path += static_cast<wchar_t>(c);
+  }
+  return path;
+}
+
+// What a sync keeps: the listings' stamp, then each other copy's Zrnx.exe
+// whose shortcuts it left alone (when one is gone, they become ours).
+std::string StampWithCopies(const std::string& listing, const std::vector<GroupEntry>& entries) {
+  std::string stamp = listing;
+  std::vector<std::wstring> copies;
+  for (const GroupEntry& entry : entries) {
+    if (!entry.other_copy) continue;
+    const std::wstring folded = FoldName(entry.link->wide_target);
+    if (std::find(copies.begin(), copies.end(), folded) != copies.end()) continue;
+    copies.push_back(folded);
+    stamp.append(1, '\t').append(HexPath(entry.link->wide_target));
+  }
+  return stamp;
+}
+
+}  // namespace
+
+bool StampHolds(const std::string& kept, const std::string& listing, ItemShortcutFiles& files) {
+  if (kept.compare(0, listing.size(), listing) != 0) return false;
+  for (std::size_t pos = listing.size(); pos < kept.size();) {
+    if (kept[pos] != '\t') return false;
+    std::size_t end = kept.find('\t', pos + 1);
+    if (end == std::string::npos) end = kept.size();
+    const std::optional<std::wstring> copy = PathOfHex(std::string_view(kept).substr(pos + 1, end - pos - 1));
+    if (!copy || !files.FileExists(*copy)) return false;
+    pos = end;
+  }
+  return !listing.empty();
+}
+
+namespace {
 
 }  // namespace
 
@@ -50,7 +111,8 @@ void ItemShortcuts::CheckGroup(const ShortcutTarget& target) {
 void ItemShortcuts::CheckStartup(const std::string& group_folder, const ShortcutTarget& target) {
   for (int csidl : kStartupFolders) {
     const std::optional<std::string> startup = links_.SpecialFolderPath(csidl);
-    if (startup && !startup->empty() && SameName(WithoutTrailingBackslash(*startup), group_folder, Lead()))
+    // Compared as the system resolves both: "Startup." and "Startup " are Startup.
+    if (startup && !startup->empty() && SameName(NormalPath(*startup, Lead()), NormalPath(group_folder, Lead()), Lead()))
       throw Error(kStartupGroupRefused, target.menu_folder);
   }
 }
@@ -67,7 +129,10 @@ std::vector<GroupEntry> ItemShortcuts::ReadGroup(const std::string& group_folder
   for (const FolderEntry& file : files) {
     if (OutOfTime()) return entries;
     GroupEntry entry{file.relative, std::nullopt};
-    if (IsLinkName(entry.name)) entry.link = links_.ReadLink(PathInFolder(group_folder, entry.name));
+    if (IsLinkName(entry.name)) {
+      entry.link = links_.ReadLink(PathInFolder(group_folder, entry.name));
+      if (!entry.link) unread_ = true;
+    }
     if (entry.link) {
       // The shell may keep a path with environment strings in it.
       entry.link->target = ExpandedIfNeeded(links_, entry.link->target);
@@ -85,6 +150,7 @@ std::vector<FolderEntry> ItemShortcuts::WithoutSenderShortcuts(std::vector<Folde
   std::erase_if(items, [&](const FolderEntry& item) {
     if (!IsItemEntry(item) || !IsLinkName(item.relative) || OutOfTime()) return false;
     const std::optional<LinkRead> link = links_.ReadLink(PathInFolder(target.menu_folder, item.relative));
+    if (!link) unread_ = true;
     return link && IsSenderShortcut(*link, target);
   });
   return items;
@@ -204,7 +270,8 @@ void ItemShortcuts::Update(const ShortcutTarget& given, bool on) {
       on ? files_.ListFiles(target.menu_folder, kMaxItemDepth) : std::optional(std::vector<FolderEntry>{});
   const bool stamped = target.use_stamps && on && listed;
   const std::string key = stamped ? StampKey(target) : std::string();
-  if (stamped && !failure && files_.LoadStamp(key) == ListingStamp(target, *listed, group_files)) return;
+  if (stamped && !failure && StampHolds(files_.LoadStamp(key), ListingStamp(target, *listed, group_files), files_)) return;
+  unread_ = false;
 
   std::optional<std::vector<FolderEntry>> items = listed;
   if (on && items) items = WithoutSenderShortcuts(std::move(*items), target);
@@ -216,8 +283,10 @@ void ItemShortcuts::Update(const ShortcutTarget& given, bool on) {
   Apply(plan, group_folder, target, failure);
   if (!on) files_.RemoveEmptyFolder(group_folder);
   if (failure) throw *failure;
-  if (stamped && complete_) {
-    files_.SaveStamp(key, ListingStamp(target, *listed, files_.ListFiles(group_folder, 0).value_or(std::vector<FolderEntry>{})));
+  // A link that could not be read is read again by the next send.
+  if (stamped && complete_ && !unread_) {
+    const std::vector<FolderEntry> now = files_.ListFiles(group_folder, 0).value_or(std::vector<FolderEntry>{});
+    files_.SaveStamp(key, StampWithCopies(ListingStamp(target, *listed, now), entries));
   }
 }
 

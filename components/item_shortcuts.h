@@ -166,6 +166,10 @@ std::string ListingStamp(const ShortcutTarget& target, const std::vector<FolderE
                          const std::vector<FolderEntry>& group);
 std::string StampKey(const ShortcutTarget& target);
 
+// Whether a kept stamp still holds: the listings are as `listing` says, and
+// every other copy's Zrnx.exe it names still exists.
+bool StampHolds(const std::string& kept, const std::string& listing, ItemShortcutFiles& files);
+
 // The file system's own implementation (Windows only).
 ItemShortcutFiles& DefaultItemShortcutFiles();
 
@@ -216,6 +220,7 @@ class ItemShortcuts {
   void CheckStartup(const std::string& group_folder, const ShortcutTarget& target);
 
   bool complete_ = true;  // the last Update was not cut short by out_of_time
+  bool unread_ = false;   // a link of the group or the menu folder did not load
 };
 
 inline constexpr std::string_view kShortcutWriteFailed = "スタートメニューのショートカット %s を作成できません";

@@ -46,7 +46,8 @@ inline GroupEntry Keyed(const std::string& name, const std::string& relative, st
 
 inline std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
-// Links are kept in a map; a path in `refused` cannot be saved or removed.
+// Links are kept in a map; a path in `refused` cannot be saved or removed,
+// one in `unreadable` does not load.
 // Items are listed from `items`; other folders from the links kept in them.
 class FakeLinkFiles : public ShellLinkApi, public ItemShortcutFiles {
  public:
@@ -70,6 +71,7 @@ class FakeLinkFiles : public ShellLinkApi, public ItemShortcutFiles {
   }
   std::optional<LinkRead> ReadLink(const std::string& path) override {
     ++reads;
+    if (unreadable.count(path)) return std::nullopt;
     auto found = links.find(path);
     if (found == links.end()) return std::nullopt;
     LinkRead link = found->second;
@@ -119,6 +121,7 @@ class FakeLinkFiles : public ShellLinkApi, public ItemShortcutFiles {
   std::optional<std::vector<FolderEntry>> items = Files({"greeting.zrx", "Sub\\a.url"});
   std::map<std::string, LinkRead> links;
   std::set<std::string> refused;
+  std::set<std::string> unreadable;  // links that do not load
   std::set<std::wstring> existing;
   std::map<std::string, std::string> stamps;
   std::vector<std::string> emptied, saved, removed;

@@ -1,0 +1,111 @@
+// ItemShortcuts over the fake: what a sync keeps when a link does not load,
+// another copy goes away, or a send runs out of time.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "components/item_shortcuts.h"
+#include "fakes/fake_link_files.h"
+
+namespace zrnx {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::Not;
+using test::FakeLinkFiles;
+using test::Files;
+using test::kGroup;
+using test::kTarget;
+using test::Keyed;
+using test::Ours;
+
+// The user renamed an item's shortcut and gave it a key; once it did not
+// load, and the item got a second one. The renamed one stays, whichever
+// name sorts first; the added one goes.
+TEST(ItemShortcutResumeTest, ARenamedShortcutThatFailedToLoadOnceIsKept) {
+  for (const std::string renamed : {"zz mine.lnk", "Hello.lnk", "greeting~.lnk", "greeting (mine) 2.lnk"}) {
+    FakeLinkFiles fake;
+    fake.items = Files({"greeting.zrx"});
+    LinkRead link = Keyed(renamed, "greeting.zrx", 0x0647).link.value();
+    link.description = "my words";
+    fake.links[kGroup + renamed] = link;
+    fake.unreadable = {kGroup + renamed};
+    ItemShortcuts shortcuts(fake, fake);
+    shortcuts.Update(kTarget, true);
+    fake.unreadable.clear();
+    shortcuts.Update(kTarget, true);
+    EXPECT_THAT(fake.removed, ElementsAre(kGroup + "greeting.lnk")) << renamed;
+    ASSERT_TRUE(fake.links.count(kGroup + renamed)) << renamed;
+    EXPECT_EQ(fake.links[kGroup + renamed].hot_key, 0x0647);
+    EXPECT_EQ(fake.links[kGroup + renamed].description, "my words");
+  }
+}
+
+// A send whose stamp was kept while a link did not load reads it again.
+TEST(ItemShortcutResumeTest, AnUnreadLinkIsNotFrozenByTheStamp) {
+  FakeLinkFiles fake;
+  fake.items = Files({"greeting.zrx"});
+  fake.links[kGroup + "greeting.lnk"] = Ours("greeting.zrx");
+  fake.links[kGroup + "greeting.lnk"].arguments = "/c \"C:\\M\\Items\\greeting.zrx\"";  // stale mode
+  fake.unreadable = {kGroup + "greeting.lnk"};
+  ShortcutTarget target = kTarget;
+  target.use_stamps = true;
+  ItemShortcuts shortcuts(fake, fake);
+  shortcuts.Update(target, true);
+  EXPECT_EQ(fake.saves, 0);
+  fake.unreadable.clear();
+  shortcuts.Update(target, true);
+  EXPECT_EQ(fake.links[kGroup + "greeting.lnk"].arguments, "/p \"C:\\M\\Items\\greeting.zrx\"");
+  const int reads = fake.reads;
+  shortcuts.Update(target, true);
+  EXPECT_EQ(fake.reads, reads);  // now in step: the stamp holds
+}
+
+// Another copy's shortcut is left alone while its Zrnx.exe exists; once it
+// is gone the shortcut is ours, though neither listing changed.
+TEST(ItemShortcutResumeTest, AnotherCopyGoingAwayIsSeenThroughTheStamp) {
+  FakeLinkFiles fake;
+  fake.items = Files({"greeting.zrx"});
+  LinkRead theirs = Ours("greeting.zrx");
+  theirs.target = "D:\\Other\\Zrnx.exe";
+  fake.links[kGroup + "greeting.lnk"] = theirs;
+  fake.existing = {L"D:\\Other\\Zrnx.exe"};
+  ShortcutTarget target = kTarget;
+  target.wide_sender_path = L"C:\\P\\Zrnx.exe";
+  target.use_stamps = true;
+  ItemShortcuts shortcuts(fake, fake);
+  shortcuts.Update(target, true);
+  shortcuts.Update(target, true);
+  EXPECT_EQ(fake.saves, 0);
+  fake.existing.clear();
+  shortcuts.Update(target, true);
+  EXPECT_THAT(fake.saved, ElementsAre(kGroup + "greeting.lnk"));
+  EXPECT_EQ(fake.links[kGroup + "greeting.lnk"].target, "C:\\P\\Zrnx.exe");
+}
+
+TEST(ItemShortcutResumeTest, AStampHoldsOnlyWhenEveryNamedCopyExists) {
+  FakeLinkFiles fake;
+  fake.existing = {L"D:\\A\\Zrnx.exe", L"D:\\\uB3C4\\Zrnx.exe"};
+  // D:\A\Zrnx.exe and D:\도구\Zrnx.exe as four hex digits a character.
+  const std::string a = "0044003A005C0041005C005A0072006E0078002E006500780065";
+  const std::string korean = "0044003A005CB3C4005C005A0072006E0078002E006500780065";
+  struct Case {
+    std::string kept;
+    bool holds;
+  };
+  const Case cases[] = {
+      {"ABC", true},
+      {"ABC\t" + a + "\t" + korean, true},
+      {"ABD", false},
+      {"ABC\t" + a + "\t0044003A005C0042", false},  // D:\B is gone
+      {"ABC\t" + a.substr(1), false},              // not a path
+      {"ABCD", false},
+      {"", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(StampHolds(c.kept, "ABC", fake), c.holds) << c.kept;
+  EXPECT_FALSE(StampHolds("", "", fake));
+}
+
+}  // namespace
+}  // namespace zrnx
