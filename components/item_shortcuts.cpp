@@ -8,6 +8,7 @@
 #include "common/dbcs.h"
 #include "common/error.h"
 #include "common/path.h"
+#include "components/link_cache.h"
 #include "components/name_fold.h"
 
 namespace zrnx {
@@ -24,33 +25,6 @@ std::string ExpandedIfNeeded(ShellLinkApi& links, const std::string& path) {
   return path.find('%') == std::string::npos ? path : links.ExpandEnvironment(path);
 }
 
-// A wide path as hex digits, four to a character, and back: kept in the
-// stamp, which is bytes.
-std::string HexPath(const std::wstring& path) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string hex;
-  for (wchar_t c : path) {
-    for (int shift = 12; shift >= 0; shift -= 4) hex += kDigits[(static_cast<unsigned>(c) >> shift) & 0xF];
-  }
-  return hex;
-}
-
-std::optional<std::wstring> PathOfHex(std::string_view hex) {
-  if (hex.empty() || hex.size() % 4 != 0) return std::nullopt;
-  std::wstring path;
-  for (std::size_t i = 0; i < hex.size(); i += 4) {
-    unsigned c = 0;
-    for (std::size_t j = i; j < i + 4; ++j) {
-      const char d = hex[j];
-      const int value = d >= '0' && d <= '9' ? d - '0' : d >= 'A' && d <= 'F' ? d - 'A' + 10 : -1;
-      if (value < 0) return std::nullopt;
-      c = c << 4 | static_cast<unsigned>(value);
-    }
-    path += static_cast<wchar_t>(c);
-  }
-  return path;
-}
-
 // What a sync keeps: the listings' stamp, then each other copy's Zrnx.exe
 // whose shortcuts it left alone (when one is gone, they become ours).
 std::string StampWithCopies(const std::string& listing, const std::vector<GroupEntry>& entries) {
@@ -61,7 +35,7 @@ std::string StampWithCopies(const std::string& listing, const std::vector<GroupE
     const std::wstring folded = FoldName(entry.link->wide_target);
     if (std::find(copies.begin(), copies.end(), folded) != copies.end()) continue;
     copies.push_back(folded);
-    stamp.append(1, '\t').append(HexPath(entry.link->wide_target));
+    stamp.append(1, '\t').append(WideHex(entry.link->wide_target));
   }
   return stamp;
 }
@@ -74,7 +48,7 @@ bool StampHolds(const std::string& kept, const std::string& listing, ItemShortcu
     if (kept[pos] != '\t') return false;
     std::size_t end = kept.find('\t', pos + 1);
     if (end == std::string::npos) end = kept.size();
-    const std::optional<std::wstring> copy = PathOfHex(std::string_view(kept).substr(pos + 1, end - pos - 1));
+    const std::optional<std::wstring> copy = WideOfHex(std::string_view(kept).substr(pos + 1, end - pos - 1));
     if (!copy || !files.FileExists(*copy)) return false;
     pos = end;
   }
@@ -127,11 +101,19 @@ std::vector<GroupEntry> ItemShortcuts::ReadGroup(const std::string& group_folder
                                                  const ShortcutTarget& target) {
   std::vector<GroupEntry> entries;
   for (const FolderEntry& file : files) {
-    if (OutOfTime()) return entries;
     GroupEntry entry{file.relative, std::nullopt};
     if (IsLinkName(entry.name)) {
-      entry.link = links_.ReadLink(PathInFolder(group_folder, entry.name));
-      if (!entry.link) unread_ = true;
+      // A link read by an earlier send and unchanged since is not read again.
+      const auto cached = cache_ ? cache_->find(entry.name) : LinkCache::iterator();
+      if (cache_ && cached != cache_->end() && cached->second.stamp == file.stamp) {
+        entry.link = cached->second.link;
+      } else {
+        if (OutOfTime()) return entries;
+        entry.link = links_.ReadLink(PathInFolder(group_folder, entry.name));
+        if (!entry.link) unread_ = true;
+        if (cache_ && entry.link) (*cache_)[entry.name] = {file.stamp, *entry.link};
+        if (cache_ && !entry.link) cache_->erase(entry.name);
+      }
     }
     if (entry.link) {
       // The shell may keep a path with environment strings in it.
@@ -141,6 +123,12 @@ std::vector<GroupEntry> ItemShortcuts::ReadGroup(const std::string& group_folder
                          !entry.link->wide_target.empty() && files_.FileExists(entry.link->wide_target);
     }
     entries.push_back(std::move(entry));
+  }
+  // Read to the end: what is no longer in the group is forgotten.
+  if (cache_) {
+    std::erase_if(*cache_, [&](const auto& cached) {
+      return std::none_of(files.begin(), files.end(), [&](const FolderEntry& file) { return file.relative == cached.first; });
+    });
   }
   return entries;
 }
@@ -275,8 +263,15 @@ void ItemShortcuts::Update(const ShortcutTarget& given, bool on) {
 
   std::optional<std::vector<FolderEntry>> items = listed;
   if (on && items) items = WithoutSenderShortcuts(std::move(*items), target);
+  // A send keeps what it read, so that a group too large for one send's time
+  // is read over several, each going on where the last stopped.
+  LinkCache cache;
+  if (stamped) cache = ParseLinkCache(files_.LoadLinks(key));
+  cache_ = stamped ? &cache : nullptr;
   const std::vector<GroupEntry> entries = ReadGroup(group_folder, group_files, target);
-  // Half read, the group would be planned wrong: the next sync starts over.
+  cache_ = nullptr;
+  if (stamped) files_.SaveLinks(key, LinkCacheText(cache));
+  // Half read, the group would be planned wrong: the next send goes on reading.
   if (!complete_) return;
   const std::size_t used = group_folder.size() + 1;
   const ShortcutPlan plan = PlanItemShortcuts(items, entries, target, used < kMaxLinkPath ? kMaxLinkPath - used : 0);

@@ -321,19 +321,36 @@ ShortcutPlan PlanItemShortcuts(const std::optional<std::vector<FolderEntry>>& it
   return plan;
 }
 
-std::optional<ShortcutTarget> ShortcutsToKeepAfterSend(const SettingsFile& settings, const std::string& item_path,
-                                                       const std::string& sender_path,
-                                                       const std::function<std::string()>& default_menu_folder) {
+std::optional<ShortcutTarget> ShortcutsToKeepAfterSend(
+    const SettingsFile& settings, const std::function<std::optional<std::string>(const std::string&)>& item_below,
+    const std::string& sender_path, const std::function<std::string()>& default_menu_folder) {
   if (!settings.ReadFlag(kOptionSection, kStartMenuShortcutsKey, true)) return std::nullopt;
   ShortcutTarget target;
   // A control character no path holds marks a missing key.
   constexpr std::string_view kMissing = "\x01";
   target.menu_folder = settings.ReadText(kOptionSection, kDataKey, kMissing);
   if (target.menu_folder == kMissing) target.menu_folder = default_menu_folder();
-  if (!InMenuFolder(item_path, target.menu_folder)) return std::nullopt;
+  if (target.menu_folder.empty()) return std::nullopt;
+  const std::optional<std::string> item_path = item_below(target.menu_folder);
+  if (!item_path || !InMenuFolder(*item_path, target.menu_folder)) return std::nullopt;
   target.sender_path = sender_path;
   target.paste_mode = settings.ReadFlag(kOptionSection, kPasteModeKey, true);
   return target;
+}
+
+std::optional<ShortcutTarget> ShortcutsToKeepAfterSend(const SettingsFile& settings, const std::string& item_path,
+                                                       const std::string& sender_path,
+                                                       const std::function<std::string()>& default_menu_folder) {
+  return ShortcutsToKeepAfterSend(
+      settings, [&](const std::string&) { return std::optional<std::string>(item_path); }, sender_path,
+      default_menu_folder);
+}
+
+std::optional<std::wstring> RelativeBelow(std::wstring_view path, std::wstring_view folder) {
+  while (!folder.empty() && folder.back() == L'\\') folder.remove_suffix(1);
+  if (folder.empty() || path.size() <= folder.size() + 1 || path[folder.size()] != L'\\') return std::nullopt;
+  if (!SameName(path.substr(0, folder.size()), folder)) return std::nullopt;
+  return std::wstring(path.substr(folder.size() + 1));
 }
 
 std::optional<ShortcutTarget> ShortcutsToKeepAfterSend(const SettingsFile& settings, const std::string& item_path,

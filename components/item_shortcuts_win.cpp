@@ -27,6 +27,37 @@ std::wstring StampFile() {
   return std::wstring(folder) + L"\\Zarnik NX\\ItemShortcuts.dat";
 }
 
+std::wstring LinksFile() {
+  const std::wstring stamps = StampFile();
+  return stamps.empty() ? stamps : stamps.substr(0, stamps.rfind(L'\\')) + L"\\ItemShortcutLinks.dat";
+}
+
+// Written aside and moved over, so a reader never sees half a file.
+void WriteWhole(const std::wstring& path, const std::string& text) {
+  CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
+  const std::wstring fresh = path + L".new";
+  {
+    ScopedFile file(CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (!file || !WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
+        written != text.size())
+      return;
+  }
+  MoveFileExW(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+std::string ReadWholeFile(const std::wstring& path) {
+  ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size{};
+  if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > 64 * 1024 * 1024) return {};
+  std::string text(static_cast<std::size_t>(size.QuadPart), '\0');
+  DWORD read = 0;
+  if (!text.empty() && !ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr)) return {};
+  text.resize(read);
+  return text;
+}
+
 std::string ReadSmallFile(const std::wstring& path) {
   ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -138,6 +169,18 @@ class Win32ItemShortcutFiles final : public ItemShortcutFiles {
       if (!file || !WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) return;
     }
     MoveFileExW(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+  }
+
+  std::string LoadLinks(const std::string& key) override {
+    // The key on the first line: the links of one group are kept.
+    const std::string text = ReadWholeFile(LinksFile());
+    const std::string first = key + '\n';
+    return text.compare(0, first.size(), first) == 0 ? text.substr(first.size()) : std::string();
+  }
+
+  void SaveLinks(const std::string& key, const std::string& links) override {
+    const std::wstring path = LinksFile();
+    if (!path.empty()) WriteWhole(path, key + '\n' + links);
   }
 
 };

@@ -114,6 +114,8 @@ class FakeLinkFiles : public ShellLinkApi, public ItemShortcutFiles {
     return found == stamps.end() ? std::string() : found->second;
   }
   void SaveStamp(const std::string& key, const std::string& value) override { stamps[key] = value; }
+  std::string LoadLinks(const std::string& key) override { return kept_links.first == key ? kept_links.second : ""; }
+  void SaveLinks(const std::string& key, const std::string& text) override { kept_links = {key, text}; }
 
   std::optional<std::string> programs = "C:\\U\\Programs";
   std::optional<std::string> startup = "C:\\U\\Programs\\Startup";
@@ -124,6 +126,7 @@ class FakeLinkFiles : public ShellLinkApi, public ItemShortcutFiles {
   std::set<std::string> unreadable;  // links that do not load
   std::set<std::wstring> existing;
   std::map<std::string, std::string> stamps;
+  std::pair<std::string, std::string> kept_links;  // key and LinkCacheText
   std::vector<std::string> emptied, saved, removed;
   std::uint64_t stamp = 1;  // every group file's stamp
   bool KeepsAppIds() override { return keeps_app_ids; }

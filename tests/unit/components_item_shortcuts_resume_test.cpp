@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "components/item_shortcuts.h"
+#include "components/link_cache.h"
 #include "fakes/fake_link_files.h"
 
 namespace zrnx {
@@ -105,6 +106,54 @@ TEST(ItemShortcutResumeTest, AStampHoldsOnlyWhenEveryNamedCopyExists) {
   };
   for (const Case& c : cases) EXPECT_EQ(StampHolds(c.kept, "ABC", fake), c.holds) << c.kept;
   EXPECT_FALSE(StampHolds("", "", fake));
+}
+
+// Reading the group alone takes longer than a send may: each send reads on
+// where the last stopped, and the one that has it all writes.
+TEST(ItemShortcutResumeTest, SendsGoOnReadingWhereTheLastStopped) {
+  FakeLinkFiles fake;
+  fake.items = Files({"a.zrx", "b.zrx", "c.zrx", "d.zrx", "e.zrx", "f.zrx"});
+  for (const char* item : {"a", "b", "c", "d", "e", "f"}) fake.links[kGroup + item + ".lnk"] = Ours(item + std::string(".zrx"));
+  fake.links[kGroup + "f.lnk"].arguments = "/c \"C:\\M\\Items\\f.zrx\"";  // stale
+  ShortcutTarget target = kTarget;
+  target.use_stamps = true;
+  ItemShortcuts shortcuts(fake, fake);
+  int start = 0;
+  shortcuts.out_of_time = [&] { return fake.reads - start >= 2; };  // two links a send
+  int sends = 0;
+  for (; sends < 6 && fake.saves == 0; ++sends) {
+    start = fake.reads;
+    shortcuts.Update(target, true);
+    EXPECT_LE(fake.reads - start, 2) << "send " << sends;
+  }
+  EXPECT_EQ(sends, 4);  // three sends read, the fourth writes
+  EXPECT_EQ(fake.links[kGroup + "f.lnk"].arguments, "/p \"C:\\M\\Items\\f.zrx\"");
+
+  // A link changed since (its stamp) is read again, not taken as kept.
+  shortcuts.out_of_time = nullptr;
+  fake.links[kGroup + "a.lnk"].arguments = "/c \"C:\\M\\Items\\a.zrx\"";
+  fake.stamp = 2;
+  start = fake.reads;
+  shortcuts.Update(target, true);
+  EXPECT_EQ(fake.reads - start, 6);
+  EXPECT_EQ(fake.links[kGroup + "a.lnk"].arguments, "/p \"C:\\M\\Items\\a.zrx\"");
+  // Another menu folder keeps nothing of this one's links.
+  EXPECT_EQ(fake.LoadLinks("another key"), "");
+}
+
+TEST(LinkCacheTest, EveryFieldComesBackAndABrokenLineIsLeftOut) {
+  LinkRead odd{"C:\\P\\Zrnx.exe", "/p \"C:\\M\\a\tb.zrx\"", "C:\\P", "line\nbreak \\ and \r", "", -3, 0x0647,
+               "ZarnikNX.Item.1", L"C:\\\uB3C4\\Zrnx.exe"};
+  const LinkCache cache = {{"a\tb.lnk", {0xFFFFFFFFFFFFFFFFULL, odd}}, {"plain.lnk", {7, Ours("plain.zrx")}}};
+  const std::string text = LinkCacheText(cache);
+  EXPECT_EQ(ParseLinkCache(text), cache);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2);
+  const std::string plain = text.substr(text.find('\n') + 1);
+  for (const std::string& broken : {plain.substr(0, plain.size() / 2) + "\n", std::string("x\t1\n"), "\\q" + plain,
+                                    plain.substr(0, plain.rfind('\t')) + "\t00G0\n"}) {
+    EXPECT_EQ(ParseLinkCache(broken + plain).size(), 1u) << broken;
+  }
+  EXPECT_TRUE(ParseLinkCache("").empty());
 }
 
 }  // namespace
