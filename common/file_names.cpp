@@ -34,13 +34,14 @@ wchar_t FileNameUpper(wchar_t c) {
   return c;
 }
 
-ByteUpper ByteUpperTable(const std::function<wchar_t(unsigned char)>& decode) {
+ByteUpper ByteUpperTable(const std::function<wchar_t(unsigned char)>& decode,
+                         const std::function<wchar_t(wchar_t)>& upper_of) {
   std::array<wchar_t, 256> chars{};
   for (unsigned b = 0; b < 256; ++b) chars[b] = decode(static_cast<unsigned char>(b));
   ByteUpper table{};
   for (unsigned b = 0; b < 256; ++b) {
     table[b] = static_cast<unsigned char>(b);
-    const wchar_t upper = chars[b] ? FileNameUpper(chars[b]) : 0;
+    const wchar_t upper = chars[b] ? upper_of(chars[b]) : 0;
     if (upper == chars[b]) continue;
     for (unsigned c = 0; c < 256; ++c) {
       if (chars[c] == upper) {

@@ -28,9 +28,12 @@ using ByteUpper = std::array<unsigned char, 256>;
 // The table of a single-byte code page from its decoding: `decode` gives the
 // character a byte stands for (0 for none). A byte whose capital the code
 // page cannot hold as one byte stays as it is.
-ByteUpper ByteUpperTable(const std::function<wchar_t(unsigned char)>& decode);
+// `upper` gives a character's capital (FileNameUpper unless the system's own).
+ByteUpper ByteUpperTable(const std::function<wchar_t(unsigned char)>& decode,
+                         const std::function<wchar_t(wchar_t)>& upper = FileNameUpper);
 
-// The table of the system's ANSI code page (Windows); elsewhere ASCII only.
+// The table of the system's ANSI code page, through the system's upper-case
+// table without linguistic casing (Windows); elsewhere ASCII only.
 const ByteUpper& SystemByteUpper();
 
 }  // namespace zrnx

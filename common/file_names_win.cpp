@@ -18,6 +18,10 @@ const ByteUpper& SystemByteUpper() {
     const char byte = static_cast<char>(b);
     wchar_t c = 0;
     return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &byte, 1, &c, 1) == 1 ? c : 0;
+  }, [](wchar_t c) {
+    // The file system's table is the system's upper case with no locale's casing rules.
+    wchar_t upper = c;
+    return LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, &c, 1, &upper, 1, nullptr, nullptr, 0) == 1 ? upper : c;
   });
   return table;
 }
