@@ -4,6 +4,7 @@
 #include "components/item_shortcuts.h"
 
 #include <algorithm>
+#include <set>
 
 #include "common/dbcs.h"
 #include "common/error.h"
@@ -97,23 +98,28 @@ bool ItemShortcuts::IsThisSender(const LinkRead& link, const ShortcutTarget& tar
   return SameName(link.target, target.sender_path, Lead());
 }
 
+std::optional<LinkRead> ItemShortcuts::LoadLink(const std::string& key, const std::string& path, std::uint64_t stamp) {
+  // A link a send read before and unchanged since is not read again.
+  if (cache_) {
+    const auto cached = cache_->find(key);
+    if (cached != cache_->end() && cached->second.stamp == stamp) return cached->second.link;
+  }
+  if (OutOfTime()) return std::nullopt;
+  std::optional<LinkRead> link = links_.ReadLink(path);
+  if (!link) unread_ = true;
+  if (cache_ && link) (*cache_)[key] = {stamp, *link};
+  if (cache_ && !link) cache_->erase(key);
+  return link;
+}
+
 std::vector<GroupEntry> ItemShortcuts::ReadGroup(const std::string& group_folder, const std::vector<FolderEntry>& files,
                                                  const ShortcutTarget& target) {
   std::vector<GroupEntry> entries;
   for (const FolderEntry& file : files) {
     GroupEntry entry{file.relative, std::nullopt};
     if (IsLinkName(entry.name)) {
-      // A link read by an earlier send and unchanged since is not read again.
-      const auto cached = cache_ ? cache_->find(entry.name) : LinkCache::iterator();
-      if (cache_ && cached != cache_->end() && cached->second.stamp == file.stamp) {
-        entry.link = cached->second.link;
-      } else {
-        if (OutOfTime()) return entries;
-        entry.link = links_.ReadLink(PathInFolder(group_folder, entry.name));
-        if (!entry.link) unread_ = true;
-        if (cache_ && entry.link) (*cache_)[entry.name] = {file.stamp, *entry.link};
-        if (cache_ && !entry.link) cache_->erase(entry.name);
-      }
+      entry.link = LoadLink(entry.name, PathInFolder(group_folder, entry.name), file.stamp);
+      if (!complete_) return entries;
     }
     if (entry.link) {
       // The shell may keep a path with environment strings in it.
@@ -124,21 +130,16 @@ std::vector<GroupEntry> ItemShortcuts::ReadGroup(const std::string& group_folder
     }
     entries.push_back(std::move(entry));
   }
-  // Read to the end: what is no longer in the group is forgotten.
-  if (cache_) {
-    std::erase_if(*cache_, [&](const auto& cached) {
-      return std::none_of(files.begin(), files.end(), [&](const FolderEntry& file) { return file.relative == cached.first; });
-    });
-  }
   return entries;
 }
 
 std::vector<FolderEntry> ItemShortcuts::WithoutSenderShortcuts(std::vector<FolderEntry> items,
                                                                const ShortcutTarget& target) {
   std::erase_if(items, [&](const FolderEntry& item) {
-    if (!IsItemEntry(item) || !IsLinkName(item.relative) || OutOfTime()) return false;
-    const std::optional<LinkRead> link = links_.ReadLink(PathInFolder(target.menu_folder, item.relative));
-    if (!link) unread_ = true;
+    if (!IsItemEntry(item) || !IsLinkName(item.relative) || !complete_) return false;
+    // Kept apart from the group's names: no name in the group starts with a backslash.
+    const std::optional<LinkRead> link =
+        LoadLink('\\' + item.relative, PathInFolder(target.menu_folder, item.relative), item.stamp);
     return link && IsSenderShortcut(*link, target);
   });
   return items;
@@ -147,6 +148,7 @@ std::vector<FolderEntry> ItemShortcuts::WithoutSenderShortcuts(std::vector<Folde
 std::vector<ItemHotKey> ItemShortcuts::ItemHotKeys(const ShortcutTarget& given) {
   ShortcutTarget target = given;
   if (target.sender_path.empty()) target.sender_path = SystemCodePageBytes(target.wide_sender_path);
+  complete_ = true;
   std::optional<std::vector<FolderEntry>> items = files_.ListFiles(target.menu_folder, kMaxItemDepth);
   if (!items) return {};
   items = WithoutSenderShortcuts(std::move(*items), target);
@@ -261,15 +263,22 @@ void ItemShortcuts::Update(const ShortcutTarget& given, bool on) {
   if (stamped && !failure && StampHolds(files_.LoadStamp(key), ListingStamp(target, *listed, group_files), files_)) return;
   unread_ = false;
 
-  std::optional<std::vector<FolderEntry>> items = listed;
-  if (on && items) items = WithoutSenderShortcuts(std::move(*items), target);
-  // A send keeps what it read, so that a group too large for one send's time
-  // is read over several, each going on where the last stopped.
+  // A send keeps the links it read, so that a group too large for one
+  // send's time is read over several, each going on where the last stopped.
   LinkCache cache;
   if (stamped) cache = ParseLinkCache(files_.LoadLinks(key));
   cache_ = stamped ? &cache : nullptr;
+  std::optional<std::vector<FolderEntry>> items = listed;
+  if (on && items) items = WithoutSenderShortcuts(std::move(*items), target);
   const std::vector<GroupEntry> entries = ReadGroup(group_folder, group_files, target);
   cache_ = nullptr;
+  if (stamped && complete_) {
+    // Read to the end: what is no longer there is forgotten.
+    std::set<std::string> present;
+    for (const FolderEntry& file : group_files) present.insert(file.relative);
+    for (const FolderEntry& item : *listed) present.insert('\\' + item.relative);
+    std::erase_if(cache, [&](const auto& cached) { return !present.count(cached.first); });
+  }
   if (stamped) files_.SaveLinks(key, LinkCacheText(cache));
   // Half read, the group would be planned wrong: the next send goes on reading.
   if (!complete_) return;

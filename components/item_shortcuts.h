@@ -226,6 +226,9 @@ class ItemShortcuts {
   std::optional<std::string> GroupFolder(const std::string& menu_folder, bool on);
   std::vector<GroupEntry> ReadGroup(const std::string& group_folder, const std::vector<FolderEntry>& files,
                                     const ShortcutTarget& target);
+  // The link at `path`, from the cache when unchanged; nullopt when it does
+  // not load, or is not read because time is up (complete_ turns false).
+  std::optional<LinkRead> LoadLink(const std::string& key, const std::string& path, std::uint64_t stamp);
   std::vector<FolderEntry> WithoutSenderShortcuts(std::vector<FolderEntry> items, const ShortcutTarget& target);
   void LeaveOldGroup(const ShortcutTarget& target, std::optional<Error>& failure);
   void Apply(const ShortcutPlan& plan, const std::string& group_folder, const ShortcutTarget& target,

@@ -109,36 +109,46 @@ TEST(ItemShortcutResumeTest, AStampHoldsOnlyWhenEveryNamedCopyExists) {
 }
 
 // Reading the group alone takes longer than a send may: each send reads on
-// where the last stopped, and the one that has it all writes.
+// where the last stopped, and the one that has it all writes. The same when
+// the menu folder is the group, whose links are read as items too.
 TEST(ItemShortcutResumeTest, SendsGoOnReadingWhereTheLastStopped) {
-  FakeLinkFiles fake;
-  fake.items = Files({"a.zrx", "b.zrx", "c.zrx", "d.zrx", "e.zrx", "f.zrx"});
-  for (const char* item : {"a", "b", "c", "d", "e", "f"}) fake.links[kGroup + item + ".lnk"] = Ours(item + std::string(".zrx"));
-  fake.links[kGroup + "f.lnk"].arguments = "/c \"C:\\M\\Items\\f.zrx\"";  // stale
-  ShortcutTarget target = kTarget;
-  target.use_stamps = true;
-  ItemShortcuts shortcuts(fake, fake);
-  int start = 0;
-  shortcuts.out_of_time = [&] { return fake.reads - start >= 2; };  // two links a send
-  int sends = 0;
-  for (; sends < 6 && fake.saves == 0; ++sends) {
+  for (const bool menu_is_group : {false, true}) {
+    SCOPED_TRACE(menu_is_group ? "menu folder is the group" : "group apart");
+    FakeLinkFiles fake;
+    ShortcutTarget target = kTarget;
+    target.use_stamps = true;
+    if (menu_is_group) {
+      target.menu_folder = fake.menu_folder = "C:\\U\\Programs\\Items";
+      fake.menu_holds_links = true;
+    }
+    fake.items = Files({"a.zrx", "b.zrx", "c.zrx", "d.zrx", "e.zrx", "f.zrx"});
+    for (const char* item : {"a", "b", "c", "d", "e", "f"})
+      fake.links[kGroup + item + ".lnk"] = Ours(item + std::string(".zrx"), target);
+    const std::string f_item = "\"" + target.menu_folder + "\\f.zrx\"";
+    fake.links[kGroup + "f.lnk"].arguments = "/c " + f_item;  // stale
+    ItemShortcuts shortcuts(fake, fake);
+    int start = 0;
+    shortcuts.out_of_time = [&] { return fake.reads - start >= 2; };  // two links a send
+    int sends = 0;
+    for (; sends < 10 && fake.saves == 0; ++sends) {
+      start = fake.reads;
+      shortcuts.Update(target, true);
+      EXPECT_LE(fake.reads - start, 2) << "send " << sends;
+    }
+    // Three sends read (six more when the links are items too), the next writes.
+    EXPECT_EQ(sends, menu_is_group ? 7 : 4);
+    EXPECT_EQ(fake.links[kGroup + "f.lnk"].arguments, "/p " + f_item);
+
+    // A link changed since (its stamp) is read again, not taken as kept.
+    shortcuts.out_of_time = nullptr;
+    fake.links[kGroup + "a.lnk"].arguments = "/c \"" + target.menu_folder + "\\a.zrx\"";
+    fake.stamp = 2;
     start = fake.reads;
     shortcuts.Update(target, true);
-    EXPECT_LE(fake.reads - start, 2) << "send " << sends;
+    EXPECT_EQ(fake.reads - start, menu_is_group ? 12 : 6);
+    EXPECT_EQ(fake.links[kGroup + "a.lnk"].arguments, "/p \"" + target.menu_folder + "\\a.zrx\"");
+    EXPECT_EQ(fake.LoadLinks("another key"), "");
   }
-  EXPECT_EQ(sends, 4);  // three sends read, the fourth writes
-  EXPECT_EQ(fake.links[kGroup + "f.lnk"].arguments, "/p \"C:\\M\\Items\\f.zrx\"");
-
-  // A link changed since (its stamp) is read again, not taken as kept.
-  shortcuts.out_of_time = nullptr;
-  fake.links[kGroup + "a.lnk"].arguments = "/c \"C:\\M\\Items\\a.zrx\"";
-  fake.stamp = 2;
-  start = fake.reads;
-  shortcuts.Update(target, true);
-  EXPECT_EQ(fake.reads - start, 6);
-  EXPECT_EQ(fake.links[kGroup + "a.lnk"].arguments, "/p \"C:\\M\\Items\\a.zrx\"");
-  // Another menu folder keeps nothing of this one's links.
-  EXPECT_EQ(fake.LoadLinks("another key"), "");
 }
 
 TEST(LinkCacheTest, EveryFieldComesBackAndABrokenLineIsLeftOut) {
