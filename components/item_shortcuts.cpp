@@ -56,10 +56,6 @@ bool StampHolds(const std::string& kept, const std::string& listing, ItemShortcu
   return !listing.empty();
 }
 
-namespace {
-
-}  // namespace
-
 ItemShortcuts::ItemShortcuts(ShellLinkApi& links, ItemShortcutFiles& files) : links_(links), files_(files) {}
 
 std::optional<std::string> ItemShortcuts::GroupFolder(const std::string& menu_folder, bool on) {
