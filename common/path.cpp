@@ -1,5 +1,7 @@
 #include "common/path.h"
 
+#include <vector>
+
 namespace zrnx {
 namespace {
 
@@ -45,6 +47,59 @@ std::string WithoutTrailingBackslash(std::string path, const LeadBytes& lead) {
 std::string PathInFolder(std::string folder, std::string_view relative, const LeadBytes& lead) {
   if (!EndsWithBackslash(folder, lead)) folder += '\\';
   return folder.append(relative);
+}
+
+std::string NormalPath(std::string_view path, const LeadBytes& lead) {
+  if (path.substr(0, 4) == "\\\\?\\") return std::string(path);
+  // The segments, split at each '\' or '/' that is a character of its own.
+  std::vector<std::string> parts(1);
+  for (std::size_t pos = 0; pos < path.size();) {
+    const std::size_t length = lead.CharLength(path, pos);
+    if (length == 1 && (path[pos] == '\\' || path[pos] == '/')) {
+      parts.emplace_back();
+    } else {
+      parts.back().append(path, pos, length);
+    }
+    pos += length;
+  }
+  // The root: "C:\" keeps its drive; "\\server\share" its first two names.
+  std::string root;
+  std::size_t first = 0;
+  if (parts.size() > 1 && parts[0].size() == 2 && parts[0][1] == ':') {
+    root = parts[0] + '\\';
+    first = 1;
+  } else if (parts.size() > 3 && parts[0].empty() && parts[1].empty()) {
+    root = "\\\\" + parts[2] + '\\' + parts[3] + '\\';
+    first = 4;
+  } else if (parts.size() > 1 && parts[0].empty()) {
+    root = "\\";
+    first = 1;
+  }
+  std::vector<std::string> kept;
+  for (std::size_t i = first; i < parts.size(); ++i) {
+    std::string part = parts[i];
+    if (i + 1 == parts.size()) {
+      while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
+    } else if (part.size() > 1 && part.back() == '.' && part[part.size() - 2] != '.') {
+      part.pop_back();
+    }
+    if (parts[i] == "..") {
+      if (!kept.empty() && kept.back() != "..") {
+        kept.pop_back();
+      } else if (root.empty()) {
+        kept.push_back(parts[i]);
+      }
+    } else if (!part.empty() && parts[i] != ".") {
+      kept.push_back(std::move(part));
+    }
+  }
+  // Every root ends in its backslash; a name may end in a trail byte 0x5C.
+  std::string normal = root;
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    if (i > 0) normal += '\\';
+    normal += kept[i];
+  }
+  return normal;
 }
 
 std::string NamePart(std::string_view path, const LeadBytes& lead) {

@@ -35,6 +35,13 @@ bool EndsWithBackslash(std::string_view path, const LeadBytes& lead = SystemLead
 std::string WithoutTrailingBackslash(std::string path, const LeadBytes& lead = SystemLeadBytes());
 std::string PathInFolder(std::string folder, std::string_view relative, const LeadBytes& lead = SystemLeadBytes());
 
+// The path as the system reads a full path: '/' taken for '\', empty and
+// "." segments dropped, ".." taking the segment before it (never the root),
+// one trailing period dropped from each folder's name and every trailing
+// period and space from the last name. No trailing backslash but a root's
+// ("C:\", "\\server\share\"). A "\\?\" path is taken as it is.
+std::string NormalPath(std::string_view path, const LeadBytes& lead = SystemLeadBytes());
+
 // A path as a user may paste it ("copy as path" quotes it): without blanks
 // around it and without one pair of enclosing double quotes, when no other
 // quote stands between them. Anything else comes back unchanged.

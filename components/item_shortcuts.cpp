@@ -3,9 +3,13 @@
 
 #include "components/item_shortcuts.h"
 
+#include <algorithm>
+#include <set>
+
 #include "common/dbcs.h"
 #include "common/error.h"
 #include "common/path.h"
+#include "components/link_cache.h"
 #include "components/name_fold.h"
 
 namespace zrnx {
@@ -22,7 +26,35 @@ std::string ExpandedIfNeeded(ShellLinkApi& links, const std::string& path) {
   return path.find('%') == std::string::npos ? path : links.ExpandEnvironment(path);
 }
 
+// What a sync keeps: the listings' stamp, then each other copy's Zrnx.exe
+// whose shortcuts it left alone (when one is gone, they become ours).
+std::string StampWithCopies(const std::string& listing, const std::vector<GroupEntry>& entries) {
+  std::string stamp = listing;
+  std::vector<std::wstring> copies;
+  for (const GroupEntry& entry : entries) {
+    if (!entry.other_copy) continue;
+    const std::wstring folded = FoldName(entry.link->wide_target);
+    if (std::find(copies.begin(), copies.end(), folded) != copies.end()) continue;
+    copies.push_back(folded);
+    stamp.append(1, '\t').append(WideHex(entry.link->wide_target));
+  }
+  return stamp;
+}
+
 }  // namespace
+
+bool StampHolds(const std::string& kept, const std::string& listing, ItemShortcutFiles& files) {
+  if (kept.compare(0, listing.size(), listing) != 0) return false;
+  for (std::size_t pos = listing.size(); pos < kept.size();) {
+    if (kept[pos] != '\t') return false;
+    std::size_t end = kept.find('\t', pos + 1);
+    if (end == std::string::npos) end = kept.size();
+    const std::optional<std::wstring> copy = WideOfHex(std::string_view(kept).substr(pos + 1, end - pos - 1));
+    if (!copy || !files.FileExists(*copy)) return false;
+    pos = end;
+  }
+  return !listing.empty();
+}
 
 ItemShortcuts::ItemShortcuts(ShellLinkApi& links, ItemShortcutFiles& files) : links_(links), files_(files) {}
 
@@ -50,7 +82,8 @@ void ItemShortcuts::CheckGroup(const ShortcutTarget& target) {
 void ItemShortcuts::CheckStartup(const std::string& group_folder, const ShortcutTarget& target) {
   for (int csidl : kStartupFolders) {
     const std::optional<std::string> startup = links_.SpecialFolderPath(csidl);
-    if (startup && !startup->empty() && SameName(WithoutTrailingBackslash(*startup), group_folder, Lead()))
+    // Compared as the system resolves both: "Startup." and "Startup " are Startup.
+    if (startup && !startup->empty() && SameName(NormalPath(*startup, Lead()), NormalPath(group_folder, Lead()), Lead()))
       throw Error(kStartupGroupRefused, target.menu_folder);
   }
 }
@@ -61,13 +94,29 @@ bool ItemShortcuts::IsThisSender(const LinkRead& link, const ShortcutTarget& tar
   return SameName(link.target, target.sender_path, Lead());
 }
 
+std::optional<LinkRead> ItemShortcuts::LoadLink(const std::string& key, const std::string& path, std::uint64_t stamp) {
+  // A link a send read before and unchanged since is not read again.
+  if (cache_) {
+    const auto cached = cache_->find(key);
+    if (cached != cache_->end() && cached->second.stamp == stamp) return cached->second.link;
+  }
+  if (OutOfTime()) return std::nullopt;
+  std::optional<LinkRead> link = links_.ReadLink(path);
+  if (!link) unread_ = true;
+  if (cache_ && link) (*cache_)[key] = {stamp, *link};
+  if (cache_ && !link) cache_->erase(key);
+  return link;
+}
+
 std::vector<GroupEntry> ItemShortcuts::ReadGroup(const std::string& group_folder, const std::vector<FolderEntry>& files,
                                                  const ShortcutTarget& target) {
   std::vector<GroupEntry> entries;
   for (const FolderEntry& file : files) {
-    if (OutOfTime()) return entries;
     GroupEntry entry{file.relative, std::nullopt};
-    if (IsLinkName(entry.name)) entry.link = links_.ReadLink(PathInFolder(group_folder, entry.name));
+    if (IsLinkName(entry.name)) {
+      entry.link = LoadLink(entry.name, PathInFolder(group_folder, entry.name), file.stamp);
+      if (!complete_) return entries;
+    }
     if (entry.link) {
       // The shell may keep a path with environment strings in it.
       entry.link->target = ExpandedIfNeeded(links_, entry.link->target);
@@ -84,8 +133,10 @@ std::vector<GroupEntry> ItemShortcuts::ReadGroup(const std::string& group_folder
 std::vector<FolderEntry> ItemShortcuts::WithoutSenderShortcuts(std::vector<FolderEntry> items,
                                                                const ShortcutTarget& target) {
   std::erase_if(items, [&](const FolderEntry& item) {
-    if (!IsItemEntry(item) || !IsLinkName(item.relative) || OutOfTime()) return false;
-    const std::optional<LinkRead> link = links_.ReadLink(PathInFolder(target.menu_folder, item.relative));
+    if (!IsItemEntry(item) || !IsLinkName(item.relative) || !complete_) return false;
+    // Kept apart from the group's names: no name in the group starts with a backslash.
+    const std::optional<LinkRead> link =
+        LoadLink('\\' + item.relative, PathInFolder(target.menu_folder, item.relative), item.stamp);
     return link && IsSenderShortcut(*link, target);
   });
   return items;
@@ -94,6 +145,7 @@ std::vector<FolderEntry> ItemShortcuts::WithoutSenderShortcuts(std::vector<Folde
 std::vector<ItemHotKey> ItemShortcuts::ItemHotKeys(const ShortcutTarget& given) {
   ShortcutTarget target = given;
   if (target.sender_path.empty()) target.sender_path = SystemCodePageBytes(target.wide_sender_path);
+  complete_ = true;
   std::optional<std::vector<FolderEntry>> items = files_.ListFiles(target.menu_folder, kMaxItemDepth);
   if (!items) return {};
   items = WithoutSenderShortcuts(std::move(*items), target);
@@ -230,12 +282,27 @@ void ItemShortcuts::Update(const ShortcutTarget& given, bool on) {
   const std::vector<FolderEntry> group_files = files_.ListFiles(group_folder, 0).value_or(std::vector<FolderEntry>{});
   const bool stamped = target.use_stamps && on && listed;
   const std::string key = stamped ? StampKey(target) : std::string();
-  if (stamped && !failure && files_.LoadStamp(key) == ListingStamp(target, *listed, group_files)) return;
+  if (stamped && !failure && StampHolds(files_.LoadStamp(key), ListingStamp(target, *listed, group_files), files_)) return;
+  unread_ = false;
 
+  // A send keeps the links it read, so that a group too large for one
+  // send's time is read over several, each going on where the last stopped.
+  LinkCache cache;
+  if (stamped) cache = ParseLinkCache(files_.LoadLinks(key));
+  cache_ = stamped ? &cache : nullptr;
   std::optional<std::vector<FolderEntry>> items = listed;
   if (on && items) items = WithoutSenderShortcuts(std::move(*items), target);
   const std::vector<GroupEntry> entries = ReadGroup(group_folder, group_files, target);
-  // Half read, the group would be planned wrong: the next sync starts over.
+  cache_ = nullptr;
+  if (stamped && complete_) {
+    // Read to the end: what is no longer there is forgotten.
+    std::set<std::string> present;
+    for (const FolderEntry& file : group_files) present.insert(file.relative);
+    for (const FolderEntry& item : *listed) present.insert('\\' + item.relative);
+    std::erase_if(cache, [&](const auto& cached) { return !present.count(cached.first); });
+  }
+  if (stamped) files_.SaveLinks(key, LinkCacheText(cache));
+  // Half read, the group would be planned wrong: the next send goes on reading.
   if (!complete_) return;
   const std::size_t used = group_folder.size() + 1;
   ShortcutPlan plan = PlanItemShortcuts(items, entries, target, used < kMaxLinkPath ? kMaxLinkPath - used : 0);
@@ -250,8 +317,10 @@ void ItemShortcuts::Update(const ShortcutTarget& given, bool on) {
   Apply(plan, group_folder, target, failure);
   if (!on) files_.RemoveEmptyFolder(group_folder);
   if (failure) throw *failure;
-  if (stamped && complete_) {
-    files_.SaveStamp(key, ListingStamp(target, *listed, files_.ListFiles(group_folder, 0).value_or(std::vector<FolderEntry>{})));
+  // A link that could not be read is read again by the next send.
+  if (stamped && complete_ && !unread_) {
+    const std::vector<FolderEntry> now = files_.ListFiles(group_folder, 0).value_or(std::vector<FolderEntry>{});
+    files_.SaveStamp(key, StampWithCopies(ListingStamp(target, *listed, now), entries));
   }
 }
 

@@ -20,6 +20,7 @@
 
 #include "common/error.h"
 #include "common/settings_file.h"
+#include "components/link_cache.h"
 #include "components/shell_link.h"
 
 namespace zrnx {
@@ -145,6 +146,9 @@ class ItemShortcutFiles {
   // What the last sync left, under a key; "" when none is kept.
   virtual std::string LoadStamp(const std::string& key) = 0;
   virtual void SaveStamp(const std::string& key, const std::string& stamp) = 0;
+  // The links the last send read (LinkCacheText), kept for one key; "" when none.
+  virtual std::string LoadLinks(const std::string& key) = 0;
+  virtual void SaveLinks(const std::string& key, const std::string& links) = 0;
 };
 
 // What the item sender keeps in step after sending `item_path` (made
@@ -160,11 +164,27 @@ std::optional<ShortcutTarget> ShortcutsToKeepAfterSend(const SettingsFile& setti
                                                        const std::string& sender_path,
                                                        const std::function<std::string()>& default_menu_folder);
 
+// The same, with the item's path as it lies below a given menu folder,
+// spelt as that folder is spelt (nullopt when it lies elsewhere): Data may
+// hold short (8.3) names where the long ones do not fit the code page.
+std::optional<ShortcutTarget> ShortcutsToKeepAfterSend(
+    const SettingsFile& settings, const std::function<std::optional<std::string>(const std::string&)>& item_below,
+    const std::string& sender_path, const std::function<std::string()>& default_menu_folder);
+
+// The part of `path` below `folder` ("Sub\a.zrx"), both full wide paths
+// with their names compared as the file system compares them; nullopt
+// when it lies elsewhere.
+std::optional<std::wstring> RelativeBelow(std::wstring_view path, std::wstring_view folder);
+
 // What a sync with nothing to do leaves behind: a hash of what it works on
 // and of both listings (names and stamps), and the key it is kept under.
 std::string ListingStamp(const ShortcutTarget& target, const std::vector<FolderEntry>& items,
                          const std::vector<FolderEntry>& group);
 std::string StampKey(const ShortcutTarget& target);
+
+// Whether a kept stamp still holds: the listings are as `listing` says, and
+// every other copy's Zrnx.exe it names still exists.
+bool StampHolds(const std::string& kept, const std::string& listing, ItemShortcutFiles& files);
 
 // The file system's own implementation (Windows only).
 ItemShortcutFiles& DefaultItemShortcutFiles();
@@ -209,6 +229,9 @@ class ItemShortcuts {
   std::optional<std::string> GroupFolder(const std::string& menu_folder, bool on);
   std::vector<GroupEntry> ReadGroup(const std::string& group_folder, const std::vector<FolderEntry>& files,
                                     const ShortcutTarget& target);
+  // The link at `path`, from the cache when unchanged; nullopt when it does
+  // not load, or is not read because time is up (complete_ turns false).
+  std::optional<LinkRead> LoadLink(const std::string& key, const std::string& path, std::uint64_t stamp);
   std::vector<FolderEntry> WithoutSenderShortcuts(std::vector<FolderEntry> items, const ShortcutTarget& target);
   // What a shortcut the user may have changed carries to the new group:
   // by its item's path below the menu folder, as the file system folds it.
@@ -228,6 +251,8 @@ class ItemShortcuts {
   void CheckStartup(const std::string& group_folder, const ShortcutTarget& target);
 
   bool complete_ = true;  // the last Update was not cut short by out_of_time
+  bool unread_ = false;   // a link of the group or the menu folder did not load
+  LinkCache* cache_ = nullptr;  // the links a send read before
 };
 
 inline constexpr std::string_view kShortcutWriteFailed = "スタートメニューのショートカット %s を作成できません";

@@ -126,6 +126,24 @@ std::string Hex(std::uint64_t value) {
   return text;
 }
 
+// Whether a shortcut's name is one the plan gives its item: "a.lnk",
+// "a (txt).lnk", "a (2).lnk", or one of these cut short. Any other name
+// is the user's, who renamed the shortcut.
+bool IsPlannedName(const std::string& name, const std::string& relative) {
+  std::string stem = Key(name.substr(0, name.size() - FileExtension(name, Lead()).size()));
+  const std::size_t open = stem.rfind(" (");
+  if (open != std::string::npos && stem.back() == ')') {
+    // " (txt)" after the item's extension, " (2)" after a number.
+    const std::string inside = stem.substr(open + 2, stem.size() - open - 3);
+    const std::string ext = Key(FileExtension(relative, Lead()));
+    if ((!inside.empty() && inside.find_first_not_of("0123456789") == std::string::npos) ||
+        (ext.size() > 1 && inside == ext.substr(1)))
+      stem.erase(open);
+  }
+  const std::string base = Key(BaseName(relative));
+  return !stem.empty() && base.compare(0, stem.size(), stem) == 0;
+}
+
 // The quoted path a sender shortcut starts, whatever folder it names.
 std::optional<std::string> SenderItem(const LinkRead& link, const ShortcutTarget& target) {
   const std::string program = Lower(NamePart(target.sender_path, Lead()));
@@ -159,22 +177,34 @@ Matching Match(const std::vector<FolderEntry>& items, const std::vector<GroupEnt
   for (const FolderEntry& entry : items) {
     if (IsItemEntry(entry)) m.wanted.emplace(Key(PathInFolder(target.menu_folder, entry.relative)), &entry);
   }
-  std::vector<const GroupEntry*> sorted;
-  for (const GroupEntry& entry : group) sorted.push_back(&entry);
-  std::sort(sorted.begin(), sorted.end(), [](const GroupEntry* a, const GroupEntry* b) { return a->name < b->name; });
-  for (const GroupEntry* entry : sorted) {
-    if (!entry->link) {
-      if (Lower(FileExtension(entry->name, Lead())) == kLinkExtension) m.unreadable.insert(Key(entry->name));
+  struct Own {
+    const GroupEntry* entry;
+    std::string key;
+    bool renamed;
+  };
+  std::vector<Own> ours;
+  for (const GroupEntry& entry : group) {
+    if (!entry.link) {
+      if (Lower(FileExtension(entry.name, Lead())) == kLinkExtension) m.unreadable.insert(Key(entry.name));
       continue;
     }
-    if (entry->other_copy) {
-      if (const std::optional<std::string> item = SenderItem(*entry->link, target)) m.covered_by_others.insert(Key(*item));
+    if (entry.other_copy) {
+      if (const std::optional<std::string> item = SenderItem(*entry.link, target)) m.covered_by_others.insert(Key(*item));
       continue;
     }
-    const std::optional<std::string> item = OwnShortcutItem(*entry->link, target);
+    const std::optional<std::string> item = OwnShortcutItem(*entry.link, target);
     if (!item) continue;
-    const std::string key = Key(*item);
-    if (!m.wanted.count(key) || !m.cover.emplace(key, entry).second) m.extra.push_back(entry);
+    const auto wanted = m.wanted.find(Key(*item));
+    const bool renamed = wanted != m.wanted.end() && !IsPlannedName(entry.name, wanted->second->relative);
+    ours.push_back({&entry, Key(*item), renamed});
+  }
+  // Of two shortcuts for one item the one the user renamed stays (it may
+  // have been added again while it could not be read); else the first by name.
+  std::sort(ours.begin(), ours.end(), [](const Own& a, const Own& b) {
+    return a.renamed != b.renamed ? a.renamed : a.entry->name < b.entry->name;
+  });
+  for (const Own& own : ours) {
+    if (!m.wanted.count(own.key) || !m.cover.emplace(own.key, own.entry).second) m.extra.push_back(own.entry);
   }
   return m;
 }
@@ -192,16 +222,20 @@ std::uint16_t WantedHotKey(const FolderEntry& item, const GroupEntry* shortcut, 
 }  // namespace
 
 std::string ShortcutGroupName(const std::string& menu_folder) {
-  return NamePart(WithoutTrailingBackslash(menu_folder), Lead());
+  // "Items.", "Items\." and "Items\Sub\.." are all the folder Items to the system.
+  const std::string normal = NormalPath(menu_folder, Lead());
+  return EndsWithBackslash(normal, Lead()) ? std::string() : NamePart(normal, Lead());
 }
 
 bool IsItemEntry(const FolderEntry& entry) { return !entry.hidden && ExtensionRank(entry.relative) < kItemExtensions.size(); }
 
 bool InMenuFolder(const std::string& path, const std::string& menu_folder) {
   if (menu_folder.empty()) return false;
-  std::string prefix = Key(WithoutTrailingBackslash(menu_folder));
+  // Both as the system resolves them: "Items." is the folder Items.
+  std::string prefix = Key(WithoutTrailingBackslash(NormalPath(menu_folder, Lead())));
   prefix += '\\';
-  return path.size() > prefix.size() && Key(path).compare(0, prefix.size(), prefix) == 0;
+  const std::string normal = NormalPath(path, Lead());
+  return normal.size() > prefix.size() && Key(normal).compare(0, prefix.size(), prefix) == 0;
 }
 
 std::string ItemAppId(const std::string& item_path) {
@@ -254,6 +288,7 @@ ShortcutPlan PlanItemShortcuts(const std::optional<std::vector<FolderEntry>>& it
     taken.erase(Key(entry->name));
   }
 
+  std::sort(plan.remove.begin(), plan.remove.end());
   std::vector<const FolderEntry*> fresh;
   for (const auto& [key, entry] : m.wanted) {
     auto covered = m.cover.find(key);
@@ -286,19 +321,36 @@ ShortcutPlan PlanItemShortcuts(const std::optional<std::vector<FolderEntry>>& it
   return plan;
 }
 
-std::optional<ShortcutTarget> ShortcutsToKeepAfterSend(const SettingsFile& settings, const std::string& item_path,
-                                                       const std::string& sender_path,
-                                                       const std::function<std::string()>& default_menu_folder) {
+std::optional<ShortcutTarget> ShortcutsToKeepAfterSend(
+    const SettingsFile& settings, const std::function<std::optional<std::string>(const std::string&)>& item_below,
+    const std::string& sender_path, const std::function<std::string()>& default_menu_folder) {
   if (!settings.ReadFlag(kOptionSection, kStartMenuShortcutsKey, true)) return std::nullopt;
   ShortcutTarget target;
   // A control character no path holds marks a missing key.
   constexpr std::string_view kMissing = "\x01";
   target.menu_folder = settings.ReadText(kOptionSection, kDataKey, kMissing);
   if (target.menu_folder == kMissing) target.menu_folder = default_menu_folder();
-  if (!InMenuFolder(item_path, target.menu_folder)) return std::nullopt;
+  if (target.menu_folder.empty()) return std::nullopt;
+  const std::optional<std::string> item_path = item_below(target.menu_folder);
+  if (!item_path || !InMenuFolder(*item_path, target.menu_folder)) return std::nullopt;
   target.sender_path = sender_path;
   target.paste_mode = settings.ReadFlag(kOptionSection, kPasteModeKey, true);
   return target;
+}
+
+std::optional<ShortcutTarget> ShortcutsToKeepAfterSend(const SettingsFile& settings, const std::string& item_path,
+                                                       const std::string& sender_path,
+                                                       const std::function<std::string()>& default_menu_folder) {
+  return ShortcutsToKeepAfterSend(
+      settings, [&](const std::string&) { return std::optional<std::string>(item_path); }, sender_path,
+      default_menu_folder);
+}
+
+std::optional<std::wstring> RelativeBelow(std::wstring_view path, std::wstring_view folder) {
+  while (!folder.empty() && folder.back() == L'\\') folder.remove_suffix(1);
+  if (folder.empty() || path.size() <= folder.size() + 1 || path[folder.size()] != L'\\') return std::nullopt;
+  if (!SameName(path.substr(0, folder.size()), folder)) return std::nullopt;
+  return std::wstring(path.substr(folder.size() + 1));
 }
 
 std::optional<ShortcutTarget> ShortcutsToKeepAfterSend(const SettingsFile& settings, const std::string& item_path,

@@ -4,6 +4,7 @@
 
 #include "common/scoped_win.h"
 #include "common/wide_text_win.h"
+#include "components/folder_listing.h"
 #include "components/item_shortcuts.h"
 
 namespace zrnx {
@@ -26,15 +27,85 @@ std::wstring StampFile() {
   return std::wstring(folder) + L"\\Zarnik NX\\ItemShortcuts.dat";
 }
 
+std::wstring LinksFile() {
+  const std::wstring stamps = StampFile();
+  return stamps.empty() ? stamps : stamps.substr(0, stamps.rfind(L'\\')) + L"\\ItemShortcutLinks.dat";
+}
+
+// Written aside and moved over, so a reader never sees half a file.
+void WriteWhole(const std::wstring& path, const std::string& text) {
+  CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
+  const std::wstring fresh = path + L".new";
+  {
+    ScopedFile file(CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (!file || !WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
+        written != text.size())
+      return;
+  }
+  MoveFileExW(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+std::string ReadWholeFile(const std::wstring& path) {
+  ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size{};
+  if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > 64 * 1024 * 1024) return {};
+  std::string text(static_cast<std::size_t>(size.QuadPart), '\0');
+  DWORD read = 0;
+  if (!text.empty() && !ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr)) return {};
+  text.resize(read);
+  return text;
+}
+
 std::string ReadSmallFile(const std::wstring& path) {
   ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return {};
-  char buffer[4096];
+  // A stamp names the other copies it left alone, so the file may outgrow a page.
+  std::string text(64 * 1024, '\0');
   DWORD read = 0;
-  if (!ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) return {};
-  return std::string(buffer, read);
+  if (!ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr)) return {};
+  text.resize(read);
+  return text;
 }
+
+class Win32FolderLister final : public FolderLister {
+ public:
+  std::optional<std::vector<ListedName>> List(const std::string& folder) override {
+    WIN32_FIND_DATAW found;
+    ScopedFind find(FindFirstFileExW((DataText(folder) + L"\\*").c_str(), FindExInfoBasic, &found,
+                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    std::vector<ListedName> names;
+    if (!find) {
+      // A drive's root may hold nothing at all, not even "." and "..".
+      if (GetLastError() == ERROR_FILE_NOT_FOUND) return names;
+      return std::nullopt;
+    }
+    do {
+      const std::wstring_view name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const DWORD attributes = found.dwFileAttributes;
+      names.push_back({DataBytes(name), FitsCodePage(name), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                       (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0,
+                       (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0, StampOf(found)});
+    } while (FindNextFileW(find.Get(), &found));
+    // Anything but the end of the list leaves it unknown what else is there.
+    if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
+    return names;
+  }
+
+  std::string FolderId(const std::string& folder) override {
+    // Opened for its identity only: the volume's serial number and the file number.
+    ScopedFile handle(CreateFileW(DataText(folder).c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!handle || !GetFileInformationByHandle(handle.Get(), &info)) return {};
+    return std::to_string(info.dwVolumeSerialNumber) + ':' + std::to_string(info.nFileIndexHigh) + ':' +
+           std::to_string(info.nFileIndexLow);
+  }
+};
 
 class Win32ItemShortcutFiles final : public ItemShortcutFiles {
  public:
@@ -42,9 +113,8 @@ class Win32ItemShortcutFiles final : public ItemShortcutFiles {
     const std::wstring wide = DataText(folder);
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
-    std::vector<FolderEntry> files;
-    List(wide, "", false, depth, files);
-    return files;
+    Win32FolderLister lister;
+    return ListBelow(lister, folder, depth);
   }
 
   bool RemoveFile(const std::string& path) override { return DeleteFileW(DataText(path).c_str()) != 0; }
@@ -101,31 +171,18 @@ class Win32ItemShortcutFiles final : public ItemShortcutFiles {
     MoveFileExW(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
   }
 
- private:
-  static void List(const std::wstring& folder, const std::string& prefix, bool hidden, int depth,
-                   std::vector<FolderEntry>& files) {
-    WIN32_FIND_DATAW found;
-    ScopedFind find(FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
-                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) return;
-    do {
-      const std::wstring_view name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      // A name the code page cannot hold as it is (a look-alike or '?' in
-      // its place) would become a shortcut to a file that does not exist.
-      if (!FitsCodePage(name)) continue;
-      const std::string bytes = DataBytes(name);
-      const bool hides = hidden || (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        // A linked folder may lead back to where it is; the menu shows real folders.
-        if (depth > 0 && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-          List(folder + L"\\" + std::wstring(name), prefix + bytes + "\\", hides, depth - 1, files);
-        }
-        continue;
-      }
-      files.push_back({prefix + bytes, hides, StampOf(found)});
-    } while (FindNextFileW(find.Get(), &found));
+  std::string LoadLinks(const std::string& key) override {
+    // The key on the first line: the links of one group are kept.
+    const std::string text = ReadWholeFile(LinksFile());
+    const std::string first = key + '\n';
+    return text.compare(0, first.size(), first) == 0 ? text.substr(first.size()) : std::string();
   }
+
+  void SaveLinks(const std::string& key, const std::string& links) override {
+    const std::wstring path = LinksFile();
+    if (!path.empty()) WriteWhole(path, key + '\n' + links);
+  }
+
 };
 
 }  // namespace

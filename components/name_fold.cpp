@@ -36,7 +36,7 @@ unsigned UpperShiftJis(unsigned char lead, unsigned char trail) {
 
 }  // namespace
 
-std::string FoldName(std::string_view text, const LeadBytes& lead) {
+std::string FoldName(std::string_view text, const LeadBytes& lead, const ByteUpper& upper) {
   const bool shift_jis = IsShiftJis(lead);
   std::string folded;
   folded.reserve(text.size());
@@ -44,7 +44,7 @@ std::string FoldName(std::string_view text, const LeadBytes& lead) {
     const std::size_t length = lead.CharLength(text, pos);
     const auto first = static_cast<unsigned char>(text[pos]);
     if (length == 1) {
-      folded += static_cast<char>(first >= 'a' && first <= 'z' ? first - 0x20 : first);
+      folded += static_cast<char>(upper[first]);
     } else if (const unsigned upper = shift_jis ? UpperShiftJis(first, static_cast<unsigned char>(text[pos + 1])) : 0) {
       folded += static_cast<char>(upper >> 8);
       folded += static_cast<char>(upper & 0xFF);
@@ -58,24 +58,12 @@ std::string FoldName(std::string_view text, const LeadBytes& lead) {
 
 std::wstring FoldName(std::wstring_view text) {
   std::wstring folded(text);
-  for (wchar_t& c : folded) {
-    const unsigned u = static_cast<unsigned>(c);
-    if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7) || (u >= 0x3B1 && u <= 0x3C9 && u != 0x3C2) ||
-        (u >= 0x430 && u <= 0x44F) || (u >= 0xFF41 && u <= 0xFF5A)) {
-      c = static_cast<wchar_t>(u - 0x20);
-    } else if (u == 0x3C2) {
-      c = static_cast<wchar_t>(0x3A3);  // final sigma
-    } else if (u >= 0x450 && u <= 0x45F) {
-      c = static_cast<wchar_t>(u - 0x50);
-    } else if (u >= 0x2170 && u <= 0x217F) {
-      c = static_cast<wchar_t>(u - 0x10);
-    }
-  }
+  for (wchar_t& c : folded) c = FileNameUpper(c);
   return folded;
 }
 
-bool SameName(std::string_view a, std::string_view b, const LeadBytes& lead) {
-  return a.size() == b.size() && FoldName(a, lead) == FoldName(b, lead);
+bool SameName(std::string_view a, std::string_view b, const LeadBytes& lead, const ByteUpper& upper) {
+  return a.size() == b.size() && FoldName(a, lead, upper) == FoldName(b, lead, upper);
 }
 
 bool SameName(std::wstring_view a, std::wstring_view b) { return a.size() == b.size() && FoldName(a) == FoldName(b); }

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "common/path.h"
 #include "common/scoped_win.h"
 #include "common/settings_file.h"
 #include "common/settings_keys.h"
@@ -141,25 +142,50 @@ void Win32SenderSteps::SettleClipboard() {
 // How long a send may spend keeping the Start-menu group in step.
 constexpr ULONGLONG kShortcutSyncBudgetMs = 2000;
 
+namespace {
+
+// The path with every short (8.3) name made long; as it is when that fails.
+std::wstring LongPath(const std::wstring& path) {
+  std::wstring long_path(MAX_PATH, L'\0');
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const DWORD n = GetLongPathNameW(path.c_str(), long_path.data(), static_cast<DWORD>(long_path.size()));
+    if (n == 0) return path;
+    if (n < long_path.size()) {
+      long_path.resize(n);
+      return long_path;
+    }
+    long_path.resize(n);
+  }
+  return path;
+}
+
+}  // namespace
+
 void Win32SenderSteps::KeepItemShortcuts(const std::wstring& item_path) {
   // Quiet by design: the user asked for a paste, not for the Start menu.
   try {
     // The shortcuts name their items in the code page, as Data does; an item
     // it cannot hold gets none, and the listing leaves such names out too.
     Win32ItemFileSystem files;
-    std::wstring full_path = files.FullPath(item_path);
     // An item opened by its short (8.3) name still lies in the menu folder.
-    wchar_t long_path[MAX_PATH] = {};
-    const DWORD long_length = GetLongPathNameW(full_path.c_str(), long_path, MAX_PATH);
-    if (long_length > 0 && long_length < MAX_PATH) full_path = long_path;
-    if (!FitsCodePage(full_path)) return;
+    const std::wstring long_item = LongPath(files.FullPath(item_path));
+    // The item as it lies below Data, spelt as Data is. A default Data holds
+    // short names where the profile's folder does not fit the code page, and
+    // the item may be opened by its long name: both are compared long.
+    auto item_below = [&](const std::string& menu_folder) -> std::optional<std::string> {
+      if (FitsCodePage(long_item) && InMenuFolder(DataBytes(long_item), menu_folder)) return DataBytes(long_item);
+      const std::optional<std::wstring> relative =
+          RelativeBelow(long_item, LongPath(files.FullPath(DataText(menu_folder))));
+      if (!relative || !FitsCodePage(*relative)) return std::nullopt;
+      return PathInFolder(menu_folder, DataBytes(*relative));
+    };
     ShortcutTarget sender;
     sender.wide_sender_path = ThisModulePath();
     sender.sender_path = DataBytes(sender.wide_sender_path);
     ShellLinkApi& links = DefaultShellLinkApi();
     // The shell is asked for the Start Menu only when Data is missing.
     std::optional<ShortcutTarget> target =
-        ShortcutsToKeepAfterSend(SettingsFile(settings_path_), DataBytes(full_path), sender.sender_path, [&] {
+        ShortcutsToKeepAfterSend(SettingsFile(settings_path_), item_below, sender.sender_path, [&] {
           const std::string start_menu = links.SpecialFolderPath(kSpecialFolders[scStartMenu].csidl).value_or("");
           return start_menu.empty() ? std::string() : start_menu + std::string(kDefaultMenuFolderName);
         });

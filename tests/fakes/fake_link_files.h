@@ -46,7 +46,8 @@ inline GroupEntry Keyed(const std::string& name, const std::string& relative, st
 
 inline std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
-// Links are kept in a map; a path in `refused` cannot be saved or removed.
+// Links are kept in a map; a path in `refused` cannot be saved or removed,
+// one in `unreadable` does not load.
 // Items are listed from `items`; other folders from the links kept in them.
 class FakeLinkFiles : public ShellLinkApi, public ItemShortcutFiles {
  public:
@@ -70,6 +71,7 @@ class FakeLinkFiles : public ShellLinkApi, public ItemShortcutFiles {
   }
   std::optional<LinkRead> ReadLink(const std::string& path) override {
     ++reads;
+    if (unreadable.count(path)) return std::nullopt;
     auto found = links.find(path);
     if (found == links.end()) return std::nullopt;
     LinkRead link = found->second;
@@ -112,6 +114,8 @@ class FakeLinkFiles : public ShellLinkApi, public ItemShortcutFiles {
     return found == stamps.end() ? std::string() : found->second;
   }
   void SaveStamp(const std::string& key, const std::string& value) override { stamps[key] = value; }
+  std::string LoadLinks(const std::string& key) override { return kept_links.first == key ? kept_links.second : ""; }
+  void SaveLinks(const std::string& key, const std::string& text) override { kept_links = {key, text}; }
 
   std::optional<std::string> programs = "C:\\U\\Programs";
   std::optional<std::string> startup = "C:\\U\\Programs\\Startup";
@@ -119,8 +123,10 @@ class FakeLinkFiles : public ShellLinkApi, public ItemShortcutFiles {
   std::optional<std::vector<FolderEntry>> items = Files({"greeting.zrx", "Sub\\a.url"});
   std::map<std::string, LinkRead> links;
   std::set<std::string> refused;
+  std::set<std::string> unreadable;  // links that do not load
   std::set<std::wstring> existing;
   std::map<std::string, std::string> stamps;
+  std::pair<std::string, std::string> kept_links;  // key and LinkCacheText
   std::vector<std::string> emptied, saved, removed;
   std::uint64_t stamp = 1;  // every group file's stamp
   bool KeepsAppIds() override { return keeps_app_ids; }

@@ -164,6 +164,33 @@ TEST(ItemShortcutsTest, AGroupThatWouldBeTheStartupFolderIsNeverWritten) {
   EXPECT_NO_THROW(shortcuts.CheckGroup(kTarget));
 }
 
+// Other spellings of Startup name the same folder to the system: refused
+// alike, with nothing written.
+TEST(ItemShortcutsTest, StartupSpeltAnotherWayIsRefusedToo) {
+  for (const char* folder : {"C:\\M\\Startup.", "C:\\M\\Startup ", "C:\\M\\Startup\\.",
+                             "C:\\M\\Startup\\Sub\\..", "C:\\M\\STARTUP.\\"}) {
+    FakeLinkFiles fake;
+    ShortcutTarget target = kTarget;
+    target.menu_folder = folder;
+    fake.menu_folder = folder;
+    ItemShortcuts shortcuts(fake, fake);
+    try {
+      shortcuts.Update(target, true);
+      ADD_FAILURE() << "no error for " << folder;
+    } catch (const Error& error) {
+      EXPECT_EQ(std::string(error.what()), WithValue(kStartupGroupRefused, folder));
+    }
+    EXPECT_EQ(fake.saves, 0) << folder;
+    EXPECT_THROW(shortcuts.CheckGroup(target), Error) << folder;
+  }
+  EXPECT_EQ(ShortcutGroupName("C:\\M\\Items\\Sub\\.."), "Items");
+  EXPECT_EQ(ShortcutGroupName("C:\\."), "");
+  // An item below "Items." lies in the folder Items.
+  EXPECT_TRUE(InMenuFolder("C:\\M\\Items\\a.zrx", "C:\\M\\Items."));
+  EXPECT_TRUE(InMenuFolder("C:\\M\\Items.\\a.zrx", "C:\\M\\Items"));
+  EXPECT_FALSE(InMenuFolder("C:\\M\\Items\\..\\a.zrx", "C:\\M\\Items"));
+}
+
 // OK with another Data: ours leave the old group (and it, once empty),
 // also when both groups have one name.
 TEST(ItemShortcutsTest, ANewMenuFolderMovesTheGroup) {

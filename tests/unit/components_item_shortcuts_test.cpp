@@ -283,5 +283,47 @@ TEST(ShortcutsToKeepAfterSendTest, TheKeyTheMenuFolderAndTheDefaultVerbDecide) {
   }
 }
 
+// Data in short names (the default where the profile's folder does not fit
+// the code page): the item is asked for as it lies below Data, spelt as Data.
+TEST(ShortcutsToKeepAfterSendTest, TheItemIsTakenAsItLiesBelowTheMenuFolder) {
+  test::FakeProfileStore store;
+  store.Set("Option", "Data", "C:\\Users\\LUKASZ~1\\STARTM~1\\Items");
+  std::vector<std::string> asked;
+  auto below = [&](std::optional<std::string> item) {
+    return [&asked, item](const std::string& menu_folder) {
+      asked.push_back(menu_folder);
+      return item;
+    };
+  };
+  const SettingsFile settings(L"C:\\P\\Zrnx.ini", store);
+  const auto none = [] { return std::string(); };
+  const std::optional<ShortcutTarget> got = ShortcutsToKeepAfterSend(
+      settings, below("C:\\Users\\LUKASZ~1\\STARTM~1\\Items\\a.zrx"), "C:\\P\\Zrnx.exe", none);
+  ASSERT_TRUE(got);
+  EXPECT_EQ(got->menu_folder, "C:\\Users\\LUKASZ~1\\STARTM~1\\Items");
+  EXPECT_THAT(asked, ::testing::ElementsAre("C:\\Users\\LUKASZ~1\\STARTM~1\\Items"));
+  EXPECT_FALSE(ShortcutsToKeepAfterSend(settings, below(std::nullopt), "C:\\P\\Zrnx.exe", none));
+  // What it answers must still lie in the menu folder.
+  EXPECT_FALSE(ShortcutsToKeepAfterSend(settings, below("C:\\Elsewhere\\a.zrx"), "C:\\P\\Zrnx.exe", none));
+}
+
+TEST(RelativeBelowTest, ThePartBelowAFolderComparedAsTheFileSystemDoes) {
+  struct Case {
+    const wchar_t* path;
+    const wchar_t* folder;
+    std::optional<std::wstring> relative;
+  };
+  const Case cases[] = {
+      {L"C:\\Users\\\u0141ukasz\\Items\\Sub\\a.zrx", L"c:\\users\\\u0142UKASZ\\items", L"Sub\\a.zrx"},
+      {L"C:\\M\\Items\\a.zrx", L"C:\\M\\Items\\", L"a.zrx"},
+      {L"C:\\a.zrx", L"C:\\", L"a.zrx"},
+      {L"C:\\M\\Items2\\a.zrx", L"C:\\M\\Items", std::nullopt},
+      {L"C:\\M\\Items", L"C:\\M\\Items", std::nullopt},
+      {L"C:\\M\\Items\\", L"C:\\M\\Items", std::nullopt},
+      {L"C:\\M\\a.zrx", L"", std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(RelativeBelow(c.path, c.folder), c.relative) << testing::PrintToString(c.path);
+}
+
 }  // namespace
 }  // namespace zrnx

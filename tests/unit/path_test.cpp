@@ -40,6 +40,37 @@ TEST(PathTest, APathInAFolderHasOneBackslashBetweenAndATrailByteIsNone) {
   EXPECT_FALSE(EndsWithBackslash("", kSjis));
 }
 
+// As GetFullPathName resolves a full path.
+TEST(PathTest, NormalPathResolvesAsTheSystemDoes) {
+  struct Case {
+    const char* path;
+    const char* normal;
+  };
+  const Case cases[] = {
+      {"C:\\M\\Startup", "C:\\M\\Startup"},
+      {"C:\\M\\Startup.", "C:\\M\\Startup"},
+      {"C:\\M\\Startup .. ", "C:\\M\\Startup"},
+      {"C:\\M\\Startup\\", "C:\\M\\Startup"},
+      {"C:\\M\\Startup\\.", "C:\\M\\Startup"},
+      {"C:\\M\\Startup\\Sub\\..", "C:\\M\\Startup"},
+      {"C:\\M\\.\\Startup\\\\", "C:\\M\\Startup"},
+      {"C:/M/Startup", "C:\\M\\Startup"},
+      {"C:\\M.\\a", "C:\\M\\a"},        // one period off a folder's name
+      {"C:\\M..\\a", "C:\\M..\\a"},     // but not two
+      {"C:\\M\\...\\a", "C:\\M\\...\\a"},  // a name of three periods is a name
+      {"C:\\M\\...", "C:\\M"},
+      {"C:\\..\\..\\M", "C:\\M"},        // never above the root
+      {"C:\\", "C:\\"},
+      {"C:\\.", "C:\\"},
+      {"\\\\srv\\share\\..\\M.", "\\\\srv\\share\\M"},
+      {"\\\\?\\C:\\M.", "\\\\?\\C:\\M."},  // taken as it is
+      {"..\\a\\.\\b", "..\\a\\b"},
+      {"C:\\表\\..\\表", "C:\\表"},     // 0x95 0x5C is one character
+      {"C:\\表\\表.\\a", "C:\\表\\表\\a"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(NormalPath(c.path, kSjis), c.normal) << c.path;
+}
+
 TEST(PathTest, DirectoryPartKeepsTheBackslashOfARoot) {
   EXPECT_EQ(DirectoryPart("C:\\A\\X.lnk", kSjis), "C:\\A");
   EXPECT_EQ(DirectoryPart("C:\\X.lnk", kSjis), "C:\\");

@@ -12,7 +12,9 @@
 #include <algorithm>
 #include <set>
 
+#include "common/path.h"
 #include "common/scoped_win.h"
+#include "common/wide_text_win.h"
 #include "components/shell_link.h"
 #include "components/shell_shortcut.h"
 #include "options/control_ids.h"
@@ -393,6 +395,35 @@ TEST_F(StartMenuWineTest, AShortcutKeyStaysAndItsModifiersDoNotJoinThePaste) {
   EXPECT_EQ(std::count(seen.begin(), seen.end(), key('V', false)), 1);
   EXPECT_LT(std::find(seen.begin(), seen.end(), key(VK_MENU, true)) - seen.begin(),
             std::find(seen.begin(), seen.end(), key('V', false)) - seen.begin());
+}
+
+// A menu folder the code page cannot hold is kept in Data by its short name
+// (so is the default where the profile's folder does not fit): a send of an
+// item by its long name, as the folder shows it, or by the short name our
+// shortcuts give, keeps the group in step.
+TEST_F(StartMenuWineTest, AShortNameDataStaysInStepWhicheverNameASendGets) {
+  const std::wstring wide_menu = WideOf(sandbox_.Dir()) + L"\\\xB3C4\xAD6C Items";
+  ASSERT_TRUE(CreateDirectoryW(wide_menu.c_str(), nullptr));
+  ASSERT_TRUE(WriteWideFile(wide_menu + L"\\a.zrx", "a"));
+  const std::optional<std::string> short_menu = CodePagePath(wide_menu);
+  if (!short_menu || FitsCodePage(wide_menu)) GTEST_SKIP() << "no short name";
+  sandbox_.WriteFile("Zrnx.ini", "[Option]\r\nData=" + *short_menu + "\r\n");
+  const std::string group = ProgramsFolder() + "\\" + NamePart(*short_menu);
+  ASSERT_EQ(Run("ZrnxSet.exe", "/apply"), std::optional<DWORD>(0));
+  EXPECT_EQ(FilesIn(group), (std::set<std::string>{"a.lnk"}));
+
+  ASSERT_TRUE(WriteWideFile(wide_menu + L"\\long.zrx", "long"));
+  Process by_long(L"\"" + WideOf(sandbox_.PathOf("Zrnx.exe")) + L"\" /c \"" + wide_menu + L"\\a.zrx\"",
+                  WideOf(sandbox_.Dir()));
+  ASSERT_EQ(by_long.Wait(), std::optional<DWORD>(0));
+  EXPECT_EQ(FilesIn(group), (std::set<std::string>{"a.lnk", "long.lnk"}));
+  EXPECT_EQ(ReadShellLink(group + "\\long.lnk")->arguments, "/p \"" + *short_menu + "\\long.zrx\"");
+
+  ASSERT_TRUE(WriteWideFile(wide_menu + L"\\short.zrx", "short"));
+  ASSERT_EQ(Run("Zrnx.exe", "/c " + Quote(*short_menu + "\\a.zrx")), std::optional<DWORD>(0));
+  EXPECT_EQ(FilesIn(group), (std::set<std::string>{"a.lnk", "long.lnk", "short.lnk"}));
+  for (const std::string& name : FilesIn(group)) DeleteFileA((group + "\\" + name).c_str());
+  RemoveDirectoryA(group.c_str());
 }
 
 }  // namespace
