@@ -251,9 +251,11 @@ void ItemShortcuts::Update(const ShortcutTarget& given, bool on) {
   // No group and none to leave: nothing of ours to find.
   if (ShortcutGroupName(target.menu_folder).empty() && target.old_menu_folder.empty()) return;
   // The new folder is listed before anything is removed: one that is missing
-  // or cannot be read keeps the old group where it is.
+  // or cannot be read keeps the old group where it is. No menu folder at all
+  // (an empty Data) has nothing to list: ours only leave the old group.
+  const bool lists = on && !ShortcutGroupName(target.menu_folder).empty();
   const std::optional<std::vector<FolderEntry>> listed =
-      on ? files_.ListFiles(target.menu_folder, kMaxItemDepth) : std::optional(std::vector<FolderEntry>{});
+      lists ? files_.ListFiles(target.menu_folder, kMaxItemDepth) : std::optional(std::vector<FolderEntry>{});
   if (!listed) {
     // Moving to it, the user is told the shortcuts stayed where they were.
     if (!target.old_menu_folder.empty() && !SameName(WithoutTrailingBackslash(target.old_menu_folder),
