@@ -323,6 +323,9 @@ TEST_F(SenderGiveBackTest, OnlyTheSiblingIsToldAndASlowOneHoldsNothing) {
   // Without a bound the sender would wait until the sibling is let go.
   EXPECT_EQ(sender.Wait(20000), std::optional<DWORD>(0));
   EXPECT_GE(sibling.stalls(), 1);
+  // Nothing is given back, so the sender need not wait for the read: the
+  // target reads once its timer comes round.
+  EXPECT_TRUE(WaitUntil([&] { return !target.pasted.empty(); }));
   EXPECT_EQ(target.pasted, std::vector<std::string>{"not held"});
   sibling.Release();
 }
