@@ -156,8 +156,12 @@ CaretPlacement PlaceCaret(std::string_view text, std::size_t offset, TextEncodin
   CaretPlacement out;
   if (offset >= text.size()) return out;
   std::size_t presses = 0;
+  // Where the walk enters the tail: past the mark when the mark falls inside
+  // a broken sequence, which the conversion takes as one character.
+  std::size_t tail_start = text.size();
   for (std::size_t at = 0; at < text.size();) {
     const bool tail = at >= offset;
+    if (tail && tail_start == text.size()) tail_start = at;
     std::size_t units = 1, rich_units = 1, length = 1;
     const unsigned char byte = static_cast<unsigned char>(text[at]);
     if (byte >= 0x20 && byte < 0x80) {
@@ -182,7 +186,7 @@ CaretPlacement PlaceCaret(std::string_view text, std::size_t offset, TextEncodin
   }
   if (encoding != TextEncoding::kCodePage) {
     // Far more units than presses allowed: not worth converting.
-    const std::string_view tail = text.substr(offset);
+    const std::string_view tail = text.substr(tail_start);
     presses = tail.size() > (limit + 1) * 32 ? limit + 1 : rules.CountClusters(Utf8ToUtf16Units(tail), limit);
   }
   out.presses = presses <= limit ? presses : 0;

@@ -137,6 +137,9 @@ TEST(ItemFieldsTest, TheCaretIsPlacedAsTheTargetCountsCharacters) {
       {"combining accent", "e\xCC\x81x", 0, kU8, 2, 3, 3},
       {"a broken four-byte sequence", "\xF0\x9F" "a", 0, kU8, 2, 2, 2},
       {"a stray continuation byte", "9\x84" "a", 0, kU8, 3, 3, 3},
+      // The conversion reads a broken byte and its trailing bytes as one
+      // character: a mark among them stands after it.
+      {"a mark inside a broken sequence", "%\xA8\xB7\xB7" "ab", 2, kU8, 2, 2, 2},
   };
   for (const PressCase& c : cases) {
     SCOPED_TRACE(c.name);
