@@ -140,6 +140,7 @@ TEST(ItemFieldsTest, TheCaretIsPlacedAsTheTargetCountsCharacters) {
       // The conversion reads a broken byte and its trailing bytes as one
       // character: a mark among them stands after it.
       {"a mark inside a broken sequence", "%\xA8\xB7\xB7" "ab", 2, kU8, 2, 2, 2},
+      {"a mark inside a broken sequence at the end", "a\xA8\xB7", 2, kU8, 0, 0, 0},
   };
   for (const PressCase& c : cases) {
     SCOPED_TRACE(c.name);
